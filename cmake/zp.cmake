@@ -1,0 +1,36 @@
+# zp_core_library(name SOURCES...): a library without widgets. Fuzz builds
+# compile it with clang, so it must not need Qt Gui or Widgets.
+function(zp_core_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# zp_test(name LIBS libs... [LABELS labels...] [GUI] SOURCES files...)
+# One test executable per library, registered through gtest discovery.
+function(zp_test name)
+  cmake_parse_arguments(T "GUI" "" "LIBS;LABELS;SOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_GUI)
+    target_link_libraries(${name} PRIVATE zp_test_main_gui)
+  else()
+    target_link_libraries(${name} PRIVATE zp_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  set(labels ${T_LABELS})
+  if(T_GUI)
+    list(APPEND labels gui)
+  endif()
+  list(PREPEND labels unit)
+  gtest_discover_tests(${name} NO_PRETTY_VALUES
+    PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# zp_fuzz(name LIBS libs... SOURCES files...)
+function(zp_fuzz name)
+  cmake_parse_arguments(F "" "" "LIBS;SOURCES" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_property(GLOBAL APPEND PROPERTY ZP_FUZZ_TARGETS ${name})
+endfunction()

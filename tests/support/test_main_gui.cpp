@@ -1,0 +1,19 @@
+// Test entry for widget tests: the offscreen platform unless the caller chose
+// one (gtest discovery runs the binary without the tests' environment), and
+// numbers in the "C" locale once the application object has set its own.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    return RUN_ALL_TESTS();
+}
