@@ -1,0 +1,1 @@
+#include "app/rsimage.h"
