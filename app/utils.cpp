@@ -68,7 +68,7 @@ namespace {
 int64_t ScaledChannel(uint32_t value, double factor)
 {
     const double product = std::trunc(double(value) * factor);
-    if (!(product == product))
+    if (std::isnan(product))
         return 0;
     return int64_t(std::clamp(product, -2147483648.0, 2147483647.0));
 }
