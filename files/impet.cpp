@@ -250,7 +250,7 @@ void WriteTree(const IMPET_FILE& dir, std::string& out)
         if (c.IsDirectory())
             WriteTree(c, out);
         else
-            out.append(reinterpret_cast<const char*>(c.payload.data()), c.payload.size());
+            out.append(c.payload.begin(), c.payload.end());
     }
 }
 
@@ -276,7 +276,7 @@ std::optional<std::string> Unpack(const IMPET_FILE& f)
         return std::nullopt;
     std::string content(f.size, '\0');
     if (f.packedSize == 0) {
-        std::memcpy(content.data(), f.payload.data(), f.size);
+        content.assign(f.payload.begin(), f.payload.end());
         return content;
     }
     uLongf length = f.size;
@@ -391,6 +391,7 @@ void CImpet::Clear()
 
 int CImpet::Load(const std::string& path, bool skipPayloads)
 {
+    ImpetBuildMagic();
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.ok())
         return LoadCannotOpen;
@@ -476,6 +477,7 @@ bool CImpet::LoadAllPayloads(IMPET_FILE& dir)
 
 int CImpet::Save()
 {
+    ImpetBuildMagic();
     std::string file;
     if (path_.empty() || ::access(path_.c_str(), R_OK | W_OK) != 0 || !ReadWholeFile(path_, file))
         return 1;

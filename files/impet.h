@@ -31,8 +31,7 @@ inline constexpr uint32_t IMPET_RAW_LIMIT = 100; // files this small are stored 
 inline constexpr int IMPET_MAX_DEPTH = 64;
 
 // Filled at run time by ImpetBuildMagic (never a constant in the program
-// file, where the search would find it). Other code must not rely on its
-// contents before ImpetBuildMagic or ImpetInit ran.
+// file, where the search would find it); loading and saving fill it first.
 extern unsigned char ImpetMagic[IMPET_MAGIC_LEN];
 void ImpetBuildMagic();
 
@@ -55,7 +54,7 @@ struct IMPET_FILE {
     bool payloadLoaded = false;
 
     bool IsDirectory() const { return (flags & IMPET_DIRECTORY) != 0; }
-    int Count() const { return flags & IMPET_MAX_CHILDREN; }
+    int Count() const { return int(children.size()); }
     uint32_t StoredLength() const { return packedSize ? packedSize : size; }
 };
 
