@@ -397,12 +397,15 @@ int CImpet::Load(const std::string& path, bool skipPayloads)
         return LoadCannotOpen;
     path_ = path;
     archiveOffset_ = 0;
+    root_ = NewDirectory("", 0);
     struct stat st { };
     if (::fstat(fd.get(), &st) != 0)
         return LoadCannotOpen;
     uint64_t length = uint64_t(st.st_size);
 
-    std::vector<unsigned char> chunk(SEARCH_CHUNK);
+    // Whole blocks per read; a small file needs no more than its own length.
+    uint64_t blocks = (length + ARCHIVE_ALIGN - 1) / ARCHIVE_ALIGN * ARCHIVE_ALIGN;
+    std::vector<unsigned char> chunk(std::clamp<uint64_t>(blocks, ARCHIVE_ALIGN, SEARCH_CHUNK));
     bool found = false;
     while (!found) {
         size_t n = ReadAt(fd.get(), archiveOffset_, chunk.data(), chunk.size());
@@ -584,28 +587,28 @@ int CImpet::AddFile(std::string_view dirPath, const std::string& diskFolder, con
         return 1;
     IMPET_FILE* existing = FindChild(dir, name);
     if (existing && existing->IsDirectory()) {
-        lastReason = "ERROR - file name used already for directory:" + name + "\n";
+        lastReason += "ERROR - file name used already for directory:" + name + "\n";
         return 1;
     }
     std::string diskPath = diskFolder + "/" + diskName;
     if (sizeHigh != 0 || sizeLow > IMPET_MAX_FILE_SIZE) {
-        lastReason = "ERROR - file >5M:" + name + "\n";
+        lastReason += "ERROR - file >5M:" + name + "\n";
         return 1;
     }
     Fd fd(::open(diskPath.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st { };
     if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        lastReason = "ERROR - can't open file:" + name + "\n";
+        lastReason += "ERROR - can't open file:" + name + "\n";
         return 1;
     }
     uint64_t length = sizeLow ? sizeLow : uint64_t(st.st_size);
     if (length > IMPET_MAX_FILE_SIZE) {
-        lastReason = "ERROR - file >5M:" + name + "\n";
+        lastReason += "ERROR - file >5M:" + name + "\n";
         return 1;
     }
     std::vector<unsigned char> content(length);
     if (ReadAt(fd.get(), 0, content.data(), length) != length) {
-        lastReason = "ERROR - can't open file:" + name + "\n";
+        lastReason += "ERROR - can't open file:" + name + "\n";
         return 1;
     }
 
@@ -643,7 +646,7 @@ int CImpet::MakeDir(std::string_view dirPath, std::string_view name, std::option
     if (IMPET_FILE* existing = FindChild(parent, name)) {
         if (existing->IsDirectory())
             return 0;
-        lastReason = "ERROR - directory name used already for file:" + CutName(name) + "\n";
+        lastReason += "ERROR - directory name used already for file:" + CutName(name) + "\n";
         return 1;
     }
     if (!Append(parent, NewDirectory(name, time ? *time : ImpetNow())))

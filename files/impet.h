@@ -102,7 +102,8 @@ public:
     IMPET_FILE& Root() { return root_; }
     // Entries the current command created, replaced, exported, moved or deleted.
     int itemCounter = 0;
-    // Why the last refused entry was refused, for the tool's messages.
+    // Why entries were refused ("ERROR - file >5M:" and the name, one line
+    // each), for the tool's messages; the caller clears it.
     std::string lastReason;
 
 private:

@@ -130,7 +130,7 @@ int Export(CImpet& impet, const std::string& archivePath, const std::string& dis
     ImpetSplitPath(archivePath, dirPath, name);
     IMPET_FILE* entry = impet.FindChild(impet.FindDir(nullptr, dirPath), name);
     if (!entry)
-        return 2;
+        return 0;
     if (entry->IsDirectory()) {
         if (impet.ExportFolder(archivePath, diskFolder) == 0)
             out += Format(" (%lld files extracted)\n", impet.itemCounter);

@@ -62,7 +62,7 @@ TEST(ImpetCommand, EveryCommandPrintsItsTexts)
             { "EXPORT NEW_308 " + d + "/out", " (6 files extracted)\n", 2 },
             { "EXPORT NEW_308\\single.ign " + d + "/one", " (error)\n", 2 }, // no such folder
             { "EXPORT NEW_308\\single.ign " + d, " (1 file extracted)\n", 2 },
-            { "EXPORT NEW_308\\nothing " + d + "/one", "", 2 },
+            { "EXPORT NEW_308\\nothing " + d + "/one", "", 0 },
             { "SAVE", " (stored 645 bytes - 6 items)\n", 9 },
             { "hello", "", 0 },
             { "CLEAR", " (cleared)\n", 5 },

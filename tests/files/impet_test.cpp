@@ -193,6 +193,7 @@ TEST(ImpetAddFile, StoresSmallAndIncompressibleFilesRaw)
     EXPECT_EQ(saved->AddFile("", dir.path().string(), "big", std::nullopt, 0, 0), 1);
     EXPECT_EQ(saved->AddFile("", dir.path().string(), "missing", std::nullopt, 0, 0), 1);
     EXPECT_EQ(saved->AddFile("", dir.path().string(), "hundred", std::nullopt, 1, 0), 1); // 4 GB or more
+    EXPECT_EQ(saved->lastReason, "ERROR - file >5M:big\nERROR - can't open file:missing\nERROR - file >5M:hundred\n");
     ASSERT_EQ(saved->Save(), 0);
     CImpet back;
     ASSERT_EQ(back.Load(carrier, false), CImpet::LoadOk);

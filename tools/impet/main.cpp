@@ -23,6 +23,12 @@ bool Run(std::unique_ptr<CImpet>& impet, const std::string& utf8Line)
     ImpetExecuteCommand(impet, QStringToCp1250(QString::fromStdString(utf8Line)), out);
     std::string shown = QStringFromCp1250(out).toStdString();
     std::fwrite(shown.data(), 1, shown.size(), stdout);
+    // Why entries were refused goes to the error stream, beside the results.
+    if (impet && !impet->lastReason.empty()) {
+        std::string reason = QStringFromCp1250(impet->lastReason).toStdString();
+        std::fwrite(reason.data(), 1, reason.size(), stderr);
+        impet->lastReason.clear();
+    }
     return out.find(" (error)\n") == std::string::npos;
 }
 
