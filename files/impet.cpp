@@ -193,54 +193,55 @@ IMPET_FILE NewDirectory(std::string_view name, uint64_t time)
     return d;
 }
 
-// Reads the tree below `dir` in layout order from the archive bytes
-// [pos, end) of the file; every count and length is checked against the
-// bytes that remain before anything is allocated.
-struct TreeReader {
+// The archive bytes [pos, end) of the carrier file still to be read.
+struct ImpetTreeSource {
     int fd;
     uint64_t pos;
     uint64_t end;
     bool skipPayloads;
-
-    bool Read(IMPET_FILE& rec, int depth)
-    {
-        if (rec.IsDirectory()) {
-            if (depth > IMPET_MAX_DEPTH)
-                return false;
-            size_t count = rec.flags & IMPET_MAX_CHILDREN;
-            uint64_t bytes = uint64_t(count) * IMPET_RECORD_LEN;
-            if (bytes > end - pos)
-                return false;
-            std::vector<unsigned char> array(bytes);
-            if (ReadAt(fd, pos, array.data(), bytes) != bytes)
-                return false;
-            pos += bytes;
-            rec.size = uint32_t(bytes);
-            rec.children.reserve(count);
-            for (size_t i = 0; i < count; ++i)
-                rec.children.push_back(DecodeRecord(array.data() + i * IMPET_RECORD_LEN));
-            for (IMPET_FILE& child : rec.children)
-                if (!Read(child, depth + 1))
-                    return false;
-            return true;
-        }
-        if (rec.size > IMPET_MAX_FILE_SIZE)
-            return false;
-        uint64_t stored = rec.StoredLength();
-        if (stored > end - pos)
-            return false;
-        if (!skipPayloads) {
-            rec.payload.resize(stored);
-            if (ReadAt(fd, pos, rec.payload.data(), stored) != stored)
-                return false;
-            rec.payloadLoaded = true;
-        }
-        pos += stored;
-        return true;
-    }
 };
 
-void WriteTree(const IMPET_FILE& dir, std::string& out)
+// Reads the tree below `rec` in layout order, ignoring the stored offsets;
+// every count and length is checked against the bytes that remain before
+// anything is allocated.
+bool ImpetReadTree(ImpetTreeSource& src, IMPET_FILE& rec, int depth)
+{
+    if (rec.IsDirectory()) {
+        if (depth > IMPET_MAX_DEPTH)
+            return false;
+        size_t count = rec.flags & IMPET_MAX_CHILDREN;
+        uint64_t bytes = uint64_t(count) * IMPET_RECORD_LEN;
+        if (bytes > src.end - src.pos)
+            return false;
+        std::vector<unsigned char> array(bytes);
+        if (ReadAt(src.fd, src.pos, array.data(), bytes) != bytes)
+            return false;
+        src.pos += bytes;
+        rec.size = uint32_t(bytes);
+        rec.children.reserve(count);
+        for (size_t i = 0; i < count; ++i)
+            rec.children.push_back(DecodeRecord(array.data() + i * IMPET_RECORD_LEN));
+        for (IMPET_FILE& child : rec.children)
+            if (!ImpetReadTree(src, child, depth + 1))
+                return false;
+        return true;
+    }
+    if (rec.size > IMPET_MAX_FILE_SIZE)
+        return false;
+    uint64_t stored = rec.StoredLength();
+    if (stored > src.end - src.pos)
+        return false;
+    if (!src.skipPayloads) {
+        rec.payload.resize(stored);
+        if (ReadAt(src.fd, src.pos, rec.payload.data(), stored) != stored)
+            return false;
+        rec.payloadLoaded = true;
+    }
+    src.pos += stored;
+    return true;
+}
+
+void ImpetWriteTree(const IMPET_FILE& dir, std::string& out)
 {
     size_t at = out.size();
     out.resize(at + dir.children.size() * IMPET_RECORD_LEN);
@@ -248,7 +249,7 @@ void WriteTree(const IMPET_FILE& dir, std::string& out)
         EncodeRecord(dir.children[i], reinterpret_cast<unsigned char*>(out.data() + at + i * IMPET_RECORD_LEN));
     for (const IMPET_FILE& c : dir.children) {
         if (c.IsDirectory())
-            WriteTree(c, out);
+            ImpetWriteTree(c, out);
         else
             out.append(c.payload.begin(), c.payload.end());
     }
@@ -442,8 +443,8 @@ int CImpet::ReadRoot(int fd, uint64_t fileLength, bool skipPayloads)
         || ReadAt(fd, start, record.data(), record.size()) != record.size())
         return LoadDamaged;
     IMPET_FILE root = DecodeRecord(record.data());
-    TreeReader reader { fd, start + IMPET_RECORD_LEN, fileLength, skipPayloads };
-    if (!root.IsDirectory() || !reader.Read(root, 0))
+    ImpetTreeSource source { fd, start + IMPET_RECORD_LEN, fileLength, skipPayloads };
+    if (!root.IsDirectory() || !ImpetReadTree(source, root, 0))
         return LoadDamaged;
     root_ = std::move(root);
     return LoadOk;
@@ -480,6 +481,11 @@ bool CImpet::LoadAllPayloads(IMPET_FILE& dir)
 
 int CImpet::Save()
 {
+    return WriteArchive();
+}
+
+int CImpet::WriteArchive()
+{
     ImpetBuildMagic();
     std::string file;
     if (path_.empty() || ::access(path_.c_str(), R_OK | W_OK) != 0 || !ReadWholeFile(path_, file))
@@ -490,6 +496,9 @@ int CImpet::Save()
     uint64_t end = root_.IsDirectory() ? LayoutDir(root_, IMPET_RECORD_LEN) : IMPET_RECORD_LEN;
     if (end > UINT32_MAX)
         return 1;
+    // The whole new file is written at once (temporary file, then rename), so
+    // cutting an archive off, or a failed write, never leaves a broken
+    // carrier, and the program file keeps its execute bit.
     if (end == IMPET_RECORD_LEN) {
         if (archiveOffset_ == 0 || file.size() <= archiveOffset_)
             return 0;
@@ -504,7 +513,7 @@ int CImpet::Save()
     std::array<unsigned char, IMPET_RECORD_LEN> record;
     EncodeRecord(root_, record.data());
     file.append(reinterpret_cast<const char*>(record.data()), record.size());
-    WriteTree(root_, file);
+    ImpetWriteTree(root_, file);
     if (!WriteFileAtomic(path_, file).ok)
         return 1;
     archiveOffset_ = offset;

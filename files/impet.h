@@ -107,6 +107,7 @@ public:
     std::string lastReason;
 
 private:
+    int WriteArchive();
     int ReadRoot(int fd, uint64_t fileLength, bool skipPayloads);
     bool LoadPayload(IMPET_FILE& file);
     bool LoadAllPayloads(IMPET_FILE& dir);

@@ -82,6 +82,18 @@ std::optional<std::string> NextArgument(std::string_view& rest)
     return arg;
 }
 
+// A new archive object read from `path`; one without entries, bound to the
+// file, when the file holds no archive; none when the file cannot be read or
+// its tree is damaged.
+std::unique_ptr<CImpet> ImpetReopen(const std::string& path)
+{
+    auto impet = std::make_unique<CImpet>();
+    int rc = impet->Load(path, false);
+    if (rc != CImpet::LoadOk && rc != CImpet::LoadNoArchive)
+        impet.reset();
+    return impet;
+}
+
 // A disk path of a command line as the file system spells it.
 std::string DiskPath(std::string_view text)
 {
@@ -155,15 +167,8 @@ int ImpetExecuteCommand(std::unique_ptr<CImpet>& impet, std::string_view line, s
     if (command == OPEN) {
         if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
             rest = rest.substr(1, rest.size() - 2);
-        auto fresh = std::make_unique<CImpet>();
-        int rc = fresh->Load(DiskPath(rest), false);
-        if (rc == CImpet::LoadOk || rc == CImpet::LoadNoArchive) {
-            impet = std::move(fresh);
-            out += " (opened)\n";
-        } else {
-            impet.reset();
-            out += TEXT_ERROR;
-        }
+        impet = ImpetReopen(DiskPath(rest));
+        out += impet ? " (opened)\n" : TEXT_ERROR;
         return 5;
     }
     if (!impet)
