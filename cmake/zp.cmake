@@ -34,3 +34,18 @@ function(zp_fuzz name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   set_property(GLOBAL APPEND PROPERTY ZP_FUZZ_TARGETS ${name})
 endfunction()
+
+# zp_append_presets(target folder): after each link of the program, the preset
+# folder is imported into the archive appended to the program file (the
+# folder's own name, e.g. NEW_308, becomes the archive directory). Nothing is
+# appended while the folder does not exist.
+function(zp_append_presets target folder)
+  if(NOT IS_DIRECTORY ${folder})
+    return()
+  endif()
+  add_dependencies(${target} impet)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND impet "OPEN $<TARGET_FILE:${target}>" "IMPORT \"${folder}\" \"\"" SAVE
+    COMMENT "Appending the presets of ${folder} to ${target}"
+    VERBATIM)
+endfunction()
