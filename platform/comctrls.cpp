@@ -73,8 +73,8 @@ std::optional<long long> TUpDown::ParsePosition(std::string_view text)
 
 int TUpDown::Position() const
 {
-    if (associate_) {
-        if (auto value = ParsePosition(associate_->Text()))
+    if (TEdit* edit = Associate()) {
+        if (auto value = ParsePosition(edit->Text()))
             position_ = Clamp(*value);
     }
     return position_;
@@ -95,9 +95,10 @@ void TUpDown::SetPosition(int position)
 
 void TUpDown::SetAssociate(TEdit* edit)
 {
-    if (associate_)
-        associate_->removeEventFilter(this);
+    if (TEdit* old = Associate())
+        old->removeEventFilter(this);
     associate_ = edit;
+    associateAlive_ = static_cast<QObject*>(edit);
     if (edit) {
         edit->installEventFilter(this);
         WriteAssociate();
@@ -120,8 +121,8 @@ std::string TUpDown::FormatPosition(int position) const
 
 void TUpDown::WriteAssociate()
 {
-    if (associate_)
-        associate_->SetText(FormatPosition(position_));
+    if (TEdit* edit = Associate())
+        edit->SetText(FormatPosition(position_));
 }
 
 void TUpDown::Click(TUDBtnType button)
@@ -143,7 +144,7 @@ void TUpDown::Click(TUDBtnType button)
 // The arrow keys in the associate step the value like the arrows.
 bool TUpDown::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == associate_ && event->type() == QEvent::KeyPress && isEnabled()) {
+    if (watched == associateAlive_.data() && event->type() == QEvent::KeyPress && isEnabled()) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Click(key == Qt::Key_Up ? btNext : btPrev);

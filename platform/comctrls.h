@@ -36,7 +36,7 @@ public:
     int Position() const;
     // Writes the position into the associate in the up-down's own format.
     void SetPosition(int position);
-    TEdit* Associate() const { return associate_; }
+    TEdit* Associate() const { return associateAlive_ ? associate_ : nullptr; }
     void SetAssociate(TEdit* edit);
     // Digit groups of three separated by blanks in the associate's text.
     bool Thousands() const { return thousands_; }
@@ -65,7 +65,8 @@ private:
     void WriteAssociate();
     QToolButton* up_;
     QToolButton* down_;
-    QPointer<TEdit> associate_;
+    TEdit* associate_ = nullptr;
+    QPointer<QObject> associateAlive_; // null once the edit is gone
     int min_ = 0;
     int max_ = 100;
     int increment_ = 1;

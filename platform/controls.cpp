@@ -275,7 +275,7 @@ void TControl::SetAlign(TAlign align)
 // then left and right, and a client-aligned child takes what is left.
 void TControl::AlignControls()
 {
-    QRect r = ClientWidget()->rect();
+    QRect r(0, 0, ClientWidth(), ClientHeight());
     for (TAlign pass : { alTop, alBottom, alLeft, alRight, alClient }) {
         for (TControl* c : controls_) {
             if (c->align_ != pass || !c->visible_)
@@ -362,8 +362,10 @@ void TControl::SetColor(TColor color)
 void TControl::ApplyColor()
 {
     SetRoleColor(w_, BackgroundRole(), color_, false);
-    if (BackgroundRole() == QPalette::Window)
+    if (BackgroundRole() == QPalette::Window) {
+        w_->setBackgroundRole(QPalette::Window);
         w_->setAutoFillBackground(true);
+    }
 }
 
 void TControl::ApplyFont()
@@ -441,26 +443,34 @@ void TForm::SetBounds(int left, int top, int width, int height)
 {
     move(left, top);
     resize(std::max(width, 0), std::max(height, 0));
+    LayoutClient();
 }
 
 int TForm::ClientWidth() const
 {
-    return client_->width();
+    return width();
 }
 
 int TForm::ClientHeight() const
 {
-    return client_->height();
+    return std::max(height() - MenuHeight(), 0);
+}
+
+int TForm::MenuHeight() const
+{
+    return menuBar_ ? menuBar_->sizeHint().height() : 0;
 }
 
 void TForm::SetClientWidth(int width)
 {
     resize(width, height());
+    LayoutClient();
 }
 
 void TForm::SetClientHeight(int h)
 {
-    resize(width(), h + (height() - client_->height()));
+    resize(width(), h + MenuHeight());
+    LayoutClient();
 }
 
 void TForm::SetVisible(bool visible)
@@ -472,11 +482,11 @@ void TForm::SetVisible(bool visible)
 QMenuBar* TForm::MenuBar()
 {
     if (!menuBar_) {
+        int clientHeight = ClientHeight();
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
-        int h = client_->height();
+        resize(width(), clientHeight + MenuHeight());
         LayoutClient();
-        resize(width(), height() + (h - client_->height()));
     }
     return menuBar_;
 }
@@ -488,15 +498,17 @@ void TForm::SetMenu(TMainMenu* menu)
         menu->AttachTo(MenuBar());
 }
 
+// Hidden windows get their resize events only when shown, so the client area
+// and its aligned controls are laid out here at once.
 void TForm::LayoutClient()
 {
-    int top = 0;
+    int top = MenuHeight();
     if (menuBar_) {
-        top = menuBar_->sizeHint().height();
         menuBar_->setGeometry(0, 0, width(), top);
         menuBar_->show();
     }
-    client_->setGeometry(0, top, width(), std::max(height() - top, 0));
+    client_->setGeometry(0, top, width(), ClientHeight());
+    AlignControls();
 }
 
 TControl* TForm::ActiveControl() const
@@ -653,6 +665,7 @@ void TLabel::ApplyCaption(const QString& text)
 
 void TLabel::ApplyColor()
 {
+    parentColor_ = false;
     update();
 }
 
@@ -702,7 +715,7 @@ void TLabel::FitToText()
 void TLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!transparent_)
+    if (!transparent_ && !parentColor_)
         p.fillRect(rect(), ColorToQColor(Color()));
     p.setFont(font());
     p.setPen(isEnabled() ? ColorToQColor(Font()->Color()) : palette().color(QPalette::Disabled, QPalette::WindowText));

@@ -153,9 +153,10 @@ protected:
     QString caption_;
     bool visible_ = true;
 
+    void AlignControls();
+
 private:
     friend class ControlEvents;
-    void AlignControls();
     void RemoveChild(TControl* child);
 
     QWidget* w_;
@@ -222,6 +223,7 @@ protected:
 
 private:
     void LayoutClient();
+    int MenuHeight() const;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;
     TMainMenu* menu_ = nullptr;
@@ -289,6 +291,8 @@ protected:
 private:
     void FitToText();
     QString shown_;
+    // Until a colour is set the label shows its parent's background.
+    bool parentColor_ = true;
     bool transparent_ = false;
     bool autoSize_ = true;
     bool wordWrap_ = false;
