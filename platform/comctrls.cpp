@@ -379,6 +379,12 @@ void TPageControl::LayoutPages()
         page->Widget()->setGeometry(r);
 }
 
+void TPageControl::SetBounds(int left, int top, int width, int height)
+{
+    TControl::SetBounds(left, top, width, height);
+    LayoutPages();
+}
+
 void TPageControl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

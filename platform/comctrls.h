@@ -117,6 +117,7 @@ public:
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);
     QTabBar* TabBar() const { return bar_; }
+    void SetBounds(int left, int top, int width, int height) override;
 
     // Only the user's change of tab raises these.
     std::function<void(TObject* Sender, bool& AllowChange)> OnChanging;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -67,7 +68,7 @@ class ControlEvents : public QObject {
 public:
     static ControlEvents* Instance()
     {
-        static ControlEvents* events = nullptr;
+        static QPointer<ControlEvents> events;
         if (!events && qApp) {
             events = new ControlEvents();
             events->setParent(qApp);
@@ -250,6 +251,9 @@ void TControl::SetHeight(int height)
 void TControl::SetBounds(int left, int top, int width, int height)
 {
     w_->setGeometry(left, top, std::max(width, 0), std::max(height, 0));
+    // A hidden widget gets its resize event only when shown; its aligned
+    // children are placed now so that code reading them sees their place.
+    AlignControls();
     if (align_ != alNone && parent_)
         parent_->AlignControls();
 }
@@ -565,7 +569,13 @@ void TForm::closeEvent(QCloseEvent* event)
         if (modalResult_ == mrNone)
             modalResult_ = mrCancel;
         modalLoop_->quit();
-    }
+    } else if (action == caFree)
+        deleteLater();
+}
+
+void TForm::SelectNextControl(bool forward)
+{
+    focusNextPrevChild(forward);
 }
 
 void TForm::resizeEvent(QResizeEvent* event)

@@ -197,6 +197,9 @@ public:
     void SetMenu(TMainMenu* menu);
     QMenuBar* MenuBar();
     TControl* ActiveControl() const;
+    // Moves the focus to the next (or previous) control in tab order, as
+    // Enter in a parameter edit does; the edit left raises OnExit at once.
+    void SelectNextControl(bool forward = true);
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style);
 

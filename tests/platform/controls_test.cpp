@@ -200,6 +200,19 @@ TEST_F(PageControlEvents, CodeChangesOfThePageRaiseNothing)
     EXPECT_EQ(sheets[0]->TabIndex(), -1);
 }
 
+TEST(PageControlLayout, SheetSizeIsKnownBeforeTheFormIsShown)
+{
+    TForm form(nullptr);
+    auto* pages = Make<TPageControl>(&form);
+    auto* sheet = new TTabSheet(&form);
+    sheet->SetParent(pages);
+    pages->SetBounds(0, 0, 289, 193);
+    EXPECT_EQ(sheet->Width(), 281);
+    EXPECT_GT(sheet->Height(), 120);
+    EXPECT_LT(sheet->Height(), 185);
+    EXPECT_EQ(pages->ActivePage(), sheet);
+}
+
 TEST_F(PageControlEvents, UserTabChangeRaisesOnChangeAfterTheFocusedEditLeft)
 {
     auto* edit = Make<TEdit>(form.get(), sheets[0]);
@@ -423,6 +436,29 @@ TEST_F(FocusEvents, MenuShortCutWinsOverTheFocusedEdit)
     undo->SetEnabled(false);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(undos, 1);
+}
+
+TEST_F(FocusEvents, EnterMovesToTheNextControlAndTheEditExitsAtOnce)
+{
+    ShowActive(form.get());
+    auto* first = Make<TEdit>(form.get());
+    auto* skipped = Make<TCheckBox>(form.get());
+    skipped->SetTabStop(false);
+    auto* second = Make<TEdit>(form.get());
+    std::vector<std::string> log;
+    first->OnExit = [&](TObject*) { log.push_back("exit"); };
+    first->OnKeyPress = [&](TObject*, char16_t& key) {
+        if (key == u'\r') {
+            key = 0;
+            form->SelectNextControl();
+            log.push_back("after move");
+        }
+    };
+    first->SetFocus();
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(log, (std::vector<std::string> { "exit", "after move" }));
+    EXPECT_TRUE(second->Focused());
+    EXPECT_EQ(form->ActiveControl(), second);
 }
 
 TEST_F(FocusEvents, KeyPressCanSwallowOrReplaceTheKey)
