@@ -850,6 +850,20 @@ void TImage::mouseReleaseEvent(QMouseEvent* event)
         OnClick(this);
 }
 
+TCustomControl::TCustomControl(TComponent* owner)
+    : QWidget(nullptr)
+    , TControl(this, owner)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TCustomControl::paintEvent(QPaintEvent*)
+{
+    back_.SetSize(width(), height());
+    Paint();
+    QPainter(this).drawImage(0, 0, back_.Image());
+}
+
 TTimer::TTimer(TComponent* owner)
     : TComponent(owner)
 {

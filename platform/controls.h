@@ -347,6 +347,25 @@ private:
     bool center_ = false;
 };
 
+// Base of the controls the program draws itself. Paint() draws on Canvas(),
+// a bitmap the size of the control that is then shown in one piece; the
+// Qt mouse and key handlers stay open to overriding.
+class TCustomControl : public QWidget, public TControl {
+public:
+    explicit TCustomControl(TComponent* owner);
+    const char* ClassName() const override { return "TCustomControl"; }
+    TCanvas* Canvas() { return back_.Canvas(); }
+    // The last painted picture.
+    const TBitmap& BackBitmap() const { return back_; }
+
+protected:
+    virtual void Paint() { }
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TBitmap back_;
+};
+
 // Runs OnTimer every Interval milliseconds while Enabled, also inside modal
 // loops, as the main window's tick expects.
 class TTimer : public TComponent {

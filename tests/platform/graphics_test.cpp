@@ -170,6 +170,33 @@ TEST_F(CanvasRules, OpaqueTextFillsItsCellWithTheBrush)
     EXPECT_EQ(c->Pixel(5 + c->TextWidth("x"), 5), clWhite);
 }
 
+class Cross : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush.Color = clYellow;
+        Canvas()->FillRect({ 0, 0, Width(), Height() });
+        Canvas()->Pen.Color = clRed;
+        Canvas()->MoveTo(0, 5);
+        Canvas()->LineTo(Width(), 5);
+    }
+};
+
+TEST(OwnDrawnControls, PaintOnTheCanvasIsWhatTheWidgetShows)
+{
+    TForm form(nullptr);
+    auto* cross = new Cross(&form);
+    cross->SetParent(&form);
+    cross->SetBounds(0, 0, 30, 20);
+    QImage shown = cross->grab().toImage();
+    EXPECT_EQ(QColorToColor(shown.pixelColor(29, 5)), clRed);
+    EXPECT_EQ(QColorToColor(shown.pixelColor(3, 3)), clYellow);
+    EXPECT_EQ(cross->BackBitmap().Width(), 30);
+}
+
 TEST(Bitmaps, WrapAnImageWithoutCopyingAndDrawOnIndexedPictures)
 {
     QImage image(8, 8, QImage::Format_RGB32);
