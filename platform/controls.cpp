@@ -72,6 +72,9 @@ public:
         if (!events && qApp) {
             events = new ControlEvents();
             events->setParent(qApp);
+            // Controls take the application's font unless their own is set,
+            // so a form's font reaches its children.
+            QApplication::setFont(TFont().ToQFont());
             qApp->installEventFilter(events);
             QObject::connect(qApp, &QApplication::focusChanged, events, &ControlEvents::FocusChanged);
         }
@@ -144,7 +147,7 @@ void TComponent::SetName(std::string_view name)
 {
     name_ = name;
     if (QObject* o = Object())
-        o->setObjectName(QString::fromLatin1(name.data(), qsizetype(name.size())));
+        o->setObjectName(QStringFromCp1250(name));
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const
@@ -166,7 +169,6 @@ TControl::TControl(QWidget* self, TComponent* owner)
     , w_(self)
 {
     ControlEvents::Instance();
-    w_->setFont(font_.ToQFont());
     font_.OnChange = [this] { ApplyFont(); };
 }
 

@@ -76,8 +76,7 @@ std::string TMenuItem::ShortCut() const
 
 void TMenuItem::SetShortCut(std::string_view keys)
 {
-    QKeySequence seq = QKeySequence::fromString(
-        QString::fromLatin1(keys.data(), qsizetype(keys.size())), QKeySequence::PortableText);
+    QKeySequence seq = QKeySequence::fromString(QStringFromCp1250(keys), QKeySequence::PortableText);
     action_.setShortcut(seq);
     if (seq.isEmpty())
         ShortCutItems().erase(this);

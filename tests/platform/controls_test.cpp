@@ -1,6 +1,7 @@
 // The event rules the pages rely on, driven through the real widgets.
 #include "platform/comctrls.h"
 #include "platform/controls.h"
+#include "platform/cp1250.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
 
@@ -519,7 +520,7 @@ TEST(Hints, ShortPartIsTheToolTipLongPartGoesToOnHint)
     auto* edit = Make<TEdit>(&form, box);
     edit->SetHint("Speed|Engine speed in rpm");
     auto* inner = Make<TLabel>(&form, box);
-    EXPECT_EQ(edit->toolTip(), QString("Speed"));
+    EXPECT_EQ(QStringToCp1250(edit->toolTip()), "Speed");
     for (QWidget* w : { static_cast<QWidget*>(edit), static_cast<QWidget*>(edit), static_cast<QWidget*>(inner) }) {
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QApplication::sendEvent(w, &enter);
