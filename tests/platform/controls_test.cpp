@@ -499,6 +499,10 @@ TEST(MenuItems, CheckedChangesOnlyByCodeAndRadioItemsExcludeEachOther)
     EXPECT_EQ(clicks, 0);
     EXPECT_FALSE(langs[0]->Checked());
     EXPECT_TRUE(langs[2]->Checked());
+    TApplication app;
+    langs[1]->SetHint("Language|Set English or German or French");
+    langs[1]->Action()->hover();
+    EXPECT_EQ(app.Hint(), "Set English or German or French");
     langs[1]->Action()->trigger();
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(langs[1]->Checked());
@@ -642,6 +646,8 @@ TEST(Forms, StatusBarStaysAtTheBottomOfTheClientArea)
     EXPECT_EQ(form.ClientHeight(), 150);
     EXPECT_EQ(bar->Top() + bar->Height(), 150);
     EXPECT_EQ(bar->Width(), 300);
+    // The printed picture is the client area, without the menu bar.
+    EXPECT_EQ(form.GetFormImage().size(), QSize(300, 150));
 }
 
 } // namespace
