@@ -1,3 +1,3 @@
 #include "platform/clock.h"
 
-std::atomic<int32_t> TMR{0};
+std::atomic<int32_t> TMR { 0 };

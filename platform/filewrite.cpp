@@ -28,7 +28,7 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 WriteResult WriteFileAtomic(const std::string& path, std::string_view data)
 {
@@ -40,7 +40,7 @@ WriteResult WriteFileAtomic(const std::string& path, std::string_view data)
         return result;
     }
     mode_t mode = 0644;
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) == 0)
         mode = st.st_mode & 07777;
     else {
@@ -56,7 +56,7 @@ WriteResult WriteFileAtomic(const std::string& path, std::string_view data)
         result.error = ErrnoText("cannot write", path);
     }
     if (ok) {
-        struct stat check {};
+        struct stat check { };
         if (::stat(tmp.c_str(), &check) != 0 || size_t(check.st_size) != data.size()) {
             ok = false;
             result.error = "cannot write \"" + path + "\": the written file is incomplete";

@@ -8,7 +8,7 @@
 
 struct WriteResult {
     bool ok = false;
-    std::string error;  // what went wrong, for the message shown to the user
+    std::string error; // what went wrong, for the message shown to the user
 };
 
 // Writes `data` as the whole new content of `path`. An existing file keeps its

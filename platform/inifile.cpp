@@ -15,7 +15,7 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
@@ -27,7 +27,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path)
+    : path_(std::move(path))
+{
+}
 
 bool IniFile::Load()
 {
@@ -56,7 +59,7 @@ void IniFile::Parse(std::string_view text)
             std::string_view name = Trim(line.substr(1, close - 1));
             current = find(name);
             if (!current) {
-                sections_.push_back({std::string(name), {}});
+                sections_.push_back({ std::string(name), {} });
                 current = &sections_.back();
             }
             continue;
@@ -71,11 +74,11 @@ void IniFile::Parse(std::string_view text)
         bool known = false;
         for (auto& e : current->entries)
             if (EqualsNoCase(e.key, key)) {
-                known = true;  // the first of repeated keys wins, as a reader scanning the file would find it
+                known = true; // the first of repeated keys wins, as a reader scanning the file would find it
                 break;
             }
         if (!known)
-            current->entries.push_back({std::string(key), std::string(value)});
+            current->entries.push_back({ std::string(key), std::string(value) });
     }
 }
 
@@ -178,7 +181,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
 {
     Section* s = find(section);
     if (!s) {
-        sections_.push_back({std::string(section), {}});
+        sections_.push_back({ std::string(section), {} });
         s = &sections_.back();
     }
     for (auto& e : s->entries)
@@ -186,7 +189,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
             e.value = value;
             return;
         }
-    s->entries.push_back({std::string(key), std::string(value)});
+    s->entries.push_back({ std::string(key), std::string(value) });
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)

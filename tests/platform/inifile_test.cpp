@@ -15,22 +15,22 @@ std::string Slurp(const std::string& path)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 TEST(IniFile, ReadsHandWrittenFilesWithEitherLineEnd)
 {
-    for (const char* eol : {"\r\n", "\n"}) {
-        std::string text = std::string("; comment") + eol + "garbage line" + eol + "[Main]" + eol +
-                           "PageControl1->ActivePageIndex=7" + eol + "  Lang = 2 " + eol + "=nokey" + eol +
-                           "Path=C:\\ign\\a=b.ign" + eol + "[main]" + eol + "Extra=x" + eol + "[Broken" + eol +
-                           "Hex=0xFFFFFFFF" + eol + "Neg=-12" + eol + "Word=abc";
+    for (const char* eol : { "\r\n", "\n" }) {
+        std::string text = std::string("; comment") + eol + "garbage line" + eol + "[Main]" + eol
+            + "PageControl1->ActivePageIndex=7" + eol + "  Lang = 2 " + eol + "=nokey" + eol + "Path=C:\\ign\\a=b.ign"
+            + eol + "[main]" + eol + "Extra=x" + eol + "[Broken" + eol + "Hex=0xFFFFFFFF" + eol + "Neg=-12" + eol
+            + "Word=abc";
         IniFile ini;
         ini.Parse(text);
         SCOPED_TRACE(eol[0] == '\r' ? "CR LF" : "LF");
         EXPECT_EQ(ini.ReadInteger("MAIN", "pagecontrol1->activepageindex", -1), 7);
         EXPECT_EQ(ini.ReadInteger("Main", "Lang", -1), 2);
         EXPECT_EQ(ini.ReadString("Main", "Path", ""), "C:\\ign\\a=b.ign");
-        EXPECT_EQ(ini.ReadString("Main", "Extra", ""), "x");  // a repeated section header continues the section
+        EXPECT_EQ(ini.ReadString("Main", "Extra", ""), "x"); // a repeated section header continues the section
         EXPECT_EQ(ini.ReadInteger("Main", "Hex", 0), -1);
         EXPECT_EQ(ini.ReadInteger("Main", "Neg", 0), -12);
         EXPECT_EQ(ini.ReadInteger("Main", "Word", 5), 5);
@@ -45,14 +45,14 @@ TEST(IniFile, SavesWholeFileWithCrLfAndReadsItBack)
 {
     TempDir dir;
     IniFile ini(dir.file("application.ini"));
-    EXPECT_FALSE(ini.Load());  // a missing file is an empty set
+    EXPECT_FALSE(ini.Load()); // a missing file is an empty set
     ini.WriteInteger("Main", "PageControl1->ActivePageIndex", 3);
     ini.WriteString("Main", "Name", "Předstih");
-    ini.WriteString("MAIN", "name", "changed");  // same key without regard to case
+    ini.WriteString("MAIN", "name", "changed"); // same key without regard to case
     ini.WriteBool("Flags", "On", true);
     ASSERT_TRUE(ini.Save().ok);
     EXPECT_EQ(Slurp(dir.file("application.ini")),
-              "[Main]\r\nPageControl1->ActivePageIndex=3\r\nName=changed\r\n\r\n[Flags]\r\nOn=1\r\n\r\n");
+        "[Main]\r\nPageControl1->ActivePageIndex=3\r\nName=changed\r\n\r\n[Flags]\r\nOn=1\r\n\r\n");
 
     IniFile back(dir.file("application.ini"));
     ASSERT_TRUE(back.Load());
