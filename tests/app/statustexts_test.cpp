@@ -93,6 +93,7 @@ TEST_F(SlotsFixture, PriorityRules)
         { "lower priority dropped, negative passes",
             { { "connected", 100, "connected" }, { "busy", 10, "connected" },
                 { "no connection", -5, "no connection" } } },
+        { "priority 0 is a priority too", { { "a", 10, "a" }, { "b", 0, "a" } } },
         { "equal priority replaces", { { "a", 10, "a" }, { "b", 10, "b" } } },
         { "higher priority replaces", { { "a", 10, "a" }, { "b", 11, "b" } } },
         { "a negative priority counts as nothing shown afterwards", { { "a", -5, "a" }, { "b", 0, "b" } } },
