@@ -5,7 +5,7 @@ function(zp_core_library name)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
 
-# zp_test(name LIBS libs... [LABELS labels...] [GUI] SOURCES files...)
+# zp_test(name LIBS libs... [LABELS label] [GUI] SOURCES files...)
 # One test executable per library, registered through gtest discovery.
 function(zp_test name)
   cmake_parse_arguments(T "GUI" "" "LIBS;LABELS;SOURCES" ${ARGN})
@@ -16,13 +16,17 @@ function(zp_test name)
     target_link_libraries(${name} PRIVATE zp_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
-  set(labels ${T_LABELS})
-  if(T_GUI)
-    list(APPEND labels gui)
+  # One label per executable: gtest discovery writes the properties out as a
+  # flat list, which cannot carry a list of labels.
+  if(T_LABELS)
+    list(GET T_LABELS 0 label)
+  elseif(T_GUI)
+    set(label gui)
+  else()
+    set(label unit)
   endif()
-  list(PREPEND labels unit)
   gtest_discover_tests(${name} NO_PRETTY_VALUES
-    PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
