@@ -346,3 +346,73 @@ TEST_F(TabFixture, EventsWhileAHandlerRunsAreDropped)
     Key(Qt::Key_Tab);
     EXPECT_EQ(tab.CurrentIndex, 2);
 }
+
+TEST_F(TabFixture, DragBeyondTheCellsScrollsFasterTheFartherOut)
+{
+    // Five columns of 20 px from x 100 and four rows of 10 px from y 50 in view.
+    tab.CellsLeft = 100;
+    tab.CellsTop = 50;
+    tab.CellWidth = 20;
+    tab.CellHeight = 10;
+    tab.VisibleCols = 5;
+    tab.VisibleRows = 4;
+    struct Case {
+        const char* name;
+        int mode, x, y, ticks, firstX, firstY;
+    } cases[] = {
+        { "5 px right: every 9 ticks", HIT_CELL, 205, 60, 18, 7, 5 },
+        { "95 px right: every tick", HIT_CELL, 295, 60, 4, 9, 5 },
+        { "50 px left: every 5 ticks", HIT_CELL, 50, 60, 10, 3, 5 },
+        { "below and right at once", HIT_CELL, 205, 100, 18, 7, 6 },
+        { "Y headers move only rows", HIT_YHEADER, 295, 100, 18, 5, 6 },
+        { "X bands move only columns", HIT_XBAND, 295, 100, 2, 7, 5 },
+        { "inside: no scrolling", HIT_CELL, 150, 60, 30, 5, 5 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tab.Sheet->X.FirstVisible = 5;
+        tab.Sheet->Y.FirstVisible = 5;
+        tab.TabTicks = 0;
+        TSel& sel = tab.Sheet->Sel;
+        sel.Clear();
+        sel.Mode = c.mode | SELMODE_TABLE_DRAG;
+        sel.AnchorPx = 300;
+        tab.MouseX = c.x;
+        tab.MouseY = c.y;
+        Ticks(c.ticks);
+        EXPECT_EQ(tab.Sheet->X.FirstVisible, c.firstX);
+        EXPECT_EQ(tab.Sheet->Y.FirstVisible, c.firstY);
+        // The anchor keeps pointing at the same item.
+        EXPECT_EQ(sel.AnchorPx, 300 - (c.firstX - 5) * 20);
+    }
+}
+
+TEST_F(TabFixture, SpotsOfTheViewSwitchAndTheOnOffFlag)
+{
+    TTab bare(nullptr, 400, 200, TABSTYLE_TABLE | TABSTYLE_2D | TABSTYLE_ONOFF);
+    CSheet& s = bare.Sheets[bare.SheetCount++];
+    s.AllocArrays();
+    s.X.Count = 3;
+    s.Y.Count = 2;
+    bare.SelectSheet(0);
+    bare.YHeaderLeft = 20;
+    bare.CellsTop = 40;
+    bare.CellHeight = 10;
+    // The switch lies by the Y headers just under the rows shown.
+    bare.SetPointer(15, 60);
+    bare.LeftDown();
+    EXPECT_EQ(bare.ViewBits, VIEW_2D);
+    bare.SetPointer(15, 60);
+    bare.LeftDown();
+    EXPECT_EQ(bare.ViewBits, VIEW_TABLE);
+    // The on/off flag: right of the Y headers (width 45) under the rows.
+    bare.SetPointer(60, 70);
+    bare.LeftDown();
+    EXPECT_EQ(bare.Graph.OnOffFlag, 1);
+    EXPECT_EQ(bare.RedrawBits & REDRAW_VALUES, REDRAW_VALUES);
+    // A disabled sheet takes neither.
+    s.Enabled = 0;
+    bare.SetPointer(61, 70);
+    bare.LeftDown();
+    EXPECT_EQ(bare.Graph.OnOffFlag, 1);
+}
