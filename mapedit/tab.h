@@ -1,0 +1,217 @@
+#pragma once
+// TTab: the map table control. It shows up to eight sheets as a table, a 2D
+// graph, a 3D surface or an on/off grid, all painted into one back bitmap.
+// Qt's events are mapped once onto the control's own dispatchers, which the
+// views hand on to and which tests call directly.
+
+#include "mapedit/sheet.h"
+#include "mapedit/tabbuttons.h"
+#include "mapedit/tabcolor.h"
+#include "mapedit/tabgraph.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// TabStyle
+constexpr int32_t TABSTYLE_TOOLBAR = 0x1;
+constexpr int32_t TABSTYLE_BARE_TABS = 0x2;
+constexpr int32_t TABSTYLE_TABLE = 0x10;
+constexpr int32_t TABSTYLE_2D = 0x20;
+constexpr int32_t TABSTYLE_3D = 0x40;
+constexpr int32_t TABSTYLE_CAPTION = 0x100;
+constexpr int32_t TABSTYLE_POSITION_REF = 0x1000;
+constexpr int32_t TABSTYLE_ONOFF = 0x2000;
+
+// TabView: bits of ViewRequest and ViewBits
+constexpr int32_t VIEW_TABLE = 1;
+constexpr int32_t VIEW_2D = 2;
+constexpr int32_t VIEW_3D = 4;
+constexpr int32_t VIEW_ONOFF = 8;
+
+// RedrawBits
+constexpr uint32_t REDRAW_RENDER = 1;
+constexpr uint32_t REDRAW_VALUES = 2;
+
+constexpr int TAB_MAX_SHEETS = 8;
+constexpr int TAB_BUTTONS = 30;
+constexpr int TAB_LOG_STEPS = 1200;
+constexpr int TAB_WORK_BUFFER = 6000;
+
+// Key codes the control works with: Tab 9, Enter 13, Space 32, characters as
+// themselves, and the navigation keys as virtual key * 256.
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_TAB = 9;
+constexpr int KEY_ENTER = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_CTRL_C = 3;
+constexpr int KEY_CTRL_V = 22;
+constexpr int VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36;
+constexpr int VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40;
+constexpr int VK_INSERT = 45, VK_DELETE = 46;
+
+// One table shared by every control: entry i = 100 * 1.01^i.
+extern float LogStepTable[TAB_LOG_STEPS];
+
+// What the control reads of the keyboard and the mouse buttons besides its
+// events; tests replace it, since an offscreen window cannot hold a key down.
+struct TabInputState {
+    bool shift = false, ctrl = false, leftButton = false, rightButton = false;
+};
+using TabInputProbe = std::function<TabInputState()>;
+void SetTabInputProbe(TabInputProbe probe);
+TabInputState ReadTabInput();
+
+// The interface language the toolbar texts are built for, and the choice of
+// one language out of a three-language text.
+void SetTabLanguageSource(std::function<int()> source);
+void SetTabTextSelector(std::function<std::string(const char*)> selector);
+std::string SelectTabText(const char* text);
+
+// Events a view's handler may take; the views answer whether they took it.
+enum class TabViewEvent { PointerMove, LeftDown, LeftUp, RightDown, DoubleClick, Wheel, Key };
+
+class TTab : public QWidget {
+    Q_OBJECT
+
+public:
+    TTab(QWidget* owner, int width, int height, int32_t style);
+    ~TTab() override;
+
+    QImage BackBitmap;
+    int32_t Rendering = 0;
+    uint32_t RedrawBits = 0;
+    int32_t ToolbarLang = 0;
+    int32_t PixelsPerInch = 96;
+    TTabGraph Graph;
+    int32_t ViewRequest = 0;
+    int32_t ViewBits = 0;
+    int32_t MouseX = 0, MouseY = 0;
+    int32_t PopupX = 0, PopupY = 0;
+    int32_t PointerInTable = 0;
+    int32_t PointerInGraph = 0;
+    int32_t SkipPointerMove = 0;
+    const QImage* ToolBitmaps[15] = {};
+    int32_t TabTicks = 0;
+    int32_t ChangeDeadline = 0, ChangeKinds = 0, ChangeCode = 0;
+    uint32_t SheetClipFormat = 0;
+    int32_t TableId = 0;
+    int32_t Style = 0;
+    int32_t ColumnSlots = 15, RowSlots = 10;
+    int32_t VisibleCols = 0, VisibleRows = 0;
+    int32_t MarginBase = 0, MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
+    int32_t BandGap = 0, YHeaderLeft = 0, XHeaderTop = 0, YHeaderWidth = 0, XHeaderHeight = 0;
+    int32_t CellsLeft = 0, CellsTop = 0;
+    float CellWidth = 0, CellHeight = 0;
+    TabHitMap TableHitMap, TableBandMap;
+    int32_t SheetCount = 0;
+    int32_t CurrentIndex = -1;
+    int32_t PreviousIndex = 0;
+    CSheet Sheets[TAB_MAX_SHEETS];
+    CSheet* Sheet = nullptr;
+    std::unique_ptr<uint8_t[]> WorkBuffer;
+    int32_t BaseAdvance = 0, LimiterRpm = 0, StartLimiterRpm = 0;
+    int32_t Hysteresis = 0;
+    int32_t LiveRpm = 0, MarkerRpm = 0, LiveTp = 0, LiveIap = 0, LiveInjTpShare = 0, LiveLoadBits = 0;
+    int32_t LiveTa = 0, LiveTw = 0, LiveTst = 0, LiveAfr = 0, LiveMissing = 0;
+    int32_t PositionRef = 0;
+    int32_t RenderState[4] = {};
+    int32_t PrintMode = 0;
+    TColor Colours[12] = {};
+    int32_t HoverCol = -2, HoverRow = -2, HoverOn = 0;
+    TabButtonRect PlusRect, MinusRect;
+    int32_t PlusPressed = 0, MinusPressed = 0, HoverButton = 0;
+    int32_t PressTick = 0, Repeated = 0;
+    TabButton Buttons[TAB_BUTTONS];
+    int32_t ButtonCount = 0;
+    int32_t EdgeHandle = 0, CornerHandle = 0, InterpolateHandle = 0, PrevInterpolateHandle = 0;
+    int32_t HotSheetTab = 0;
+    int32_t ShiftDown = 0, CtrlDown = 0;
+    // value editor
+    int32_t EditorActive = 0;
+    int32_t CaretX = 0, CaretY = 0, CaretWidth = 2, CaretHeight = 0;
+    int32_t Caret = 0, CaretPhase = 0;
+    TColor CaretColour = 0x000000;
+    char EditText[128] = {};
+    int32_t MarkStart = 0, MarkEnd = 0;
+    int32_t OverEditedItem = 0;
+    int32_t BlockDrag = 0;
+    int32_t DragStartX = 0, DragStartY = 0;
+    TabButtonRect DragRect;
+    TabScrollBar HScroll, VScroll;
+    int32_t* FollowLive = nullptr;
+    // The owner is told of a finished change group and of a sheet-tab click.
+    std::function<void(TTab*)> OnMapTableChanged;
+    // Short hint and long status text the control shows for its pointer.
+    std::string HintText;
+
+    int HandleKey(int key, int character);
+    int CommonKey(int code);
+    void Tick();
+    void EnterPrintMode();
+    void LeavePrintMode();
+    void SetPointer(int x, int y);
+    void TakeFocus();
+    void PointerMoved();
+    void LeftDown();
+    void LeftUp();
+    void RightDown();
+    void DoubleClick();
+    void Wheel(int direction);
+    void UpdateCursor();
+    void UpdateHint();
+    // Copies the back bitmap and draws the caret.
+    void Paint(QPainter& p);
+
+    // Sheets and the page interface.
+    void SelectSheet(int index);
+    // Editing, stepping, scrolling and rendering, shared with the views.
+    void DoCommand(int code);
+    void IncrementSelection(int steps);
+    void StepCurrentItem(int steps);
+    int ScrollBy(int columns, int rows);
+    void Render();
+    void CommitEditor();
+    void SetView(int view);
+    void UpdateToolbar();
+    void UpdateToolbarStates();
+    void UpdateLivePosition();
+    void FlushChangeGroup();
+    void DetectViewPreset();
+    void ShowPopupMenu();
+    int ViewHandles(int view, TabViewEvent event, int argument);
+
+    // The re-entry guard shared by every control.
+    static bool InHandler();
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    int wheelSum = 0;
+    // Modifiers of the key event being handled, added to the keyboard state.
+    bool eventShift = false, eventCtrl = false;
+    int ToKeyCode(int key, int character) const;
+    bool KeyFromEvent(QKeyEvent* e);
+    int DispatchToViews(TabViewEvent event, int argument, bool requireArea);
+    int DragView() const;
+    void RepeatStepButtons();
+    void ScrollDuringDrag();
+    void ReadModifiers();
+};
