@@ -189,29 +189,30 @@ constexpr Rule AXES_AND_MAPS[] = {
 };
 
 constexpr Rule SINGLE_SETTINGS[] = {
-    AtMost(2777, 250), AtMost(2778, 250), // TPS
+    AtMost(2777, 250), // TPS
+    AtMost(2778, 250), // TPS
     AtMost(2716, 250, 10), // CORR_TW_START_JET
     Bytes(RISING, 2769, 4, 0, 250), // CHOKE
-    Bytes(FLAT, 2773, 4, 0, 250), //
+    Bytes(FLAT, 2773, 4, 0, 250), // CHOKE
     RaiseTo(2859, 2853, 6), // PILOT_LIGHT
     AtMost(2802, 100), // N2O
-    AtMost(2803, 100), //
-    RaiseTo(2803, 2802), //
-    OneIfZero(2804), //
-    AtMost(2805, 200), //
-    AtMost(2804, 200), //
-    AtMost(2806, 25), //
-    AtMost(2807, 25), //
-    RaiseTo(2807, 2806), //
-    AtMost(2809, 200), //
-    OneIfZero(2808), //
-    AtMost(2808, 200), //
-    RaiseTo(2811, 2810), //
+    AtMost(2803, 100), // N2O
+    RaiseTo(2803, 2802), // N2O
+    OneIfZero(2804), // N2O
+    AtMost(2805, 200), // N2O
+    AtMost(2804, 200), // N2O
+    AtMost(2806, 25), // N2O
+    AtMost(2807, 25), // N2O
+    RaiseTo(2807, 2806), // N2O
+    AtMost(2809, 200), // N2O
+    OneIfZero(2808), // N2O
+    AtMost(2808, 200), // N2O
+    RaiseTo(2811, 2810), // N2O
     AtMost(2657, 40), // ADVANCE_MISC
     AtMost(2909, 24), // ADVANCE_PICKUP_COMP
     AtMost(2660, 101), // JET1_MISC
-    RaiseTo(2661, 2660), //
-    RaiseTo(2663, 2662), //
+    RaiseTo(2661, 2660), // JET1_MISC
+    RaiseTo(2663, 2662), // JET1_MISC
     Words(FALLING, 1022, 9, 0, 5000), // WATER_TEMP_SENSOR
     Words(FALLING, 1031, 9, 0, 5000), // AIR_TEMP_SENSOR
     LowerTo(2800, 2799), // SERVO_IN
@@ -223,10 +224,10 @@ constexpr Rule LAMBDA_SENSOR_VOLTAGES[] = {
 
 constexpr Rule LAMBDA_AND_ACCELERATION[] = {
     Bytes(RISING, 2946, 2, 0, 250), // LAMBDA_TACHO
-    Bytes(FLAT, 2948, 2, 3, 250), //
+    Bytes(FLAT, 2948, 2, 3, 250), // LAMBDA_TACHO
     Bytes(RISING, 2950, 4, 0, 250), // LAMBDA_BAR
     Bytes(RISING, 2956, 5, 3, 250), // TUNING_LAMBDA
-    Bytes(FLAT, 2961, 25, 0, 250), //
+    Bytes(FLAT, 2961, 25, 0, 250), // TUNING_LAMBDA
     Bytes(RISING, 4133, 5, 3, 250), // ACC_TRESHOLD
     Bytes(RISING, 4167, 5, 3, 250), // ACC_SPEED_OF_RETURN
     Bytes(RISING, 4201, 5, 3, 250), // ACC_PROP_EFFECTx10
