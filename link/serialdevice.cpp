@@ -188,20 +188,21 @@ namespace {
 
 struct ComMap {
     std::mutex lock;
-    bool loaded = false;
-    std::map<int, std::string> entries;
+    std::string envText;                    // ZP_COM_MAP as last parsed
+    std::map<int, std::string> fromEnv;
+    std::map<int, std::string> overrides;  // set by SetComDeviceOverride
 
+    // Reads the environment again whenever it changed.
     void Load()
     {
-        if (loaded)
-            return;
-        loaded = true;
         const char* env = std::getenv("ZP_COM_MAP");
-        if (!env)
+        std::string text = env ? env : "";
+        if (text == envText)
             return;
-        std::string text(env);
+        envText = text;
+        fromEnv.clear();
         size_t start = 0;
-        while (start <= text.size()) {
+        while (start < text.size()) {
             size_t end = text.find(';', start);
             if (end == std::string::npos)
                 end = text.size();
@@ -214,10 +215,18 @@ struct ComMap {
                 char* stop = nullptr;
                 long port = std::strtol(key.c_str(), &stop, 10);
                 if (!key.empty() && *stop == 0 && port >= 1 && port <= 255 && eq + 1 < item.size())
-                    entries[int(port)] = item.substr(eq + 1);
+                    fromEnv[int(port)] = item.substr(eq + 1);
             }
             start = end + 1;
         }
+    }
+
+    std::map<int, std::string> Entries()
+    {
+        Load();
+        std::map<int, std::string> all = overrides;
+        all.insert(fromEnv.begin(), fromEnv.end());
+        return all;
     }
 };
 
@@ -262,9 +271,9 @@ std::string ComDevicePath(int port)
     ComMap& map = TheComMap();
     {
         std::lock_guard<std::mutex> guard(map.lock);
-        map.Load();
-        auto it = map.entries.find(port);
-        if (it != map.entries.end())
+        std::map<int, std::string> entries = map.Entries();
+        auto it = entries.find(port);
+        if (it != entries.end())
             return it->second;
     }
     for (const DeviceRule& rule : kRules)
@@ -277,11 +286,10 @@ void SetComDeviceOverride(int port, const std::string& path)
 {
     ComMap& map = TheComMap();
     std::lock_guard<std::mutex> guard(map.lock);
-    map.Load();
     if (path.empty())
-        map.entries.erase(port);
+        map.overrides.erase(port);
     else
-        map.entries[port] = path;
+        map.overrides[port] = path;
 }
 
 bool ListComDeviceNames(std::vector<std::string>* names)
@@ -308,8 +316,7 @@ bool ListComDeviceNames(std::vector<std::string>* names)
     ::closedir(dir);
     ComMap& map = TheComMap();
     std::lock_guard<std::mutex> guard(map.lock);
-    map.Load();
-    for (const auto& [port, path] : map.entries)
+    for (const auto& [port, path] : map.Entries())
         if (Exists(path))
             names->push_back("COM" + std::to_string(port));
     return true;
