@@ -21,11 +21,11 @@ constexpr int kWriteTimeoutMs = 100;
 constexpr int kBusyPauseMs = 1;
 constexpr int kIdlePauseMs = 50;
 
-}  // namespace
+} // namespace
 
 CCOM::RingPieces CCOM::FreePieces(int32_t writeIndex, int32_t readIndex)
 {
-    RingPieces p{};
+    RingPieces p {};
     if (writeIndex < readIndex) {
         p.first = readIndex - writeIndex;
     } else {
@@ -155,7 +155,7 @@ void CCOM::ReceiveWaiting()
     int32_t left = waiting.bytes;
     int32_t w = WriteIndex.load(std::memory_order_relaxed);
     RingPieces pieces = FreePieces(w, ReadIndex.load(std::memory_order_acquire));
-    int32_t sizes[2] = {pieces.first, pieces.second};
+    int32_t sizes[2] = { pieces.first, pieces.second };
     for (int32_t piece : sizes) {
         int32_t ask = std::min(left, piece);
         if (ask <= 0)
@@ -196,7 +196,7 @@ void CCOMIOSYS::StopThreads(int waitMs)
     StopFlag.store(true, std::memory_order_release);
     if (!ports_)
         return;
-    timespec deadline{};
+    timespec deadline {};
     clock_gettime(CLOCK_REALTIME, &deadline);
     deadline.tv_sec += waitMs / 1000;
     deadline.tv_nsec += long(waitMs % 1000) * 1000000L;

@@ -14,7 +14,7 @@
 #include "link/serialdevice.h"
 
 constexpr int COM_PORTS = 256;
-constexpr int COM_BUF = 330;  // transmit buffer and receive ring of a port
+constexpr int COM_BUF = 330; // transmit buffer and receive ring of a port
 
 // Port states.
 constexpr uint8_t PORT_CLOSED = 0;
@@ -48,17 +48,17 @@ class CCOMIOSYS;
 // One serial port record.
 struct CCOM {
     uint8_t PortNumber = 0;
-    char DeviceName[12] = {};  // "COM%i"; the device path is looked up at each open
-    char ModeText[20] = {};    // "%i,N,8,1" of the baud, written before each open order
-    std::atomic<uint8_t> PortState{PORT_CLOSED};
-    std::atomic<uint8_t> Error{PORTERR_NONE};
+    char DeviceName[12] = {}; // "COM%i"; the device path is looked up at each open
+    char ModeText[20] = {}; // "%i,N,8,1" of the baud, written before each open order
+    std::atomic<uint8_t> PortState { PORT_CLOSED };
+    std::atomic<uint8_t> Error { PORTERR_NONE };
     int32_t Baud = 115200;
     int32_t Present = 0;
-    pthread_t ThreadHandle{};
-    bool HasThread = false;  // ThreadHandle holds a thread not yet joined
-    std::atomic<uint8_t> ThreadState{THREAD_NONE};
-    uint8_t Request = 0;                   // user-interface thread only
-    std::atomic<uint8_t> ThreadRequest{0}; // set by the UI thread, cleared by the I/O thread
+    pthread_t ThreadHandle {};
+    bool HasThread = false; // ThreadHandle holds a thread not yet joined
+    std::atomic<uint8_t> ThreadState { THREAD_NONE };
+    uint8_t Request = 0; // user-interface thread only
+    std::atomic<uint8_t> ThreadRequest { 0 }; // set by the UI thread, cleared by the I/O thread
     int32_t RequestTime = 0;
 
     // Device path given with the open order; read by the I/O thread after it
@@ -66,18 +66,18 @@ struct CCOM {
     std::string DevicePath;
 
     uint8_t TxBuffer[COM_BUF] = {};
-    std::atomic<int32_t> TxCount{0};  // non-zero hands TxBuffer to the I/O thread; it clears it
+    std::atomic<int32_t> TxCount { 0 }; // non-zero hands TxBuffer to the I/O thread; it clears it
     uint8_t RxRing[COM_BUF] = {};
-    std::atomic<int32_t> ReadIndex{0};   // owned by the frame assembler
-    std::atomic<int32_t> WriteIndex{0};  // owned by the I/O thread
+    std::atomic<int32_t> ReadIndex { 0 }; // owned by the frame assembler
+    std::atomic<int32_t> WriteIndex { 0 }; // owned by the I/O thread
 
     // Owned by the I/O thread.
     SerialDevice Device;
     // True once the device has reported a hang-up: the thread then leaves the
     // device alone and waits at the slow pace for its close order.
-    std::atomic<bool> Vanished{false};
+    std::atomic<bool> Vanished { false };
     // Loop turns of the I/O thread (for diagnostics and tests).
-    std::atomic<uint32_t> LoopTurns{0};
+    std::atomic<uint32_t> LoopTurns { 0 };
 
     CCOMIOSYS* Owner = nullptr;
 
@@ -124,7 +124,7 @@ public:
     bool PortListChanged = false;
 
     // Set once when the layer is destroyed; ends every link thread.
-    std::atomic<bool> StopFlag{false};
+    std::atomic<bool> StopFlag { false };
 
     // Stops and joins every port thread, waiting at most waitMs; called by the
     // destructor, and by owners that must stop their own threads first.
@@ -135,6 +135,6 @@ private:
     bool StartThread(CCOM& port);
     void ReapThread(CCOM& port);
 
-    CCOM* ports_;  // COM_PORTS records; left allocated if a thread will not end
+    CCOM* ports_; // COM_PORTS records; left allocated if a thread will not end
     int32_t lastEnumeration_ = -950;
 };

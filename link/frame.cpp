@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr uint8_t kPreamble[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB};
+constexpr uint8_t kPreamble[7] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB };
 constexpr uint16_t kCrcPolynomial = 0x1083;
 constexpr uint16_t kShortAck = 0xFFFF;
 constexpr uint16_t kShortOther = 0xFFFE;
@@ -34,7 +34,7 @@ int BuildFixed(uint8_t* frame, int n, uint8_t base, uint8_t block, const uint8_t
     return BuildIgnFrame(frame, n, frame[0], nullptr);
 }
 
-}  // namespace
+} // namespace
 
 int IgnDataLength(int32_t protocol)
 {
@@ -219,7 +219,7 @@ bool CCOMFRAME::TakeIgnByte(uint8_t byte)
     if (RxPosition == 0) {
         CheckRegister = 0xFF;
         if (!(byte & 0x80))
-            return false;  // answers carry bit 7; anything else cannot start one
+            return false; // answers carry bit 7; anything else cannot start one
     }
     CheckRegister ^= byte;
     RxFrame[RxPosition++] = byte;
@@ -277,7 +277,7 @@ bool CCOMFRAME::TakeWcomByte(uint8_t byte)
 
 void CCOMFRAME::RewriteShortAnswer()
 {
-    const uint16_t kinds[2][2] = {{kShortAck, WCOM_KIND_ACK}, {kShortOther, WCOM_KIND_SHORT}};
+    const uint16_t kinds[2][2] = { { kShortAck, WCOM_KIND_ACK }, { kShortOther, WCOM_KIND_SHORT } };
     for (const auto& kind : kinds) {
         if (FrameWord(RxFrame, WCOM_COMMAND) != kind[0])
             continue;

@@ -20,11 +20,11 @@ constexpr int32_t PROTO_IGN100 = 3100;
 constexpr int32_t PROTO_IGN150 = 3150;
 constexpr int32_t PROTO_IGN300 = 3300;
 
-constexpr int FRAME_BUF = 1040;         // largest frame either end keeps
-constexpr int WCOM_OVERHEAD = 16;       // preamble, sync, type, words and check
-constexpr int WCOM_MAX_DATA = 512;      // most data bytes the encoder sends
-constexpr int IGN_OVERHEAD = 2;         // command and check byte
-constexpr uint32_t WCOM_OPT_SUM = 0x10000;  // option bit of BuildWcomFrame: word-sum check
+constexpr int FRAME_BUF = 1040; // largest frame either end keeps
+constexpr int WCOM_OVERHEAD = 16; // preamble, sync, type, words and check
+constexpr int WCOM_MAX_DATA = 512; // most data bytes the encoder sends
+constexpr int IGN_OVERHEAD = 2; // command and check byte
+constexpr uint32_t WCOM_OPT_SUM = 0x10000; // option bit of BuildWcomFrame: word-sum check
 
 // Frame offsets of a preamble frame.
 constexpr int WCOM_TYPE = 7;
@@ -101,7 +101,7 @@ public:
     int32_t GapTimeout = 0;
     int32_t FrameLength = 0;
     int32_t RxPosition = 0;
-    int32_t CheckKind = 255;  // 0 CRC, 1 word sum, 255 still hunting
+    int32_t CheckKind = 255; // 0 CRC, 1 word sum, 255 still hunting
     uint8_t RxFrame[FRAME_BUF] = {};
     int32_t TxLength = 0;
     uint8_t TxFrame[FRAME_BUF] = {};

@@ -23,8 +23,15 @@ struct BaudRow {
     speed_t speed;
 };
 constexpr BaudRow kBauds[] = {
-    {1200, B1200}, {2400, B2400}, {4800, B4800}, {9600, B9600}, {19200, B19200},
-    {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400},
+    { 1200, B1200 },
+    { 2400, B2400 },
+    { 4800, B4800 },
+    { 9600, B9600 },
+    { 19200, B19200 },
+    { 38400, B38400 },
+    { 57600, B57600 },
+    { 115200, B115200 },
+    { 230400, B230400 },
 };
 
 bool HungUp(int err)
@@ -32,7 +39,7 @@ bool HungUp(int err)
     return err == EIO || err == ENXIO || err == ENODEV || err == EBADF;
 }
 
-}  // namespace
+} // namespace
 
 SerialDevice::~SerialDevice()
 {
@@ -55,7 +62,7 @@ int SerialDevice::Open(const std::string& path, int baud)
         ::close(fd);
         return err;
     }
-    termios tio{};
+    termios tio {};
     if (::tcgetattr(fd, &tio) != 0) {
         int err = errno;
         ::close(fd);
@@ -100,7 +107,7 @@ SerialDevice::Result SerialDevice::Waiting()
         r.failed = r.vanished = true;
         return r;
     }
-    pollfd p{fd_, POLLIN, 0};
+    pollfd p { fd_, POLLIN, 0 };
     if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
         r.failed = r.vanished = true;
         return r;
@@ -146,7 +153,7 @@ SerialDevice::Result SerialDevice::Write(const uint8_t* data, int n, int timeout
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             break;
-        pollfd p{fd_, POLLOUT, 0};
+        pollfd p { fd_, POLLOUT, 0 };
         int ready = ::poll(&p, 1, int(left.count()));
         if (ready > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
             r.vanished = true;
@@ -188,9 +195,9 @@ namespace {
 
 struct ComMap {
     std::mutex lock;
-    std::string envText;                    // ZP_COM_MAP as last parsed
+    std::string envText; // ZP_COM_MAP as last parsed
     std::map<int, std::string> fromEnv;
-    std::map<int, std::string> overrides;  // set by SetComDeviceOverride
+    std::map<int, std::string> overrides; // set by SetComDeviceOverride
 
     // Reads the environment again whenever it changed.
     void Load()
@@ -240,12 +247,12 @@ struct DeviceRule {
     const char* prefix;
     int firstPort;
 };
-constexpr DeviceRule kRules[] = {{"ttyS", 1}, {"ttyUSB", 33}, {"ttyACM", 65}};
+constexpr DeviceRule kRules[] = { { "ttyS", 1 }, { "ttyUSB", 33 }, { "ttyACM", 65 } };
 constexpr int kRuleSpan = 32;
 
 bool Exists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(path.c_str(), &st) == 0;
 }
 
@@ -264,7 +271,7 @@ bool UartPresent(int k)
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 std::string ComDevicePath(int port)
 {

@@ -29,9 +29,9 @@ public:
 
     // The outcome of one transfer call.
     struct Result {
-        int bytes = 0;          // bytes moved (or waiting, for Waiting)
-        bool failed = false;    // the call failed or moved fewer bytes than asked
-        bool vanished = false;  // the device hung up or is gone
+        int bytes = 0; // bytes moved (or waiting, for Waiting)
+        bool failed = false; // the call failed or moved fewer bytes than asked
+        bool vanished = false; // the device hung up or is gone
     };
     // Bytes waiting to be read.
     Result Waiting();
@@ -42,7 +42,7 @@ public:
 
 private:
     int fd_ = -1;
-    termios saved_{};
+    termios saved_ {};
     bool haveSaved_ = false;
 };
 

@@ -73,4 +73,4 @@ void BM_Ign300Exchange(benchmark::State& state)
 
 BENCHMARK(BM_Ign300Exchange)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(40);
 
-}  // namespace
+} // namespace

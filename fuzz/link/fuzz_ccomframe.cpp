@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int32_t kProtocols[] = {PROTO_WCOM, PROTO_WCOMS, PROTO_IGN50, PROTO_IGN100, PROTO_IGN150, PROTO_IGN300};
+constexpr int32_t kProtocols[] = { PROTO_WCOM, PROTO_WCOMS, PROTO_IGN50, PROTO_IGN100, PROTO_IGN150, PROTO_IGN300 };
 constexpr uint8_t kPieceEnd = 0xF5;
 
 void Deliver(CCOM& port, CCOMFRAME& frame, const uint8_t* data, size_t n)
@@ -29,12 +29,11 @@ void Deliver(CCOM& port, CCOMFRAME& frame, const uint8_t* data, size_t n)
         port.WriteIndex.store(w);
         data += take;
         n -= take;
-        while (frame.Receive(port)) {
-        }
+        while (frame.Receive(port)) { }
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

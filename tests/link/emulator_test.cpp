@@ -41,10 +41,11 @@ protected:
     void Read(uint16_t address)
     {
         if (Preamble()) {
-            uint8_t len[2] = {uint8_t(Payload()), 0};
+            uint8_t len[2] = { uint8_t(Payload()), 0 };
             frame.TxLength = BuildWcomFrame(frame.TxFrame, 0x7010 | Option(), address, 2, len);
         } else {
-            frame.TxLength = FixedRequest(frame.TxFrame, GetParam(), 0x40, uint8_t(address / Payload() + 1), nullptr, 0);
+            frame.TxLength
+                = FixedRequest(frame.TxFrame, GetParam(), 0x40, uint8_t(address / Payload() + 1), nullptr, 0);
         }
     }
     void Write(uint16_t address, const uint8_t* data)
@@ -64,7 +65,7 @@ protected:
     void Identity()
     {
         if (Preamble()) {
-            uint8_t len[2] = {uint8_t(Payload()), 0};
+            uint8_t len[2] = { uint8_t(Payload()), 0 };
             frame.TxLength = BuildWcomFrame(frame.TxFrame, 0x701F | Option(), 0, 2, len);
         } else {
             frame.TxLength = FixedRequest(frame.TxFrame, GetParam(), 0x40, 0, nullptr, 0);
@@ -162,7 +163,7 @@ TEST_P(Emulator, InjectedFaultsSpoilOnlyTheirAnswers)
     Start();
     const int n = Payload();
     const int answerLength = Preamble() ? WCOM_OVERHEAD + n : n + IGN_OVERHEAD;
-    for (Fault fault : {Fault::Silence, Fault::BadCheck, Fault::CutShort}) {
+    for (Fault fault : { Fault::Silence, Fault::BadCheck, Fault::CutShort }) {
         unit_->InjectFault(fault);
         Read(0);
         frame.SendPosition = nullptr;
@@ -197,8 +198,8 @@ TEST_P(Emulator, InjectedFaultsSpoilOnlyTheirAnswers)
     if (Preamble()) {
         // A preamble receiver takes the echoed request for a frame.
         ASSERT_TRUE(Exchange(frame));
-        EXPECT_EQ(Bytes(frame.RxFrame, frame.RxFrame + frame.TxLength),
-            Bytes(frame.TxFrame, frame.TxFrame + frame.TxLength));
+        EXPECT_EQ(
+            Bytes(frame.RxFrame, frame.RxFrame + frame.TxLength), Bytes(frame.TxFrame, frame.TxFrame + frame.TxLength));
     } else {
         // A fixed-frame receiver passes over the request; only its check
         // byte, which has bit 7, starts a frame that the gap time-out ends.
@@ -219,19 +220,19 @@ TEST_P(Emulator, InjectedFaultsSpoilOnlyTheirAnswers)
 INSTANTIATE_TEST_SUITE_P(AllProtocols, Emulator,
     ::testing::Values(PROTO_WCOM, PROTO_WCOMS, PROTO_IGN50, PROTO_IGN100, PROTO_IGN150, PROTO_IGN300));
 
-class EmulatorUnit : public EmulatedPort {};
+class EmulatorUnit : public EmulatedPort { };
 
 TEST_F(EmulatorUnit, KeepsTheUnitsHighByteFirstWords)
 {
     unitemu::UnitEmulator unit;
     RsImage image;
-    for (int k : {0, 1199, 1200, 2322, 2323, 2332, 2333})
+    for (int k : { 0, 1199, 1200, 2322, 2323, 2332, 2333 })
         image.SetWord(k, uint16_t(0x1200 + k % 256));
     unit.SetImage(image);
     std::vector<uint8_t> raw = unit.UnitImage();
-    for (int k : {0, 1199, 2323, 2332})
+    for (int k : { 0, 1199, 2323, 2332 })
         EXPECT_EQ(raw[size_t(2 * k)], 0x12) << k;
-    for (int k : {1200, 2322, 2333})
+    for (int k : { 1200, 2322, 2333 })
         EXPECT_EQ(raw[size_t(2 * k + 1)], 0x12) << k;
     EXPECT_EQ(unit.Image(), image);
 }
@@ -255,7 +256,7 @@ TEST_F(EmulatorUnit, CountsSavingDownAndClearsChangedBlocksThatWereRead)
     uint8_t data[300] = {};
     frame.TxLength = BuildIgn300Frame(frame.TxFrame, 0x00, 1, data, 0);
     ASSERT_TRUE(Exchange(frame));
-    frame.TxLength = BuildIgn300Frame(frame.TxFrame, 0x40, 1, nullptr, 0);  // block 0
+    frame.TxLength = BuildIgn300Frame(frame.TxFrame, 0x40, 1, nullptr, 0); // block 0
     ASSERT_TRUE(Exchange(frame));
     EXPECT_EQ(live(), std::make_pair(4800, 4));
     EXPECT_EQ(live().first, 3200);
@@ -294,7 +295,7 @@ TEST_F(EmulatorUnit, ReportsItsVersionAndAnnouncesItselfOnPreambleProtocols)
     ASSERT_TRUE(Exchange(frame));
     EXPECT_EQ(FrameWord(frame.RxFrame, WCOM_COMMAND), 0xFEEE);
     EXPECT_EQ(Bytes(frame.RxFrame + WCOM_DATA, frame.RxFrame + WCOM_DATA + 9),
-        (Bytes {'Z', 'X', 0, 0x10, 0x02, 0x77, 0x00, 0x34, 0x01}));
+        (Bytes { 'Z', 'X', 0, 0x10, 0x02, 0x77, 0x00, 0x34, 0x01 }));
 }
 
-}  // namespace
+} // namespace

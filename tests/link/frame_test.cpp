@@ -35,22 +35,22 @@ struct EncoderCase {
 TEST(FrameEncoders, BuildTheUnitsByteVectors)
 {
     const EncoderCase cases[] = {
-        {"WCOM probe", [](uint8_t* f) { return BuildWcomFrame(f, 0xFEEE, 0, 0, nullptr); },
-            {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBB, 0xEE, 0xFE, 0, 0, 0, 0, 0xD8, 0x69}},
-        {"WCOMS probe", [](uint8_t* f) { return BuildWcomFrame(f, 0xFEEE | WCOM_OPT_SUM, 0, 0, nullptr); },
-            {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xFB, 0xEE, 0xFE, 0, 0, 0, 0, 0xB3, 0xAA}},
-        {"WCOM read of 32 bytes at 0",
+        { "WCOM probe", [](uint8_t* f) { return BuildWcomFrame(f, 0xFEEE, 0, 0, nullptr); },
+            { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBB, 0xEE, 0xFE, 0, 0, 0, 0, 0xD8, 0x69 } },
+        { "WCOMS probe", [](uint8_t* f) { return BuildWcomFrame(f, 0xFEEE | WCOM_OPT_SUM, 0, 0, nullptr); },
+            { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xFB, 0xEE, 0xFE, 0, 0, 0, 0, 0xB3, 0xAA } },
+        { "WCOM read of 32 bytes at 0",
             [](uint8_t* f) {
-                const uint8_t len[2] = {32, 0};
+                const uint8_t len[2] = { 32, 0 };
                 return BuildWcomFrame(f, 0x7010, 0, 2, len);
             },
-            {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBB, 0x10, 0x70, 0, 0, 2, 0, 0x20, 0x00, 0xCD, 0x02}},
-        {"WCOM reset command", [](uint8_t* f) { return BuildWcomFrame(f, 0xF000, 1600, 0, nullptr); },
-            {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBB, 0x00, 0xF0, 0x40, 0x06, 0, 0, 0x02, 0x46}},
-        {"IGN50 probe with argument 308", [](uint8_t* f) { return BuildIgn50Frame(f, 0x30, 0, nullptr, 308); },
-            Cat({{0x30}, Repeat(0, 48), {0x01, 0x34, 0xFA}})},
-        {"IGN300 probe", [](uint8_t* f) { return BuildIgn300Frame(f, 0x30, 0, nullptr, 308); },
-            Cat({{0x30}, Repeat(0, 300), {0xCF}})},
+            { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBB, 0x10, 0x70, 0, 0, 2, 0, 0x20, 0x00, 0xCD, 0x02 } },
+        { "WCOM reset command", [](uint8_t* f) { return BuildWcomFrame(f, 0xF000, 1600, 0, nullptr); },
+            { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBB, 0x00, 0xF0, 0x40, 0x06, 0, 0, 0x02, 0x46 } },
+        { "IGN50 probe with argument 308", [](uint8_t* f) { return BuildIgn50Frame(f, 0x30, 0, nullptr, 308); },
+            Cat({ { 0x30 }, Repeat(0, 48), { 0x01, 0x34, 0xFA } }) },
+        { "IGN300 probe", [](uint8_t* f) { return BuildIgn300Frame(f, 0x30, 0, nullptr, 308); },
+            Cat({ { 0x30 }, Repeat(0, 300), { 0xCF } }) },
     };
     for (const EncoderCase& c : cases) {
         uint8_t frame[FRAME_BUF] = {};
@@ -61,14 +61,14 @@ TEST(FrameEncoders, BuildTheUnitsByteVectors)
 
 TEST(FrameEncoders, CrcRegisterAfterPreambleIsTheReceiversStart)
 {
-    const uint8_t sync[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB};
+    const uint8_t sync[] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB };
     EXPECT_EQ(WcomCrc(sync, 7), WCOM_CRC_AFTER_SYNC);
     EXPECT_EQ(WcomSum(sync, 7), WCOM_SUM_AFTER_SYNC);
 }
 
 TEST(FrameEncoders, WordSumOfOddLengthEndsWithHighThenLowComplement)
 {
-    for (int length : {1, 2, 3, 17}) {
+    for (int length : { 1, 2, 3, 17 }) {
         uint8_t data[32];
         for (int i = 0; i < length; ++i)
             data[i] = uint8_t(0x31 * i + 7);
@@ -98,7 +98,7 @@ TEST(FrameEncoders, FixedFrameArgumentAndCommand)
     };
     // The data are 0xAA; a zero argument leaves them, a small one replaces the
     // last byte only.
-    const Case cases[] = {{0, 0xAA, 0xAA}, {0x34, 0xAA, 0x34}, {308, 0x01, 0x34}};
+    const Case cases[] = { { 0, 0xAA, 0xAA }, { 0x34, 0xAA, 0x34 }, { 308, 0x01, 0x34 } };
     uint8_t data[150];
     std::fill(std::begin(data), std::end(data), 0xAA);
     for (const Case& c : cases) {
@@ -120,7 +120,7 @@ TEST(FrameEncoders, FixedFrameArgumentAndCommand)
 
 TEST(FrameEncoders, ReadWordBEReadsTheTwoBytesAfterThePosition)
 {
-    const uint8_t frame[] = {0xB0, 0x99, 0x01, 0x34, 0x77};
+    const uint8_t frame[] = { 0xB0, 0x99, 0x01, 0x34, 0x77 };
     EXPECT_EQ(ReadWordBE(frame, 1), 308);
     EXPECT_EQ(ReadWordBE(frame, 0), 0x9901);
 }
@@ -164,13 +164,13 @@ TEST_F(FrameReceive, DeliversACheckedAnswerInEveryProtocol)
         Bytes answer;
     };
     const Case cases[] = {
-        {PROTO_WCOM, WcomAnswer(0x7010, 0x40, {1, 2, 3})},
-        {PROTO_WCOMS, WcomAnswer(0x7010, 0x40, {1, 2, 3}, true)},
-        {PROTO_WCOMS, WcomAnswer(0x7010, 0x40, {1, 2, 3, 4}, true)},
-        {PROTO_IGN50, IgnAnswer(50, 0xC1, 0x11)},
-        {PROTO_IGN100, IgnAnswer(100, 0xC1, 0x22)},
-        {PROTO_IGN150, IgnAnswer(150, 0xC1, 0x33)},
-        {PROTO_IGN300, IgnAnswer(300, 0xC1, 0x44)},
+        { PROTO_WCOM, WcomAnswer(0x7010, 0x40, { 1, 2, 3 }) },
+        { PROTO_WCOMS, WcomAnswer(0x7010, 0x40, { 1, 2, 3 }, true) },
+        { PROTO_WCOMS, WcomAnswer(0x7010, 0x40, { 1, 2, 3, 4 }, true) },
+        { PROTO_IGN50, IgnAnswer(50, 0xC1, 0x11) },
+        { PROTO_IGN100, IgnAnswer(100, 0xC1, 0x22) },
+        { PROTO_IGN150, IgnAnswer(150, 0xC1, 0x33) },
+        { PROTO_IGN300, IgnAnswer(300, 0xC1, 0x44) },
     };
     for (const Case& c : cases) {
         Use(c.protocol);
@@ -184,10 +184,10 @@ TEST_F(FrameReceive, DeliversACheckedAnswerInEveryProtocol)
 TEST_F(FrameReceive, SkipsGarbageAndForeignTypesBeforeAPreambleFrame)
 {
     Use(PROTO_WCOM);
-    Bytes good = WcomAnswer(0xFEEE, 0, {'Z', 0});
+    Bytes good = WcomAnswer(0xFEEE, 0, { 'Z', 0 });
     Bytes foreign = good;
-    foreign[WCOM_TYPE] = 0x7C;  // neither CRC nor sum
-    EXPECT_TRUE(Feed(Cat({{0x00, 0xFF, 0xFF, 0x13, 0xA5}, foreign, {0xFF, 0xFF}, good})));
+    foreign[WCOM_TYPE] = 0x7C; // neither CRC nor sum
+    EXPECT_TRUE(Feed(Cat({ { 0x00, 0xFF, 0xFF, 0x13, 0xA5 }, foreign, { 0xFF, 0xFF }, good })));
     EXPECT_EQ(Built(int(good.size()), frame.RxFrame), good);
 }
 
@@ -195,13 +195,13 @@ TEST_F(FrameReceive, FixedFramesStartOnlyAtAnAnswerByte)
 {
     Use(PROTO_IGN50);
     Bytes answer = IgnAnswer(50, 0xB0, 0x01);
-    EXPECT_TRUE(Feed(Cat({{0x00, 0x30, 0x7F}, answer})));
+    EXPECT_TRUE(Feed(Cat({ { 0x00, 0x30, 0x7F }, answer })));
     EXPECT_EQ(frame.RxFrame[0], 0xB0);
 }
 
 TEST_F(FrameReceive, JoinsAFrameSplitAcrossCalls)
 {
-    for (int32_t protocol : {PROTO_WCOM, PROTO_IGN300}) {
+    for (int32_t protocol : { PROTO_WCOM, PROTO_IGN300 }) {
         Use(protocol);
         Bytes answer = protocol == PROTO_WCOM ? WcomAnswer(0x7010, 0, Bytes(200, 0x5A)) : IgnAnswer(300, 0xC2, 9);
         size_t half = answer.size() / 2;
@@ -213,9 +213,9 @@ TEST_F(FrameReceive, JoinsAFrameSplitAcrossCalls)
 TEST_F(FrameReceive, DeliversBackToBackFramesOneAfterTheOther)
 {
     Use(PROTO_WCOMS);
-    Bytes first = WcomAnswer(0x7010, 0, {1}, true);
-    Bytes second = WcomAnswer(0x7010, 1, {2}, true);
-    FeedRing(port, Cat({first, second}));
+    Bytes first = WcomAnswer(0x7010, 0, { 1 }, true);
+    Bytes second = WcomAnswer(0x7010, 1, { 2 }, true);
+    FeedRing(port, Cat({ first, second }));
     ASSERT_TRUE(frame.Receive(port));
     EXPECT_EQ(FrameWord(frame.RxFrame, WCOM_ADDRESS), 0);
     ASSERT_TRUE(frame.Receive(port));
@@ -230,9 +230,9 @@ TEST_F(FrameReceive, DropsACorruptedFrameAndTakesTheNext)
         Bytes good;
     };
     const Case cases[] = {
-        {PROTO_WCOM, WcomAnswer(0x7010, 0, {1, 2, 3})},
-        {PROTO_WCOMS, WcomAnswer(0x7010, 0, {1, 2, 3}, true)},
-        {PROTO_IGN150, IgnAnswer(150, 0xC1, 3)},
+        { PROTO_WCOM, WcomAnswer(0x7010, 0, { 1, 2, 3 }) },
+        { PROTO_WCOMS, WcomAnswer(0x7010, 0, { 1, 2, 3 }, true) },
+        { PROTO_IGN150, IgnAnswer(150, 0xC1, 3) },
     };
     for (const Case& c : cases) {
         Use(c.protocol);
@@ -245,12 +245,12 @@ TEST_F(FrameReceive, DropsACorruptedFrameAndTakesTheNext)
 
 TEST_F(FrameReceive, AGapInMidFrameDiscardsThePartialFrame)
 {
-    for (int32_t protocol : {PROTO_WCOM, PROTO_IGN300}) {
+    for (int32_t protocol : { PROTO_WCOM, PROTO_IGN300 }) {
         Use(protocol, 175);
         Bytes answer = protocol == PROTO_WCOM ? WcomAnswer(0x7010, 0, Bytes(40, 1)) : IgnAnswer(300, 0xC1, 1);
         Bytes head(answer.begin(), answer.begin() + 20);
         EXPECT_FALSE(Feed(head));
-        SetProgramClock(24);  // 200 ms later
+        SetProgramClock(24); // 200 ms later
         // The rest alone is no frame; a whole frame after it is.
         EXPECT_FALSE(Feed(Bytes(answer.begin() + 20, answer.end()))) << protocol;
         SetProgramClock(28);
@@ -264,7 +264,7 @@ TEST_F(FrameReceive, APauseWithinTheTimeoutKeepsTheFrame)
     Use(PROTO_IGN300, 175);
     Bytes answer = IgnAnswer(300, 0xC1, 1);
     EXPECT_FALSE(Feed(Bytes(answer.begin(), answer.begin() + 100)));
-    SetProgramClock(23);  // 150 ms
+    SetProgramClock(23); // 150 ms
     EXPECT_TRUE(Feed(Bytes(answer.begin() + 100, answer.end())));
 }
 
@@ -278,11 +278,11 @@ TEST_F(FrameReceive, RewritesShortAnswers)
         uint16_t newCommand, newAddress, newLength;
     };
     const Case cases[] = {
-        {0xFFFF, 0x7020, {0x40, 0x01}, WCOM_KIND_ACK, 0x7020, 0x0140, 0},
-        {0xFFFF, 0xF000, {}, WCOM_KIND_ACK, 0xF000, 0, 0},
-        {0xFFFE, 0x1234, {0x56}, WCOM_KIND_SHORT, 0x1234, 0x56, 0},
-        {0xFFFF, 0xFFFE, {0x01, 0x02}, WCOM_KIND_SHORT, 0x0201, 0, 0},
-        {0xFFFF, 0x7010, {1, 2, 3}, WCOM_KIND_ACK, 0x7010, 0, 3},
+        { 0xFFFF, 0x7020, { 0x40, 0x01 }, WCOM_KIND_ACK, 0x7020, 0x0140, 0 },
+        { 0xFFFF, 0xF000, {}, WCOM_KIND_ACK, 0xF000, 0, 0 },
+        { 0xFFFE, 0x1234, { 0x56 }, WCOM_KIND_SHORT, 0x1234, 0x56, 0 },
+        { 0xFFFF, 0xFFFE, { 0x01, 0x02 }, WCOM_KIND_SHORT, 0x0201, 0, 0 },
+        { 0xFFFF, 0x7010, { 1, 2, 3 }, WCOM_KIND_ACK, 0x7010, 0, 3 },
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(Feed(WcomAnswer(c.command, c.address, c.data)));
@@ -335,4 +335,4 @@ TEST(FrameSend, HandsAFrameToThePortInPartsOfTheBufferSize)
     EXPECT_EQ(Bytes(port.TxBuffer, port.TxBuffer + 528 - COM_BUF), Bytes(frame.TxFrame + COM_BUF, frame.TxFrame + 528));
 }
 
-}  // namespace
+} // namespace

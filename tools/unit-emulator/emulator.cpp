@@ -44,21 +44,21 @@ constexpr uint8_t kIgnLive = 0x30;
 constexpr uint8_t kIgnIdentity = 0x40;
 // A command frame whose data bytes 14 and 15 hold these restarts the unit.
 constexpr int kResetMarkAt = 14;
-constexpr uint8_t kResetMark[2] = {0xA5, 0x10};
+constexpr uint8_t kResetMark[2] = { 0xA5, 0x10 };
 
 std::vector<uint8_t> DefaultIdentity()
 {
     std::vector<uint8_t> id(kBlockSize, 0);
-    const uint8_t head[] = {'Z', 'E', 'P', 12, 1, 12, 19, 10, 16};
+    const uint8_t head[] = { 'Z', 'E', 'P', 12, 1, 12, 19, 10, 16 };
     std::copy(std::begin(head), std::end(head), id.begin());
-    const uint8_t hardware[] = {0xC1, 0x05, 0x02, 0x09};
+    const uint8_t hardware[] = { 0xC1, 0x05, 0x02, 0x09 };
     std::copy(std::begin(hardware), std::end(hardware), id.begin() + 30);
-    const uint8_t serial[] = {0x12, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01};
+    const uint8_t serial[] = { 0x12, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01 };
     std::copy(std::begin(serial), std::end(serial), id.begin() + 38);
     return id;
 }
 
-}  // namespace
+} // namespace
 
 bool IsUnitWordByte(int offset)
 {
@@ -108,7 +108,7 @@ bool UnitEmulator::Start(std::string* error)
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0)
         return fail("open slave");
-    termios tio{};
+    termios tio {};
     ::tcgetattr(slave_, &tio);
     cfmakeraw(&tio);
     cfsetispeed(&tio, BaudToSpeed(options_.baud));
@@ -131,7 +131,7 @@ void UnitEmulator::Stop()
         [[maybe_unused]] ssize_t n = ::write(wake_[1], &b, 1);
         thread_.join();
     }
-    for (int* fd : {&master_, &slave_, &wake_[0], &wake_[1]}) {
+    for (int* fd : { &master_, &slave_, &wake_[0], &wake_[1] }) {
         if (*fd >= 0)
             ::close(*fd);
         *fd = -1;
@@ -141,7 +141,7 @@ void UnitEmulator::Stop()
 int UnitEmulator::LineBaud() const
 {
     std::lock_guard<std::mutex> guard(lock_);
-    termios tio{};
+    termios tio {};
     if (slave_ < 0 || ::tcgetattr(slave_, &tio) != 0)
         return 0;
     return SpeedToBaud(cfgetospeed(&tio));
@@ -166,7 +166,7 @@ RsImage UnitEmulator::Image() const
 std::vector<uint8_t> UnitEmulator::UnitImage() const
 {
     std::lock_guard<std::mutex> guard(lock_);
-    return {image_.begin(), image_.begin() + RS_LEN_EXE};
+    return { image_.begin(), image_.begin() + RS_LEN_EXE };
 }
 
 void UnitEmulator::SetIdentityByte(int offset, uint8_t value)
@@ -222,7 +222,7 @@ void UnitEmulator::SetUnitVersion(int unitType, int subVersion)
 void UnitEmulator::InjectFault(Fault fault, int count, int after)
 {
     std::lock_guard<std::mutex> guard(lock_);
-    plans_.push_back({fault, count, after});
+    plans_.push_back({ fault, count, after });
 }
 
 void UnitEmulator::ClearFaults()
@@ -241,7 +241,7 @@ void UnitEmulator::Run()
 {
     uint8_t buf[512];
     while (!stop_) {
-        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        pollfd fds[2] = { { master_, POLLIN, 0 }, { wake_[0], POLLIN, 0 } };
         int nfds = master_ >= 0 ? 2 : 1;
         pollfd* set = master_ >= 0 ? fds : fds + 1;
         if (::poll(set, nfds_t(nfds), 1000) < 0 && errno != EINTR)
@@ -279,7 +279,7 @@ void UnitEmulator::TakeBytes(const uint8_t* data, int n)
             continue;
         }
         if (ignPosition_ == 0 && (byte & 0x80))
-            continue;  // requests have bit 7 clear
+            continue; // requests have bit 7 clear
         ign_[ignPosition_++] = byte;
         if (ignPosition_ < frameLength)
             continue;
@@ -390,7 +390,7 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
         case kCmdProbe: {
             out.assign(options_.name.begin(), options_.name.end());
             out.push_back(0);
-            for (int word : {options_.frameSize, options_.hardwareId, options_.unitType}) {
+            for (int word : { options_.frameSize, options_.hardwareId, options_.unitType }) {
                 out.push_back(uint8_t(word));
                 out.push_back(uint8_t(word >> 8));
             }
@@ -424,7 +424,7 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
             // Writes are acknowledged with the short answer that names the address.
             answerCommand = kShortAck;
             answerAddress = kCmdWrite;
-            out = {uint8_t(address), uint8_t(address >> 8)};
+            out = { uint8_t(address), uint8_t(address >> 8) };
             break;
         default:
             if (command == kCmdReset)
@@ -522,7 +522,7 @@ void UnitEmulator::Send(const uint8_t* data, int n)
         }
         if (put < 0 && errno != EAGAIN && errno != EINTR)
             return;
-        pollfd p{master_, POLLOUT, 0};
+        pollfd p { master_, POLLOUT, 0 };
         ::poll(&p, 1, 10);
     }
     if (options_.pace)
@@ -538,4 +538,4 @@ void UnitEmulator::Vanish()
     vanished_ = true;
 }
 
-}  // namespace unitemu
+} // namespace unitemu

@@ -20,25 +20,25 @@
 namespace unitemu {
 
 enum class Fault {
-    Silence,     // no answer
-    BadCheck,    // the answer's check byte is corrupted
-    WrongBlock,  // the answer names another block (fixed frames) or address
-    CutShort,    // only the first half of the answer is sent
-    Vanish,      // the device disappears, as an unplugged adapter does
-    Echo,        // the line returns the request before any answer
+    Silence, // no answer
+    BadCheck, // the answer's check byte is corrupted
+    WrongBlock, // the answer names another block (fixed frames) or address
+    CutShort, // only the first half of the answer is sent
+    Vanish, // the device disappears, as an unplugged adapter does
+    Echo, // the line returns the request before any answer
 };
 
 struct Options {
     int32_t protocol = PROTO_IGN300;
     int baud = 115200;
-    bool pace = false;     // send and take bytes at the line's byte time (8N1: ten bits a byte)
-    int unitType = RSKEY;  // in the identity block, the live block and the probe answers
+    bool pace = false; // send and take bytes at the line's byte time (8N1: ten bits a byte)
+    int unitType = RSKEY; // in the identity block, the live block and the probe answers
     int subVersion = 0;
-    int frameSize = 48;    // announced by a preamble unit in its probe answer
+    int frameSize = 48; // announced by a preamble unit in its probe answer
     int hardwareId = 0x0105;
-    std::string name = "ZEP12";  // a preamble unit's name in its probe answer
-    int saveWork = 0;      // live word 50 after a write; 0: saving takes no time
-    int saveStep = 1600;   // taken off the saving work at every live answer
+    std::string name = "ZEP12"; // a preamble unit's name in its probe answer
+    int saveWork = 0; // live word 50 after a write; 0: saving takes no time
+    int saveStep = 1600; // taken off the saving work at every live answer
 };
 
 // Byte offsets of the image that the unit keeps as high-byte-first words.
@@ -119,12 +119,12 @@ private:
     std::string slavePath_;
     int master_ = -1;
     int slave_ = -1;
-    int wake_[2] = {-1, -1};
+    int wake_[2] = { -1, -1 };
     std::thread thread_;
-    std::atomic<bool> stop_{false};
+    std::atomic<bool> stop_ { false };
 
-    mutable std::mutex lock_;  // guards everything below that tests may touch
-    std::vector<uint8_t> image_;  // unit order
+    mutable std::mutex lock_; // guards everything below that tests may touch
+    std::vector<uint8_t> image_; // unit order
     std::vector<uint8_t> identity_;
     std::vector<uint8_t> live_;
     std::vector<uint8_t> lastLiveRequest_;
@@ -132,19 +132,19 @@ private:
     int saving_ = 0;
     std::vector<Plan> plans_;
 
-    std::atomic<int> requests_{0};
-    std::atomic<int> writes_{0};
-    std::atomic<int> resets_{0};
-    std::atomic<int> badRequests_{0};
-    std::atomic<bool> vanished_{false};
+    std::atomic<int> requests_ { 0 };
+    std::atomic<int> writes_ { 0 };
+    std::atomic<int> resets_ { 0 };
+    std::atomic<int> badRequests_ { 0 };
+    std::atomic<bool> vanished_ { false };
 
     // Request parsing (emulator thread only).
     CCOMFRAME wcom_;
     uint8_t ign_[FRAME_BUF] = {};
     int ignPosition_ = 0;
-    std::chrono::steady_clock::time_point lastByte_{};
-    std::chrono::steady_clock::time_point lineTime_{};  // when the last byte taken ended on the wire
-    std::chrono::nanoseconds byteTime_{};
+    std::chrono::steady_clock::time_point lastByte_ {};
+    std::chrono::steady_clock::time_point lineTime_ {}; // when the last byte taken ended on the wire
+    std::chrono::nanoseconds byteTime_ {};
 };
 
-}  // namespace unitemu
+} // namespace unitemu

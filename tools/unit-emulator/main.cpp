@@ -28,8 +28,12 @@ struct NamedProtocol {
     int32_t id;
 };
 constexpr NamedProtocol kProtocols[] = {
-    {"WCOM", PROTO_WCOM},     {"WCOMS", PROTO_WCOMS},   {"IGN50", PROTO_IGN50},
-    {"IGN100", PROTO_IGN100}, {"IGN150", PROTO_IGN150}, {"IGN300", PROTO_IGN300},
+    { "WCOM", PROTO_WCOM },
+    { "WCOMS", PROTO_WCOMS },
+    { "IGN50", PROTO_IGN50 },
+    { "IGN100", PROTO_IGN100 },
+    { "IGN150", PROTO_IGN150 },
+    { "IGN300", PROTO_IGN300 },
 };
 
 struct NamedFault {
@@ -37,9 +41,12 @@ struct NamedFault {
     unitemu::Fault fault;
 };
 constexpr NamedFault kFaults[] = {
-    {"silence", unitemu::Fault::Silence},     {"bad-check", unitemu::Fault::BadCheck},
-    {"wrong-block", unitemu::Fault::WrongBlock}, {"cut-short", unitemu::Fault::CutShort},
-    {"vanish", unitemu::Fault::Vanish},       {"echo", unitemu::Fault::Echo},
+    { "silence", unitemu::Fault::Silence },
+    { "bad-check", unitemu::Fault::BadCheck },
+    { "wrong-block", unitemu::Fault::WrongBlock },
+    { "cut-short", unitemu::Fault::CutShort },
+    { "vanish", unitemu::Fault::Vanish },
+    { "echo", unitemu::Fault::Echo },
 };
 
 void Usage()
@@ -70,7 +77,7 @@ bool ParseInt(const char* text, int* value)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -120,7 +127,7 @@ int main(int argc, char** argv)
         } else if (arg == "--fault") {
             std::string spec = value;
             std::string name = spec.substr(0, spec.find(':'));
-            FaultArg f{unitemu::Fault::Silence, 0, 1};
+            FaultArg f { unitemu::Fault::Silence, 0, 1 };
             ok = false;
             for (const NamedFault& nf : kFaults)
                 if (name == nf.name) {
@@ -161,7 +168,7 @@ int main(int argc, char** argv)
     while (!g_stop)
         ::poll(nullptr, 0, 200);
     unit.Stop();
-    std::fprintf(stderr, "unit-emulator: %d requests, %d writes, %d resets\n", unit.Requests(), unit.Writes(),
-        unit.Resets());
+    std::fprintf(
+        stderr, "unit-emulator: %d requests, %d writes, %d resets\n", unit.Requests(), unit.Writes(), unit.Resets());
     return 0;
 }
