@@ -127,7 +127,8 @@ public:
     std::atomic<bool> StopFlag { false };
 
     // Stops and joins every port thread, waiting at most waitMs; called by the
-    // destructor, and by owners that must stop their own threads first.
+    // destructor, and by owners that must stop their own threads first. The
+    // table is gone afterwards.
     void StopThreads(int waitMs);
 
 private:
