@@ -272,7 +272,7 @@ TEST_F(EmulatorUnit, HearsNothingAtAnotherBaudRate)
     frame.SetProtocol(PROTO_IGN300, 175);
     frame.TxLength = BuildIgn300Frame(frame.TxFrame, 0x30, 0, nullptr, 0);
     frame.SendPart(port());
-    ASSERT_TRUE(WaitUntil([&] { return port().TxCount == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return unit_->NoiseBytes() == frame.TxLength; }));
     ASSERT_TRUE(OpenAt(115200));
     ASSERT_TRUE(Exchange(frame));
     EXPECT_EQ(unit_->Requests(), 1);

@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "app/utils.h"
 #include "link/serialdevice.h"
 
 namespace unitemu {
@@ -58,19 +59,15 @@ std::vector<uint8_t> DefaultIdentity()
     return id;
 }
 
-} // namespace
-
-bool IsUnitWordByte(int offset)
-{
-    return (offset >= 0 && offset < 2400) || (offset >= 4646 && offset < 4666);
-}
-
+// The unit keeps words 0..1199 and 2323..2332 high byte first: this turns the
+// PC's byte order into the unit's and back.
 void SwapUnitWords(uint8_t* image, int length)
 {
-    for (int i = 0; i + 1 < length; i += 2)
-        if (IsUnitWordByte(i))
-            std::swap(image[i], image[i + 1]);
+    SwapWordBytes(image, 0, 1199, -1, length);
+    SwapWordBytes(image, 2323, 2332, -1, length);
 }
+
+} // namespace
 
 UnitEmulator::UnitEmulator(const Options& options)
     : options_(options)
@@ -254,8 +251,10 @@ void UnitEmulator::Run()
         if (n <= 0)
             continue;
         // A unit listening at another rate hears only noise.
-        if (LineBaud() != options_.baud)
+        if (LineBaud() != options_.baud) {
+            noiseBytes_ += int(n);
             continue;
+        }
         TakeBytes(buf, int(n));
     }
 }

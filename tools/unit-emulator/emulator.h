@@ -41,11 +41,6 @@ struct Options {
     int saveStep = 1600; // taken off the saving work at every live answer
 };
 
-// Byte offsets of the image that the unit keeps as high-byte-first words.
-bool IsUnitWordByte(int offset);
-// Swaps the bytes of the unit's high-byte-first words: PC order <-> unit order.
-void SwapUnitWords(uint8_t* image, int length);
-
 class UnitEmulator {
 public:
     explicit UnitEmulator(const Options& options = {});
@@ -86,6 +81,8 @@ public:
     int Writes() const { return writes_.load(); }
     int Resets() const { return resets_.load(); }
     int BadRequests() const { return badRequests_.load(); }
+    // Bytes that arrived while the line ran at another rate than the unit's.
+    int NoiseBytes() const { return noiseBytes_.load(); }
     bool Vanished() const { return vanished_.load(); }
     // Baud the other end set on the line; 0 when it is no known rate.
     int LineBaud() const;
@@ -136,6 +133,7 @@ private:
     std::atomic<int> writes_ { 0 };
     std::atomic<int> resets_ { 0 };
     std::atomic<int> badRequests_ { 0 };
+    std::atomic<int> noiseBytes_ { 0 };
     std::atomic<bool> vanished_ { false };
 
     // Request parsing (emulator thread only).
