@@ -125,8 +125,8 @@ int main(int argc, char** argv)
         } else if (arg == "--changed-blocks") {
             ok = ParseInt(value, &changedBlocks);
         } else if (arg == "--fault") {
-            std::string spec = value;
-            std::string name = spec.substr(0, spec.find(':'));
+            std::string text = value;
+            std::string name = text.substr(0, text.find(':'));
             FaultArg f { unitemu::Fault::Silence, 0, 1 };
             ok = false;
             for (const NamedFault& nf : kFaults)
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
                     ok = true;
                 }
             int after = 0, count = 1;
-            int fields = std::sscanf(spec.c_str() + name.size(), ":%d:%d", &after, &count);
+            int fields = std::sscanf(text.c_str() + name.size(), ":%d:%d", &after, &count);
             if (fields >= 1)
                 f.after = after;
             if (fields >= 2)
