@@ -195,7 +195,7 @@ TEST_F(ReaderTest, MemoIsBoundedByTheNotesArea)
     EXPECT_EQ(img.b[3878], 1);
     EXPECT_EQ(img.b[3879], 0x58);
     EXPECT_EQ(img.b[3881], 'w');
-    EXPECT_EQ(img.b[4024], 'w');  // 73 units end at 4024, the zero unit at 4025..4026
+    EXPECT_EQ(img.b[4023], 'w');  // 73 units end at 4024, the zero unit at 4025..4026
     EXPECT_EQ(img.b[4025], 0);
     EXPECT_EQ(img.b[4026], 0);
 }
