@@ -28,7 +28,7 @@ void AppendHexEscape(std::string& out, char16_t u)
         out += kHex[(u >> shift) & 0xF];
 }
 
-}  // namespace
+} // namespace
 
 std::string EscapeWide(std::u16string_view text)
 {

@@ -25,7 +25,7 @@ enum SettingsPageIndex {
     PAGE_TEST = 19,
 };
 
-constexpr int INJECTOR_COUPLING_MODE = 2659;  // image byte of the coupling mode
+constexpr int INJECTOR_COUPLING_MODE = 2659; // image byte of the coupling mode
 
 // pageIndex -1: every group but 13; otherwise only the groups of that page.
 void SelectLoadGroups(ParameterFileHost& host, int pageIndex);

@@ -15,7 +15,7 @@
 #include <vector>
 
 constexpr int LOAD_GROUPS = 26;
-constexpr long PARAMETER_FILE_MAX_SIZE = 10485760;  // larger files are not read
+constexpr long PARAMETER_FILE_MAX_SIZE = 10485760; // larger files are not read
 
 // MessageTable entries the reader shows in a message box.
 constexpr int MSG_OLDER_FILE_VERSION = 33;
@@ -62,7 +62,7 @@ public:
     // Set when a whole-file load read an accepted BIKE value; callers clear it.
     bool FileHadBike = false;
     // The store flags of a load, set by SelectLoadGroups.
-    std::array<uint8_t, LOAD_GROUPS> LoadGroupFlags{};
+    std::array<uint8_t, LOAD_GROUPS> LoadGroupFlags {};
 };
 
 // Writes the whole file from the host's image, memo and unit texts, with CR LF
@@ -72,11 +72,11 @@ bool WriteParameterFile(ParameterFileHost& host, std::ostream& out, const BuildS
 std::string ParameterFileText(ParameterFileHost& host, const BuildStamp& stamp = ProgramBuildStamp());
 
 enum class ParseOutcome {
-    Complete,          // read to the end of the text
-    NoLayoutKey,       // the text holds no MORVANTA_KEY: nothing loaded
-    UnmatchedVersion,  // a layout key the program cannot read: nothing loaded
-    UnsupportedBike,   // stopped at a bike code out of range; FileVersion is 0
-    FileUnreadable,    // the file could not be opened, was too large or read short
+    Complete, // read to the end of the text
+    NoLayoutKey, // the text holds no MORVANTA_KEY: nothing loaded
+    UnmatchedVersion, // a layout key the program cannot read: nothing loaded
+    UnsupportedBike, // stopped at a bike code out of range; FileVersion is 0
+    FileUnreadable, // the file could not be opened, was too large or read short
 };
 
 // Parses a file's text into the host's image. pageIndex -1 loads the whole
@@ -86,5 +86,5 @@ ParseOutcome ParseParameterText(ParameterFileHost& host, int pageIndex, bool sho
 
 // Reads a file of at most PARAMETER_FILE_MAX_SIZE bytes and parses it; an
 // unreadable file changes nothing.
-ParseOutcome ReadParameterFile(ParameterFileHost& host, const std::filesystem::path& path, int pageIndex,
-                               bool showMessages);
+ParseOutcome ReadParameterFile(
+    ParameterFileHost& host, const std::filesystem::path& path, int pageIndex, bool showMessages);

@@ -10,20 +10,20 @@
 namespace paramkeys {
 
 enum class Op : uint8_t {
-    Const,        // the layout key written after MORVANTA_KEY
-    Break,        // a line break to a continuation line ("\n" and 15 blanks)
-    Cells,        // `count` bytes or words in a row on the current line
-    Table,        // a list wrapped every `perLine` values
-    Row,          // the first `countCell` cells of a row, then a line break
-    Map,          // 10 rows of 20 cells, each limited by `countCell`
-    Bits,         // bits 0..3 of a byte as four values 0/1
-    Flag,         // 1 when the byte is not 0, else 0
-    IdleValve,    // the sixth idle value: B4237 in idle mode 4, else B2916
-    LambdaCurve,  // reader: the default curve of the sensor type just read
-    Scratch,      // reader: values of old keys kept outside the image
-    UnitLine,     // the HEX line of the tail
-    BuildLine,    // the EXE line of the tail
-    MemoLines,    // the memo lines (writer; the reader has its own memo rule)
+    Const, // the layout key written after MORVANTA_KEY
+    Break, // a line break to a continuation line ("\n" and 15 blanks)
+    Cells, // `count` bytes or words in a row on the current line
+    Table, // a list wrapped every `perLine` values
+    Row, // the first `countCell` cells of a row, then a line break
+    Map, // 10 rows of 20 cells, each limited by `countCell`
+    Bits, // bits 0..3 of a byte as four values 0/1
+    Flag, // 1 when the byte is not 0, else 0
+    IdleValve, // the sixth idle value: B4237 in idle mode 4, else B2916
+    LambdaCurve, // reader: the default curve of the sensor type just read
+    Scratch, // reader: values of old keys kept outside the image
+    UnitLine, // the HEX line of the tail
+    BuildLine, // the EXE line of the tail
+    MemoLines, // the memo lines (writer; the reader has its own memo rule)
 };
 
 // Layout conditions; the writer writes the current layout, so it takes what
@@ -39,28 +39,28 @@ enum class When : uint8_t {
     Above73,
     From81,
     Below303,
-    FullServo,  // 301 and later, or the old layouts from 83
-    OldTuning,  // old layouts below 83 and the others below 301
+    FullServo, // 301 and later, or the old layouts from 83
+    OldTuning, // old layouts below 83 and the others below 301
 };
 
 struct Item {
     Op op = Op::Cells;
-    int cell = 0;  // byte offset, or word index for words
+    int cell = 0; // byte offset, or word index for words
     int count = 1;
     int scale = 1;
     int bias = 0;
     bool word = false;
     bool sign = false;
     int perLine = 15;
-    int countCell = -1;       // Row and Map: the byte holding the point count
-    bool storeCount = true;   // Row: the reader stores the values found there
-    bool rowBreak = true;     // Row: a line break follows the row
-    int scaleCell = -1;       // when set and that byte is 0, `scaleIfZero` applies
+    int countCell = -1; // Row and Map: the byte holding the point count
+    bool storeCount = true; // Row: the reader stores the values found there
+    bool rowBreak = true; // Row: a line break follows the row
+    int scaleCell = -1; // when set and that byte is 0, `scaleIfZero` applies
     int scaleIfZero = 1;
-    int group = -1;           // the key's group unless set
+    int group = -1; // the key's group unless set
     When when = When::Always;
-    bool wholeFileOnly = false;  // the reader keeps the old value in a page load
-    int aboveRange = -1;         // the reader stores this for a value above the range
+    bool wholeFileOnly = false; // the reader keeps the old value in a page load
+    int aboveRange = -1; // the reader stores this for a value above the range
 
     Item If(When w) const
     {
@@ -123,15 +123,15 @@ enum class Hook : uint8_t {
     StartInj,
     InjCorr,
     AdvanceCorr,
-    CouplingCopy,  // writer: maps 1A copied over 2A..4A in coupling mode 2
+    CouplingCopy, // writer: maps 1A copied over 2A..4A in coupling mode 2
     Memo,
 };
 
 enum KeyFlags : uint8_t {
     WriterOnly = 1,
     ReaderOnly = 2,
-    SkipWhenClear = 4,  // with its group clear the key is an unknown word
-    WholeFile = 8,      // read only in a whole-file load
+    SkipWhenClear = 4, // with its group clear the key is an unknown word
+    WholeFile = 8, // read only in a whole-file load
 };
 
 struct Key {
@@ -140,7 +140,7 @@ struct Key {
     std::vector<Item> items;
     Hook hook = Hook::None;
     uint8_t flags = 0;
-    When when = When::Always;  // the reader skips the key unless this holds
+    When when = When::Always; // the reader skips the key unless this holds
 };
 
 const std::vector<Key>& KeyTable();
@@ -149,6 +149,9 @@ const std::vector<Key>& KeyTable();
 // 65..83).
 bool Holds(When when, int version, bool old);
 
-constexpr int RowLength(const Item& it) { return it.op == Op::Map ? 20 : it.count; }
+constexpr int RowLength(const Item& it)
+{
+    return it.op == Op::Map ? 20 : it.count;
+}
 
-}  // namespace paramkeys
+} // namespace paramkeys

@@ -16,22 +16,28 @@ using namespace paramkeys;
 
 namespace {
 
-constexpr size_t TOKEN_MAX = 255;      // longer tokens are cut, the rest skipped
-constexpr size_t MEMO_LINE_MAX = 1000;  // characters kept of one memo line
-constexpr size_t MEMO_UNITS_MAX = 199;  // code units kept of one unescaped memo line
+constexpr size_t TOKEN_MAX = 255; // longer tokens are cut, the rest skipped
+constexpr size_t MEMO_LINE_MAX = 1000; // characters kept of one memo line
+constexpr size_t MEMO_UNITS_MAX = 199; // code units kept of one unescaped memo line
 constexpr int MEMO_FIRST = 3878;
-constexpr int MEMO_LAST = 4028;  // always 0; entries end at 4027
+constexpr int MEMO_LAST = 4028; // always 0; entries end at 4027
 constexpr int BIKE_CODE = 2550;
 constexpr int BIKE_COUNT = 67;
 
 bool IsOldLayout(int v)
 {
-    static const int kOld[] = {65, 66, 68, 69, 70, 71, 73, 74, 82, 83};
+    static const int kOld[] = { 65, 66, 68, 69, 70, 71, 73, 74, 82, 83 };
     return std::find(std::begin(kOld), std::end(kOld), v) != std::end(kOld);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // A digit run converted by the rules of C's "%i": an optional minus, octal
 // after a leading 0 (stopping at the first digit that is not octal), and the
@@ -60,8 +66,11 @@ int g_parseDepth = 0;
 class Parser {
 public:
     Parser(ParameterFileHost& host, int pageIndex, bool showMessages, std::string_view text)
-        : host_(host), img_(host.ParameterImage()), text_(text.substr(0, text.find('\0'))), page_(pageIndex),
-          show_(showMessages)
+        : host_(host)
+        , img_(host.ParameterImage())
+        , text_(text.substr(0, text.find('\0')))
+        , page_(pageIndex)
+        , show_(showMessages)
     {
     }
 
@@ -112,7 +121,7 @@ private:
     int version_ = 0;
     bool old_ = false;
     bool idleModeKey_ = false;
-    int rangeFlag_ = 0;  // -1 below the cell's range, +1 above, 0 in range
+    int rangeFlag_ = 0; // -1 below the cell's range, +1 above, 0 in range
     uint8_t scratch_[10] = {};
 };
 
@@ -126,7 +135,7 @@ bool Parser::ReadToken(std::string& token)
         if (token.size() < TOKEN_MAX)
             token += c;
     }
-    return false;  // the text ended inside the token
+    return false; // the text ended inside the token
 }
 
 void Parser::SkipBlanks()
@@ -184,7 +193,7 @@ bool Parser::ReadWordValue(bool store, int index, bool sign, int scale, int bias
     const long long lo = sign ? -32768 : 0, hi = sign ? 32767 : 65535;
     rangeFlag_ = v < lo ? -1 : v > hi ? 1 : 0;
     if (store)
-        img_.SetWord(index, uint16_t(v));  // a word out of range is only flagged
+        img_.SetWord(index, uint16_t(v)); // a word out of range is only flagged
     return true;
 }
 
@@ -321,7 +330,9 @@ void Parser::ReadItem(const Key& key, const Item& it)
             img_.b[size_t(it.countCell)] = uint8_t(n);
         break;
     }
-    case Op::Map: ReadRows(store, it, it.count, 20); break;
+    case Op::Map:
+        ReadRows(store, it, it.count, 20);
+        break;
     case Op::Bits:
         if (store)
             img_.b[size_t(it.cell)] = 0;
@@ -329,7 +340,9 @@ void Parser::ReadItem(const Key& key, const Item& it)
             if (ReadIntCounted() != 0 && store)
                 img_.b[size_t(it.cell)] |= uint8_t(1 << bit);
         break;
-    case Op::Flag: ReadValue(store, it, 0); break;
+    case Op::Flag:
+        ReadValue(store, it, 0);
+        break;
     case Op::IdleValve:
         // Files from before the idle mode key knew the FID valve of these bikes only.
         if (store && !idleModeKey_ && img_.b[2911] == 0 && (img_.b[BIKE_CODE] == 38 || img_.b[BIKE_CODE] == 61))
@@ -359,7 +372,8 @@ void Parser::ReadItem(const Key& key, const Item& it)
     case Op::Break:
     case Op::UnitLine:
     case Op::BuildLine:
-    case Op::MemoLines: break;
+    case Op::MemoLines:
+        break;
     }
 }
 
@@ -389,12 +403,16 @@ void Parser::Convert(const Key& key)
         if (version_ == 305 && Stored(23))
             b[3003] = b[3004] = uint8_t((b[3003] + b[3004]) / 2);
         break;
-    case Hook::Limiter2: b[3003] = b[3004] = uint8_t((b[3003] + b[3004]) / 2); break;
-    case Hook::IntakePort: b[4239] = 0; break;
+    case Hook::Limiter2:
+        b[3003] = b[3004] = uint8_t((b[3003] + b[3004]) / 2);
+        break;
+    case Hook::IntakePort:
+        b[4239] = 0;
+        break;
     case Hook::Synchro:
         if (version_ <= 304) {
             // The old pickup arrangement becomes the lobes of channel 4 and the edge.
-            static const int kPairs[4][2] = {{0, 0}, {1, 1}, {1, 1}, {1, 0}};
+            static const int kPairs[4][2] = { { 0, 0 }, { 1, 1 }, { 1, 1 }, { 1, 0 } };
             if (b[2598] < 4) {
                 const uint8_t pb = uint8_t(kPairs[b[2598]][0]), pa = uint8_t(kPairs[b[2598]][1]);
                 b[2598] = pb;
@@ -407,7 +425,7 @@ void Parser::Convert(const Key& key)
         break;
     case Hook::AccelThreshold:
         if (version_ < 305) {
-            static const uint8_t kRpm[4] = {10, 20, 50, 100};
+            static const uint8_t kRpm[4] = { 10, 20, 50, 100 };
             std::copy_n(kRpm, 4, &b[2745]);
         }
         break;
@@ -417,13 +435,21 @@ void Parser::Convert(const Key& key)
             img_.SetWord(1071, img_.Word(1070));
         }
         break;
-    case Hook::ServoIn: b[2799] = uint8_t(2 * ((b[2799] + 1) / 2)); break;
-    case Hook::N2o: b[4235] = b[4236] = 0; break;
-    case Hook::SpeedOutCor: img_.SetWord(1112, b[4240]); break;
-    case Hook::SpeedOutCor16: b[4240] = uint8_t(std::min<int>(img_.Word(1112), 250)); break;
+    case Hook::ServoIn:
+        b[2799] = uint8_t(2 * ((b[2799] + 1) / 2));
+        break;
+    case Hook::N2o:
+        b[4235] = b[4236] = 0;
+        break;
+    case Hook::SpeedOutCor:
+        img_.SetWord(1112, b[4240]);
+        break;
+    case Hook::SpeedOutCor16:
+        b[4240] = uint8_t(std::min<int>(img_.Word(1112), 250));
+        break;
     case Hook::Tuning:
         if (Holds(When::OldTuning, version_, old_)) {
-            static const uint8_t kPoints[5] = {10, 20, 40, 80, 160};
+            static const uint8_t kPoints[5] = { 10, 20, 40, 80, 160 };
             std::copy_n(kPoints, 5, &b[2956]);
             std::fill(&b[2962], &b[2986], b[2961]);
         }
@@ -438,7 +464,9 @@ void Parser::Convert(const Key& key)
             if (b[size_t(i)] > 128)
                 b[size_t(i)] = uint8_t(256 - b[size_t(i)]);
         break;
-    case Hook::StartInj: std::fill(&b[2717], &b[2726], b[2716]); break;
+    case Hook::StartInj:
+        std::fill(&b[2717], &b[2726], b[2716]);
+        break;
     case Hook::InjCorr: {
         SpreadCorrections(2676);
         const int s8 = scratch_[8], s9 = scratch_[9];
@@ -449,8 +477,11 @@ void Parser::Convert(const Key& key)
         b[2732] = uint8_t((4 * s9 - s8) / 3);
         break;
     }
-    case Hook::AdvanceCorr: SpreadCorrections(2686); break;
-    default: break;
+    case Hook::AdvanceCorr:
+        SpreadCorrections(2686);
+        break;
+    default:
+        break;
     }
 }
 
@@ -459,11 +490,19 @@ bool Parser::ReadKey(const Key& key)
 {
     const bool store = Stored(key.group);
     switch (key.hook) {
-    case Hook::Bike: return ReadBike();
-    case Hook::Potentiometer: ReadPotentiometer(store); return true;
-    case Hook::Memo: ReadMemo(); return true;
-    case Hook::IdleModeKey: idleModeKey_ = true; break;
-    default: break;
+    case Hook::Bike:
+        return ReadBike();
+    case Hook::Potentiometer:
+        ReadPotentiometer(store);
+        return true;
+    case Hook::Memo:
+        ReadMemo();
+        return true;
+    case Hook::IdleModeKey:
+        idleModeKey_ = true;
+        break;
+    default:
+        break;
     }
     for (const Item& it : key.items)
         if (Holds(it.when, version_, old_))
@@ -507,8 +546,7 @@ void Parser::StoreMemoLine(std::string_view line, int& p)
 void Parser::ReadMemo()
 {
     std::fill(&img_.b[MEMO_FIRST], &img_.b[MEMO_LAST + 1], 0);
-    while (!AtEnd() && text_[pos_++] != '\n') {
-    }
+    while (!AtEnd() && text_[pos_++] != '\n') { }
     int p = MEMO_FIRST;
     std::string line;
     while (!AtEnd()) {
@@ -546,7 +584,7 @@ const Key* FindKey(const std::string& token)
         std::unordered_map<std::string_view, const Key*> m;
         for (const Key& k : KeyTable())
             if (!(k.flags & WriterOnly))
-                m.emplace(k.name, &k);  // the first of a repeated key
+                m.emplace(k.name, &k); // the first of a repeated key
         return m;
     }();
     const auto it = index.find(token);
@@ -588,7 +626,7 @@ struct DepthGuard {
     ~DepthGuard() { --g_parseDepth; }
 };
 
-}  // namespace
+} // namespace
 
 ParseOutcome ParseParameterText(ParameterFileHost& host, int pageIndex, bool showMessages, std::string_view text)
 {
@@ -596,8 +634,8 @@ ParseOutcome ParseParameterText(ParameterFileHost& host, int pageIndex, bool sho
     return Parser(host, pageIndex, showMessages, text).Run();
 }
 
-ParseOutcome ReadParameterFile(ParameterFileHost& host, const std::filesystem::path& path, int pageIndex,
-                               bool showMessages)
+ParseOutcome ReadParameterFile(
+    ParameterFileHost& host, const std::filesystem::path& path, int pageIndex, bool showMessages)
 {
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!f || std::fseek(f.get(), 0, SEEK_END) != 0)

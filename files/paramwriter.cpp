@@ -18,7 +18,10 @@ constexpr int WRITER_VERSION = RSKEY;
 
 class Writer {
 public:
-    Writer(ParameterFileHost& host, const BuildStamp& stamp) : host_(host), img_(host.ParameterImage()), stamp_(stamp)
+    Writer(ParameterFileHost& host, const BuildStamp& stamp)
+        : host_(host)
+        , img_(host.ParameterImage())
+        , stamp_(stamp)
     {
         out_.reserve(24000);
     }
@@ -79,8 +82,12 @@ private:
     void WriteItem(const Item& it)
     {
         switch (it.op) {
-        case Op::Const: WriteInt(RSKEY); break;
-        case Op::Break: LineBreak(); break;
+        case Op::Const:
+            WriteInt(RSKEY);
+            break;
+        case Op::Break:
+            LineBreak();
+            break;
         case Op::Cells:
             for (int i = 0; i < it.count; ++i)
                 WriteCell(it, i);
@@ -113,7 +120,9 @@ private:
             for (int bit = 0; bit < 4; ++bit)
                 WriteInt((img_.b[size_t(it.cell)] >> bit) & 1);
             break;
-        case Op::Flag: WriteInt(img_.b[size_t(it.cell)] != 0); break;
+        case Op::Flag:
+            WriteInt(img_.b[size_t(it.cell)] != 0);
+            break;
         case Op::IdleValve:
             // The FID valve of idle mode 4 has its own cell, written in the place of B2916.
             WriteInt(img_.b[2911] == 4 ? img_.b[4237] : img_.b[2916]);
@@ -123,7 +132,9 @@ private:
             out_ += "\r\nHEX  " + OneLine(t.date) + "  " + OneLine(t.time) + "   " + OneLine(t.name);
             break;
         }
-        case Op::BuildLine: out_ += "\r\nEXE  " + OneLine(stamp_.date) + "   " + OneLine(stamp_.time); break;
+        case Op::BuildLine:
+            out_ += "\r\nEXE  " + OneLine(stamp_.date) + "   " + OneLine(stamp_.time);
+            break;
         case Op::MemoLines:
             for (const std::u16string& line : host_.MemoLines()) {
                 out_ += "\r\n";
@@ -131,7 +142,8 @@ private:
             }
             break;
         case Op::LambdaCurve:
-        case Op::Scratch: break;
+        case Op::Scratch:
+            break;
         }
     }
 
@@ -164,11 +176,11 @@ private:
     std::string out_;
 };
 
-}  // namespace
+} // namespace
 
 BuildStamp ProgramBuildStamp()
 {
-    return {__DATE__, __TIME__};
+    return { __DATE__, __TIME__ };
 }
 
 std::string ParameterFileText(ParameterFileHost& host, const BuildStamp& stamp)

@@ -16,8 +16,8 @@ TEST(UnescapeWide, InvertsEscapeWide)
 {
     // A single leading backslash, or ':' before a wide character, would look
     // like an old plain path once escaped.
-    const std::u16string texts[] = {u"",      u"plain",     u"\\\\server\\share", u"C:\\x\\y", u"\u0158\u00E1\\",
-                                    u"\uFFFF", u"\\dir\\a", u"C:\u0158",        u"\\\u0158"};
+    const std::u16string texts[] = { u"", u"plain", u"\\\\server\\share", u"C:\\x\\y", u"\u0158\u00E1\\", u"\uFFFF",
+        u"\\dir\\a", u"C:\u0158", u"\\\u0158" };
     for (const std::u16string& t : texts)
         EXPECT_EQ(UnescapeWide(EscapeWide(t)), t);
 }
@@ -28,16 +28,16 @@ TEST(UnescapeWide, TakesOldPlainPathsUnchangedAndReadsEitherCase)
         std::string in;
         std::u16string out;
     } cases[] = {
-        {"C:\\work\\a.ign", u"C:\\work\\a.ign"},
-        {"\\\\srv\\x0158", u"\\\\srv\\x0158"},
-        {"\\x010d\\x010D", u"\u010D\u010D"},
-        {"\\y0041", u"A"},  // the letter after the backslash is not examined
-        {"a\\x01", u"a\\x01"},  // cut short: the backslash stays
-        {"\\xZZ41", u"\\xZZ41"},
-        {"\xE1", u"\u00E1"},
+        { "C:\\work\\a.ign", u"C:\\work\\a.ign" },
+        { "\\\\srv\\x0158", u"\\\\srv\\x0158" },
+        { "\\x010d\\x010D", u"\u010D\u010D" },
+        { "\\y0041", u"A" }, // the letter after the backslash is not examined
+        { "a\\x01", u"a\\x01" }, // cut short: the backslash stays
+        { "\\xZZ41", u"\\xZZ41" },
+        { "\xE1", u"\u00E1" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(UnescapeWide(c.in), c.out) << c.in;
 }
 
-}  // namespace
+} // namespace

@@ -32,32 +32,35 @@ struct RowSpec {
 
 // Rows whose cells beyond the point count repeat the last value.
 const RowSpec kRows[] = {
-    {3213, 15, 4677},
-    {3228, 20, 2664},
-    {3248, 20, 2665},
-    {3268, 20, 2666},
-    {3288, 20, 2667},
-    {3308, 20, 2668},
-    {3328, 20, 2669},
-    {3363, 15, 4678},
-    {3348, 15, 4679},
-    {3093, 15, 3091},
-    {3108, 15, 3091},
-    {3123, 15, 3092},
-    {3138, 15, 3092},
-    {0, 20, 2664, 10, 20, true},
-    {200, 20, 2665, 10, 20, true},
-    {400, 20, 2666, 10, 20, true},
-    {600, 20, 2667, 10, 20, true},
-    {800, 20, 2669, 10, 20, true},
-    {3378, 20, 2668, 10, 20},
-    {4243, 20, 2664, 10, 20},
-    {4443, 20, 2669, 10, 20},
+    { 3213, 15, 4677 },
+    { 3228, 20, 2664 },
+    { 3248, 20, 2665 },
+    { 3268, 20, 2666 },
+    { 3288, 20, 2667 },
+    { 3308, 20, 2668 },
+    { 3328, 20, 2669 },
+    { 3363, 15, 4678 },
+    { 3348, 15, 4679 },
+    { 3093, 15, 3091 },
+    { 3108, 15, 3091 },
+    { 3123, 15, 3092 },
+    { 3138, 15, 3092 },
+    { 0, 20, 2664, 10, 20, true },
+    { 200, 20, 2665, 10, 20, true },
+    { 400, 20, 2666, 10, 20, true },
+    { 600, 20, 2667, 10, 20, true },
+    { 800, 20, 2669, 10, 20, true },
+    { 3378, 20, 2668, 10, 20 },
+    { 4243, 20, 2664, 10, 20 },
+    { 4443, 20, 2669, 10, 20 },
 };
 
 class Generator {
 public:
-    explicit Generator(uint32_t seed) : rng_(seed) {}
+    explicit Generator(uint32_t seed)
+        : rng_(seed)
+    {
+    }
 
     RsImage Image(std::vector<std::u16string>& memo)
     {
@@ -68,7 +71,7 @@ public:
         img.b[2550] = pick(0, 66);
         img.b[2659] = pick(0, 2);
         img.b[2911] = pick(0, 3);
-        for (int c : {4677, 4678, 4679, 3091, 3092})
+        for (int c : { 4677, 4678, 4679, 3091, 3092 })
             img.b[size_t(c)] = pick(1, 15);
         for (int c = 2664; c <= 2669; ++c)
             img.b[size_t(c)] = pick(1, 20);
@@ -116,8 +119,8 @@ private:
             const int n = std::uniform_int_distribution<int>(1, 20)(rng_);
             std::u16string line;
             for (int i = 0; i < n; ++i) {
-                const char16_t u = wide && rng_() % 3 == 0 ? char16_t(0x100 + rng_() % 0xFE00)
-                                                           : char16_t(0x20 + rng_() % 0xE0);
+                const char16_t u
+                    = wide && rng_() % 3 == 0 ? char16_t(0x100 + rng_() % 0xFE00) : char16_t(0x20 + rng_() % 0xE0);
                 line += u;
             }
             const bool isWide = std::any_of(line.begin(), line.end(), [](char16_t u) { return u >= 0x100; });
@@ -174,7 +177,7 @@ TEST(ParameterFileRoundTrip, RandomNormalisedImagesComeBackWhole)
         FakeParameterHost host;
         host.image = gen.Image(host.memo);
         const RsImage original = host.image;
-        const std::string text = ParameterFileText(host, {"Dec  1 2019", "10:16:09"});
+        const std::string text = ParameterFileText(host, { "Dec  1 2019", "10:16:09" });
         ASSERT_EQ(host.image, original) << "the writer changed the image";
         const RsImage a = ReadBack(text, 0x00);
         const RsImage b = ReadBack(text, 0xFF);
@@ -197,9 +200,10 @@ TEST(ParameterFileRoundTrip, RandomNormalisedImagesComeBackWhole)
             ++last;
         ranges += std::to_string(first) + (first == last ? "" : ".." + std::to_string(last)) + " ";
     }
-    EXPECT_EQ(ranges, "2032..2043 2236..2399 2551 2558..2559 2575 2658 2780 2894..2895 2908 2910 2919..2925 "
-                      "3008..3009 3019..3090 4029 4031 4138..4139 4165..4166 4172..4173 4199..4200 4206..4207 "
-                      "4233..4234 4645 4691..4799 ");
+    EXPECT_EQ(ranges,
+        "2032..2043 2236..2399 2551 2558..2559 2575 2658 2780 2894..2895 2908 2910 2919..2925 "
+        "3008..3009 3019..3090 4029 4031 4138..4139 4165..4166 4172..4173 4199..4200 4206..4207 "
+        "4233..4234 4645 4691..4799 ");
 }
 
-}  // namespace
+} // namespace

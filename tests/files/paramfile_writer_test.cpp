@@ -7,8 +7,8 @@
 
 namespace {
 
-const BuildStamp kStamp{"Dec  1 2019", "10:16:09"};
-const std::string kIndent = "\r\n               ";  // a continuation line
+const BuildStamp kStamp { "Dec  1 2019", "10:16:09" };
+const std::string kIndent = "\r\n               "; // a continuation line
 
 // The lines of one key: from its key line up to the next key line.
 std::string KeyBlock(const std::string& text, const std::string& key)
@@ -52,15 +52,15 @@ TEST_F(WriterTest, HeadIsPinnedByteForByte)
     img.SetWord(1002, 65535);
     img.SetWord(1005, 7);
     img.SetWord(1022, 12);
-    const std::string expected = "\r\nMORVANTA_KEY     308 " + kIndent +          //
-                                 "\r\nBIKE              11 " + kIndent +          //
-                                 "\r\nSENSORS_DISABLE          0     1     0     0     0   255 " +  //
-                                 "\r\nAPS_IAPS         100 65535     0     0 " + kIndent +           //
-                                 "    7     0     0     0 " +                                     //
-                                 "\r\nIGN_EVERY_TURN           0 " +                            //
-                                 "\r\nWATER_TEMP_SENSOR    " + kIndent +                          //
-                                 "   12     0     0     0     0     0     0     0     0 " +       //
-                                 "\r\nAIR_TEMP_SENSOR";
+    const std::string expected = "\r\nMORVANTA_KEY     308 " + kIndent + //
+        "\r\nBIKE              11 " + kIndent + //
+        "\r\nSENSORS_DISABLE          0     1     0     0     0   255 " + //
+        "\r\nAPS_IAPS         100 65535     0     0 " + kIndent + //
+        "    7     0     0     0 " + //
+        "\r\nIGN_EVERY_TURN           0 " + //
+        "\r\nWATER_TEMP_SENSOR    " + kIndent + //
+        "   12     0     0     0     0     0     0     0     0 " + //
+        "\r\nAIR_TEMP_SENSOR";
     const std::string text = Write();
     EXPECT_EQ(text.substr(0, expected.size()), expected);
 }
@@ -72,18 +72,18 @@ TEST_F(WriterTest, TailIsPinnedByteForByte)
     img.b[2950] = 1;
     img.SetWord(1113, uint16_t(-5));
     img.SetWord(1117, 32767);
-    host.memo = {u"Tuned by Jan", u"\u0161\u010D\u00E1\\"};
+    host.memo = { u"Tuned by Jan", u"\u0161\u010D\u00E1\\" };
     const std::string expected = "\r\nTEST_OUT         300    40 "
-                                 "\r\nLAMBDA_BAR         1     0     0     0 " +
-                                 kIndent +
-                                 "\r\nVERSIONS       "
-                                 "\r\nHEX  Date = --  --:--   Unit = --"
-                                 "\r\nEXE  Dec  1 2019   10:16:09" +
-                                 kIndent +
-                                 "\r\nPROPRIETARY       -5     0     0     0 32767 "
-                                 "\r\nMEMO           "
-                                 "\r\nTuned by Jan"
-                                 "\r\n\\x0161\\x010D\xE1\\\\";
+                                 "\r\nLAMBDA_BAR         1     0     0     0 "
+        + kIndent
+        + "\r\nVERSIONS       "
+          "\r\nHEX  Date = --  --:--   Unit = --"
+          "\r\nEXE  Dec  1 2019   10:16:09"
+        + kIndent
+        + "\r\nPROPRIETARY       -5     0     0     0 32767 "
+          "\r\nMEMO           "
+          "\r\nTuned by Jan"
+          "\r\n\\x0161\\x010D\xE1\\\\";
     const std::string text = Write();
     ASSERT_GE(text.size(), expected.size());
     EXPECT_EQ(text.substr(text.size() - expected.size()), expected);
@@ -102,7 +102,7 @@ TEST_F(WriterTest, KeyColumnsAndValueFields)
     // 14 characters fill to column 21, 25 characters to column 27.
     EXPECT_EQ(KeyBlock(text, "CORR_DEAD_TIME"), "\r\nCORR_DEAD_TIME          65 ");
     EXPECT_EQ(KeyBlock(text, "iADR_GEAR_KOR_TRACKRETARD"),
-              "\r\niADR_GEAR_KOR_TRACKRETARD      0     0     0     0     0     0 ");
+        "\r\niADR_GEAR_KOR_TRACKRETARD      0     0     0     0     0     0 ");
     // A negative value keeps its five-character field.
     EXPECT_EQ(KeyBlock(text, "CORR_U_INJ"), "\r\nCORR_U_INJ     " + Repeat(" -100 ", 9));
     // DEC_SERVO_PERC is written twice.
@@ -126,15 +126,15 @@ TEST_F(WriterTest, WrappedTablesBreakEveryPerLineValues)
 {
     const std::string text = Write();
     EXPECT_EQ(KeyBlock(text, "ACCEL_INJ"), "\r\nACCEL_INJ      " + Repeat(kIndent + Repeat("    0 ", 4), 5));
-    EXPECT_EQ(KeyBlock(text, "TUNING_LAMBDA"), "\r\nTUNING_LAMBDA  " + Repeat("    0 ", 5) +
-                                                   Repeat(kIndent + Repeat("    0 ", 5), 5));
+    EXPECT_EQ(KeyBlock(text, "TUNING_LAMBDA"),
+        "\r\nTUNING_LAMBDA  " + Repeat("    0 ", 5) + Repeat(kIndent + Repeat("    0 ", 5), 5));
 }
 
 TEST_F(WriterTest, ServoTablesFollowTheirOwnModeByte)
 {
-    img.b[3728] = 2;  // SERVO_IN_VALUE, x20 while B2786 is 0
-    img.b[3578] = 2;  // SERVO_EX_VALUE
-    img.b[2785] = 1;  // SERVO_EX_VALUE x1
+    img.b[3728] = 2; // SERVO_IN_VALUE, x20 while B2786 is 0
+    img.b[3578] = 2; // SERVO_EX_VALUE
+    img.b[2785] = 1; // SERVO_EX_VALUE x1
     const std::string text = Write();
     const std::string in = K("SERVO_IN_VALUE", 21) + kIndent + "   40 ";
     const std::string ex = K("SERVO_EX_VALUE", 21) + kIndent + "    2 ";
@@ -149,7 +149,7 @@ TEST_F(WriterTest, CouplingModeTwoCopiesMap1AIntoTheImage)
     img.b[3228] = 10;
     img.SetWord(0, 500);
     img.SetWord(199, 7);
-    img.SetWord(250, 9);  // map 2A differs
+    img.SetWord(250, 9); // map 2A differs
     const std::string text = Write();
     for (int m = 1; m < 4; ++m) {
         EXPECT_EQ(img.b[size_t(2664 + m)], 3);
@@ -163,7 +163,7 @@ TEST_F(WriterTest, CouplingModeTwoCopiesMap1AIntoTheImage)
 
 TEST_F(WriterTest, BitsFlagsAndIdleValve)
 {
-    img.b[2840] = 0xF5;  // upper bits are not written
+    img.b[2840] = 0xF5; // upper bits are not written
     img.b[2801] = 7;
     img.b[2911] = 4;
     img.b[4237] = 33;
@@ -198,4 +198,4 @@ TEST(BuildStamp, HasTheFormsOfTheExeLine)
     EXPECT_EQ(s.time.size(), 8u);
 }
 
-}  // namespace
+} // namespace
