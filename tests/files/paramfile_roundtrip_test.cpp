@@ -84,7 +84,7 @@ public:
         }
         // Point counts of 1..15 for the afterstart rows, which the pass leaves
         // alone; the axis cells beyond a point count are not in the file.
-        for (int c : {3091, 3092})
+        for (int c : { 3091, 3092 })
             img.b[size_t(c)] = uint8_t(1 + img.b[size_t(c)] % 15);
         for (const RowSpec& r : kRows) {
             const int n = img.b[size_t(r.countCell)];
