@@ -4,7 +4,7 @@
 // axis, a Y axis and a value axis. Raw values are shown as raw * Scale.
 
 #include "mapedit/selection.h"
-#include "mapedit/tabcolor.h"
+#include "platform/colors.h"
 
 #include <cstdint>
 #include <functional>

@@ -581,7 +581,7 @@ void TTab::Paint(QPainter& p)
         return;
     p.drawImage(0, 0, BackBitmap);
     if (hasFocus() && EditorActive && CaretPhase < 8 && !PrintMode)
-        p.fillRect(QRect(CaretX, CaretY, CaretWidth, CaretHeight), ToQColor(CaretColour));
+        p.fillRect(QRect(CaretX, CaretY, CaretWidth, CaretHeight), ColorToQColor(CaretColour));
 }
 
 void TTab::paintEvent(QPaintEvent*)

@@ -6,7 +6,7 @@
 
 #include "mapedit/sheet.h"
 #include "mapedit/tabbuttons.h"
-#include "mapedit/tabcolor.h"
+#include "platform/colors.h"
 #include "mapedit/tabgraph.h"
 
 #include <QImage>

@@ -2,7 +2,7 @@
 // The own-drawn toolbar buttons and scroll bars of a map table. The pointer
 // logic is plain arithmetic; painting needs a TabCanvas.
 
-#include "mapedit/tabcolor.h"
+#include "platform/colors.h"
 
 #include <cstdint>
 

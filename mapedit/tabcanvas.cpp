@@ -6,11 +6,6 @@
 #include <cstdlib>
 #include <vector>
 
-QColor ToQColor(TColor colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-}
-
 TabCanvas::TabCanvas(QImage& image)
     : Image(image)
     , Painter(&image)
@@ -21,7 +16,7 @@ TabCanvas::TabCanvas(QImage& image)
 void TabCanvas::FillRect(int x1, int y1, int x2, int y2, TColor colour)
 {
     if (x2 > x1 && y2 > y1)
-        Painter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ToQColor(colour));
+        Painter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColorToQColor(colour));
 }
 
 void TabCanvas::Rectangle(int x1, int y1, int x2, int y2)
@@ -40,7 +35,7 @@ void TabCanvas::Rectangle(int x1, int y1, int x2, int y2)
 void TabCanvas::Line(int x1, int y1, int x2, int y2)
 {
     if (PenWidth > 1) {
-        Painter.setPen(QPen(ToQColor(PenColour), PenWidth, Qt::SolidLine, Qt::FlatCap));
+        Painter.setPen(QPen(ColorToQColor(PenColour), PenWidth, Qt::SolidLine, Qt::FlatCap));
         Painter.drawLine(x1, y1, x2, y2);
         return;
     }
@@ -63,7 +58,7 @@ void TabCanvas::Line(int x1, int y1, int x2, int y2)
     }
     if (points.empty())
         return;
-    Painter.setPen(QPen(ToQColor(PenColour), 1));
+    Painter.setPen(QPen(ColorToQColor(PenColour), 1));
     Painter.drawPoints(points.data(), int(points.size()));
 }
 
@@ -71,21 +66,21 @@ void TabCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
     if (x2 <= x1 || y2 <= y1)
         return;
-    Painter.setPen(QPen(ToQColor(PenColour), PenWidth));
-    Painter.setBrush(BrushClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(BrushColour)));
+    Painter.setPen(QPen(ColorToQColor(PenColour), PenWidth));
+    Painter.setBrush(BrushClear ? QBrush(Qt::NoBrush) : QBrush(ColorToQColor(BrushColour)));
     Painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
 void TabCanvas::Polygon(const QPoint* points, int count)
 {
-    Painter.setPen(QPen(ToQColor(PenColour), PenWidth));
-    Painter.setBrush(BrushClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(BrushColour)));
+    Painter.setPen(QPen(ColorToQColor(PenColour), PenWidth));
+    Painter.setBrush(BrushClear ? QBrush(Qt::NoBrush) : QBrush(ColorToQColor(BrushColour)));
     Painter.drawPolygon(points, count);
 }
 
 void TabCanvas::TextOut(int x, int y, const QString& text)
 {
-    Painter.setPen(ToQColor(FontColour));
+    Painter.setPen(ColorToQColor(FontColour));
     Painter.drawText(x, y + Painter.fontMetrics().ascent(), text);
 }
 
@@ -168,7 +163,7 @@ void MakeHatchBrush(TColor first, TColor second)
         p = QImage(8, 8, QImage::Format_RGB32);
     for (int y = 0; y < 8; y++)
         for (int x = 0; x < 8; x++)
-            p.setPixelColor(x, y, ToQColor((x + y) % 2 ? second : first));
+            p.setPixelColor(x, y, ColorToQColor((x + y) % 2 ? second : first));
 }
 
 const QImage& HatchPattern()

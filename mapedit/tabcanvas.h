@@ -4,13 +4,11 @@
 // out its last pixel, text is placed by its top-left corner. Also the small
 // drawing routines every painter of the map editor shares.
 
-#include "mapedit/tabcolor.h"
+#include "platform/graphics.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QString>
-
-QColor ToQColor(TColor colour);
 
 class TabCanvas {
 public:

@@ -16,7 +16,7 @@ QImage White(int w, int h)
 
 bool IsColour(const QImage& img, int x, int y, TColor c)
 {
-    return img.pixelColor(x, y) == ToQColor(c);
+    return img.pixelColor(x, y) == ColorToQColor(c);
 }
 
 // One image row as text: '#' where the pixel has the colour.
