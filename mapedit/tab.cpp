@@ -36,9 +36,9 @@ std::function<int()>& LanguageSource()
     return source;
 }
 
-std::function<std::string(const char*)>& TextSelector()
+std::function<std::string(const char*, int)>& TextSelector()
 {
-    static std::function<std::string(const char*)> selector;
+    static std::function<std::string(const char*, int)> selector;
     return selector;
 }
 
@@ -94,14 +94,14 @@ void SetTabLanguageSource(std::function<int()> source)
     LanguageSource() = std::move(source);
 }
 
-void SetTabTextSelector(std::function<std::string(const char*)> selector)
+void SetTabTextSelector(std::function<std::string(const char*, int)> selector)
 {
     TextSelector() = std::move(selector);
 }
 
-std::string SelectTabText(const char* text)
+std::string SelectTabText(const char* text, int language)
 {
-    return TextSelector() ? TextSelector()(text) : std::string(text ? text : "");
+    return TextSelector() ? TextSelector()(text, language) : std::string(text ? text : "");
 }
 
 TTab::TTab(QWidget* owner, int width, int height, int32_t style)

@@ -71,8 +71,22 @@ TabInputState ReadTabInput();
 // The interface language the toolbar texts are built for, and the choice of
 // one language out of a three-language text.
 void SetTabLanguageSource(std::function<int()> source);
-void SetTabTextSelector(std::function<std::string(const char*)> selector);
-std::string SelectTabText(const char* text);
+// The selector takes the language 0, 1, 2, or -1 for the current one.
+void SetTabTextSelector(std::function<std::string(const char*, int)> selector);
+std::string SelectTabText(const char* text, int language = -1);
+
+// Change group codes: a multi-step operation opens with the first and ends
+// with the second.
+constexpr int32_t CHANGE_MULTI_OPEN = 0x8000000;
+constexpr int32_t CHANGE_MULTI_END = 0x9000000;
+// Kinds of a change
+constexpr int32_t CHANGED_X = 1;
+constexpr int32_t CHANGED_Y = 2;
+constexpr int32_t CHANGED_CELLS = 4;
+// ApplyLimits mask bit: forget the moved breakpoints.
+constexpr int32_t LIMITS_FORGET_MOVED = 0x100;
+
+class TabCanvas;
 
 // Events a view's handler may take; the views answer whether they took it.
 enum class TabViewEvent { PointerMove, LeftDown, LeftUp, RightDown, DoubleClick, Wheel, Key };
@@ -120,10 +134,16 @@ public:
     int32_t Hysteresis = 0;
     int32_t LiveRpm = 0, MarkerRpm = 0, LiveTp = 0, LiveIap = 0, LiveInjTpShare = 0, LiveLoadBits = 0;
     int32_t LiveTa = 0, LiveTw = 0, LiveTst = 0, LiveAfr = 0, LiveMissing = 0;
+    int32_t MarkerTa = 0, MarkerTw = 0;
     int32_t PositionRef = 0;
     int32_t RenderState[4] = {};
     int32_t PrintMode = 0;
     TColor Colours[12] = {};
+    // The control's own colour: the background, buttons and scroll bars.
+    TColor Color = clBtnFace;
+    int32_t StepsOnSelection = 0;
+    // Captions of the collapse buttons, formatted in the toolbar's language.
+    char AxisCaptions[3][64] = {};
     int32_t HoverCol = -2, HoverRow = -2, HoverOn = 0;
     TabButtonRect PlusRect, MinusRect;
     int32_t PlusPressed = 0, MinusPressed = 0, HoverButton = 0;
@@ -135,6 +155,10 @@ public:
     int32_t ShiftDown = 0, CtrlDown = 0;
     // value editor
     int32_t EditorActive = 0;
+    int32_t EditCol = -2, EditRow = -2;
+    int32_t EditLeft = 0, EditTop = 0, EditWidth = 0, EditHeight = 0;
+    // Pixel offset of every character boundary of EditText.
+    int32_t CharOffsets[129] = {};
     int32_t CaretX = 0, CaretY = 0, CaretWidth = 2, CaretHeight = 0;
     int32_t Caret = 0, CaretPhase = 0;
     TColor CaretColour = 0x000000;
@@ -169,20 +193,63 @@ public:
     // Copies the back bitmap and draws the caret.
     void Paint(QPainter& p);
 
-    // Sheets and the page interface.
+    // Sheets and the page interface. A page builds a table with AddSheet,
+    // DefineAxes per axis, fills the arrays, ApplyLimits(sheet, 0x107) and
+    // SelectSheet(0).
+    int AddSheet(const char* caption, const char* xLabel, const char* yLabel, const char* valueLabel, int columns,
+        int rows, uint32_t flags);
+    void SetSheetCaption(int index, const char* caption);
+    // mask: 1 X, 2 Y, 4 value axis; options: bit 0 UseValues, bit 1 ColourByLimits.
+    void DefineAxes(int index, int mask, const char* key, const char* unit, int32_t min, int32_t max, double scale,
+        int32_t gap, const TickRecord* ticks, int editable, int options, int minCount, int count, int collapsePolicy,
+        int collapsed, int resizable, int collapseTo, int graphGroup, TColor colour, const QImage* background);
     void SelectSheet(int index);
-    // Editing, stepping, scrolling and rendering, shared with the views.
+    void ApplyLimits(CSheet* sheet, int mask);
+    // Called after every edit with the kinds it touched and its group code.
+    void NoteChange(int kinds, int32_t code);
+    void FlushChangeGroup();
+    // Column or row of the live operating point: an index, -1 left of the
+    // base-advance column, -2 none.
+    int LivePositionOnAxis(CAxe& axis);
+    void UpdateLivePosition();
+    void RefreshPositionButtons();
+
+    // Editing and stepping.
     void DoCommand(int code);
     void IncrementSelection(int steps);
     void StepCurrentItem(int steps);
-    int ScrollBy(int columns, int rows);
-    void Render();
-    void CommitEditor();
-    void SetView(int view);
+    int StepAmount(int col, int row, int steps);
+    void SetHoverItem(int col, int row);
+    int CurrentItem(int& col, int& row) const;
+    int SelectionCounts(int& count, int& editable) const;
+
+    // Toolbar, layout, rendering, the value editor and scrolling.
     void UpdateToolbar();
-    void UpdateToolbarStates();
-    void UpdateLivePosition();
-    void FlushChangeGroup();
+    void UpdateToolbarStates(int force = 0);
+    void PaintToolbar(TabCanvas& cv);
+    void LayoutTable();
+    void BuildTableHitMaps();
+    void SetView(int view);
+    void Render();
+    void PaintStepButtons(TabCanvas& cv);
+    void OpenEditor(int col, int row, bool empty);
+    void LayoutEditor();
+    void CommitEditor();
+    void ClearTextMarks(bool repaint);
+    int ScrollBy(int columns, int rows);
+    void ScrollIntoView(int col, int row);
+    void ScrollToCurrentItem();
+    int MoveCursor(int dx, int dy, bool extend);
+
+    // The table view.
+    void PaintTable(TabCanvas& cv);
+    void TableMouseMove();
+    int TableMouseDown();
+    int TableMouseUp();
+    int TableRightDown();
+    int TableDoubleClick();
+    int TableWheel(int direction);
+    int TableKey(int code);
     void DetectViewPreset();
     void ShowPopupMenu();
     int ViewHandles(int view, TabViewEvent event, int argument);
@@ -205,6 +272,10 @@ protected:
 
 private:
     int wheelSum = 0;
+    // Captions of toolbar buttons taken in the toolbar's language.
+    std::string buttonCaptions[TAB_BUTTONS];
+    // The editor's text as it opened, so an unchanged text stores nothing.
+    std::string editOpenedText;
     // Modifiers of the key event being handled, added to the keyboard state.
     bool eventShift = false, eventCtrl = false;
     int ToKeyCode(int key, int character) const;
@@ -214,4 +285,17 @@ private:
     void RepeatStepButtons();
     void ScrollDuringDrag();
     void ReadModifiers();
+    void CloseChangeGroup();
+    int32_t* ItemValue(int col, int row);
+    bool ItemEditable(int col, int row) const;
+    void StepItems(int kinds, int32_t key, int steps, bool onlySelected, int col, int row);
+    void LayoutButtons(int width, int toolbarLeft, int y0);
+    int CaretFromX(int x) const;
+    void EditInsert(char c);
+    void EditDeleteMarked();
+    int EditorKey(int code);
+    int CursorKey(int code);
+    bool CornerClick(int x, int y);
+    void PaintTabs(TabCanvas& cv);
+    TabButtonRect ItemRect(int c1, int r1, int c2, int r2) const;
 };

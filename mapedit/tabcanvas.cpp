@@ -11,6 +11,7 @@ TabCanvas::TabCanvas(QImage& image)
     , Painter(&image)
 {
     Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setFont(TabFont(8));
 }
 
 void TabCanvas::FillRect(int x1, int y1, int x2, int y2, TColor colour)
@@ -218,4 +219,13 @@ void FillDotted(QImage& bitmap, int x, int y, int width, int height, uint32_t pi
         for (int c = x + r % 2; c < x2; c += 2)
             line[c] = pixel;
     }
+}
+
+QFont TabFont(int points, bool bold, bool italic)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(std::max(1, (std::abs(points) * 96 + 36) / 72));
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
 }

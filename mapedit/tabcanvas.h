@@ -50,3 +50,7 @@ void DrawRing(TabCanvas& cv, int x, int y, int width, int height, TColor colour)
 void TileBitmap(TabCanvas& cv, const QImage& picture, int left, int top, int right, int bottom, int shiftX, int shiftY);
 // A 50 % stipple written straight into a 32-bit bitmap; other depths are left alone.
 void FillDotted(QImage& bitmap, int x, int y, int width, int height, uint32_t pixel);
+
+// The control's font at a size in points (96 pixels per inch), so text
+// measures the same on every screen and in every bitmap.
+QFont TabFont(int points, bool bold = false, bool italic = false);

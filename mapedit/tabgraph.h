@@ -12,6 +12,8 @@ struct TTabGraph {
     TabHitMap HitMap;
     // Plot rectangle in client pixels (edges included); empty while no graph is laid out.
     int32_t PlotLeft = 0, PlotTop = 0, PlotRight = -1, PlotBottom = -1;
+    // The area the control gives the graph: left and top edges, right and bottom margins.
+    int32_t AreaLeft = 0, AreaRight = 0, AreaTop = 0, AreaBottom = 0;
     int32_t Dragging = 0;
     int32_t OnOffFlag = 0;
     int32_t GraphHit = -100;

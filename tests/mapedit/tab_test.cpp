@@ -28,11 +28,7 @@ struct TabFixture : ::testing::Test {
 
     CSheet& AddSheet(uint32_t flags)
     {
-        CSheet& s = tab.Sheets[tab.SheetCount++];
-        s.AllocArrays();
-        s.Flags = flags;
-        s.X.Count = 15;
-        s.Y.Count = 10;
+        CSheet& s = tab.Sheets[tab.AddSheet("Sheet", "X", "Y", "V", 15, 10, flags)];
         s.TabWidth = 60;
         return s;
     }
@@ -113,7 +109,8 @@ TEST_F(TabFixture, CommonKeysComeFirst)
 {
     EXPECT_EQ(tab.HandleKey(0, '+'), 1); // steps the selection
     tab.EditorActive = 1;
-    EXPECT_EQ(tab.HandleKey(0, '-'), 0); // the open editor takes it
+    EXPECT_EQ(tab.HandleKey(0, '-'), 1); // the open editor takes it as text
+    EXPECT_STREQ(tab.EditText, "-");
     EXPECT_TRUE(Key(Qt::Key_C, Qt::ControlModifier));
     EXPECT_TRUE(Key(Qt::Key_Insert, Qt::ShiftModifier));
     EXPECT_FALSE(Key(Qt::Key_Insert));
@@ -126,7 +123,7 @@ TEST_F(TabFixture, ButtonsFollowThePointer)
     TabButton& push = tab.Buttons[3];
     push.ButtonState = 1;
     push.Rect = { 100, 2, 124, 20 };
-    TabButton& toggle = tab.Buttons[5];
+    TabButton& toggle = tab.Buttons[9];
     toggle.ButtonState = 1;
     toggle.ButtonKind = BUTTON_TOGGLE;
     toggle.Rect = { 130, 2, 154, 20 };
@@ -193,8 +190,8 @@ TEST_F(TabFixture, AClickOnNoViewClearsTheSelection)
 
 TEST_F(TabFixture, WheelStepsOncePerNotchAndNotWhileAButtonIsHeld)
 {
-    tab.VScroll.Visible = 1;
-    tab.VisibleRows = 4;
+    tab.RowSlots = 4;
+    tab.UpdateToolbar();
     tab.Sheet->Y.FirstVisible = 3;
     WheelBy(-40);
     WheelBy(-40);
@@ -223,6 +220,7 @@ TEST_F(TabFixture, StepButtonsRepeatAfterSixteenTicks)
         { SHEET_FAST_REPEAT_CELLS, 1, -1, { 0, 1, 20, 21, 22, 23, 45 } }, // a breakpoint of X
         { SHEET_FAST_REPEAT_X, 1, -1, { 0, 1, 20, 30, 30, 40, 150 } },
     };
+    tab.Sheet->X.Max = tab.Sheet->V.Max = 1000;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.flags);
         tab.Sheet->Flags = c.flags;
@@ -265,14 +263,14 @@ TEST_F(TabFixture, CaretBlinksWithAPeriodOfSixteenTicks)
 
 TEST_F(TabFixture, HeldScrollBarPagesThroughTheTick)
 {
-    tab.VisibleRows = 2;
+    tab.RowSlots = 2;
+    tab.UpdateToolbar();
     TabScrollBar& v = tab.VScroll;
-    v.Visible = 1;
-    v.Rect = { 480, 20, 495, 180 }; // arrows of 15, a track of 130
-    v.Total = 10;
-    v.Page = 2;
-    v.PointerX = 485;
-    v.PointerY = 150;
+    ASSERT_EQ(v.Visible, 1);
+    ASSERT_EQ(v.Total, 10);
+    ASSERT_EQ(v.Page, 2);
+    v.PointerX = v.Rect.left + 5;
+    v.PointerY = v.Rect.bottom - 20;
     v.PointerMove();
     ASSERT_EQ(v.HoverPart, SB_TRACK_AFTER);
     v.PointerDown();
@@ -289,11 +287,11 @@ TEST_F(TabFixture, HeldScrollBarPagesThroughTheTick)
 
 TEST_F(TabFixture, RendersTheBackBitmapAndPaintsIt)
 {
-    tab.Colours[0] = 0x00FF00;
+    tab.Color = 0x00FF00;
     tab.RedrawBits = REDRAW_RENDER;
     tab.Tick();
     EXPECT_EQ(tab.RedrawBits, 0u);
-    EXPECT_EQ(tab.BackBitmap.pixelColor(250, 100), QColor(0, 255, 0));
+    EXPECT_EQ(tab.BackBitmap.pixelColor(250, 198), QColor(0, 255, 0)); // below the table
 
     QImage screen(500, 200, QImage::Format_RGB32);
     screen.fill(Qt::black);
@@ -303,7 +301,7 @@ TEST_F(TabFixture, RendersTheBackBitmapAndPaintsIt)
     }
     EXPECT_EQ(screen.pixelColor(499, 199), QColor(0, 255, 0));
 
-    tab.Colours[0] = 0x0000FF;
+    tab.Color = 0x0000FF;
     tab.EnterPrintMode();
     EXPECT_EQ(tab.PrintMode, 1);
     EXPECT_EQ(tab.BackBitmap.pixelColor(0, 0), QColor(255, 0, 0));
@@ -350,6 +348,8 @@ TEST_F(TabFixture, EventsWhileAHandlerRunsAreDropped)
 TEST_F(TabFixture, DragBeyondTheCellsScrollsFasterTheFartherOut)
 {
     // Five columns of 20 px from x 100 and four rows of 10 px from y 50 in view.
+    tab.ColumnSlots = 5;
+    tab.RowSlots = 4;
     tab.CellsLeft = 100;
     tab.CellsTop = 50;
     tab.CellWidth = 20;
@@ -389,22 +389,24 @@ TEST_F(TabFixture, DragBeyondTheCellsScrollsFasterTheFartherOut)
 
 TEST_F(TabFixture, SpotsOfTheViewSwitchAndTheOnOffFlag)
 {
+    for (int32_t style : { TABSTYLE_TABLE | TABSTYLE_2D, TABSTYLE_TABLE | TABSTYLE_2D | TABSTYLE_ONOFF }) {
+        TTab table(nullptr, 400, 200, style);
+        table.AddSheet("", "X", "Y", "V", 3, 2, 0);
+        table.SelectSheet(0);
+        table.YHeaderLeft = 20;
+        table.CellsTop = 40;
+        table.CellHeight = 10;
+        // The switch lies by the Y headers just under the rows shown; the on/off grid has none.
+        table.SetPointer(15, 60);
+        table.LeftDown();
+        EXPECT_EQ(table.ViewBits, style & TABSTYLE_ONOFF ? VIEW_TABLE | VIEW_ONOFF : VIEW_2D);
+    }
     TTab bare(nullptr, 400, 200, TABSTYLE_TABLE | TABSTYLE_2D | TABSTYLE_ONOFF);
-    CSheet& s = bare.Sheets[bare.SheetCount++];
-    s.AllocArrays();
-    s.X.Count = 3;
-    s.Y.Count = 2;
+    CSheet& s = bare.Sheets[bare.AddSheet("", "X", "Y", "V", 3, 2, 0)];
     bare.SelectSheet(0);
     bare.YHeaderLeft = 20;
     bare.CellsTop = 40;
     bare.CellHeight = 10;
-    // The switch lies by the Y headers just under the rows shown.
-    bare.SetPointer(15, 60);
-    bare.LeftDown();
-    EXPECT_EQ(bare.ViewBits, VIEW_2D);
-    bare.SetPointer(15, 60);
-    bare.LeftDown();
-    EXPECT_EQ(bare.ViewBits, VIEW_TABLE);
     // The on/off flag: right of the Y headers (width 45) under the rows.
     bare.SetPointer(60, 70);
     bare.LeftDown();
