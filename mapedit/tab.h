@@ -6,8 +6,8 @@
 
 #include "mapedit/sheet.h"
 #include "mapedit/tabbuttons.h"
-#include "platform/colors.h"
 #include "mapedit/tabgraph.h"
+#include "platform/colors.h"
 
 #include <QImage>
 #include <QPainter>

@@ -24,9 +24,13 @@ const char* const kCopyHint = "###Copy##Kopieren##Kop\xEDrovat";
 const char* const kCopyTableHint = "###Copy table##Tabelle kopieren##Kop\xEDrovat tabulku";
 const char* const kPasteHint = "###Paste##Einf\xFCgen##Vlo\x9Eit";
 const char* const kPlusHint = "###Increment selection or actual value##Increment Auswahl oder Istwert##Zv\xECt\x9Ait "
-                              "hodnotu vybran\xFD" "ch bu\xF2" "ek nebo aktu\xE1ln\xED hodnotu";
+                              "hodnotu vybran\xFD"
+                              "ch bu\xF2"
+                              "ek nebo aktu\xE1ln\xED hodnotu";
 const char* const kMinusHint = "###Decrement selection or actual value##Decrement Auswahl oder Istwert##Zmen\x9Ait "
-                               "hodnotu vybran\xFD" "ch bu\xF2" "ek nebo aktu\xE1ln\xED hodnotu";
+                               "hodnotu vybran\xFD"
+                               "ch bu\xF2"
+                               "ek nebo aktu\xE1ln\xED hodnotu";
 const char* const kOnly = "###Only##Nur##Jen";
 const char* const kAnd = "###and##und##a";
 const char* const kOnlyHint = "###Use only this parameter for table definition##Verwenden Sie nur diese Parameter "
@@ -40,11 +44,15 @@ const char* const kPresetCaptions[3] = { "###TOP##TOP##Seshora", "ISO1", "ISO2" 
 const char* const kPresetHints[3] = { "###View graph form top##Ein Blick auf die Tabelle oben##Pohled na graf seshora",
     "###View graph as ISO1##Ein Blick auf die Tabelle isometrisch##Pohled na graf izometricky",
     "###View graph as ISO2##Ein Blick auf die Tabelle isometrisch##Pohled na graf izometricky" };
-const char* const kPositionCaptions[3]
-    = { "###Beginning##Beginn##Po\xE8\xE1tek", "###Centre##Mitte##St\xF8" "ed", "###End##Ende##Konec" };
-const char* const kPositionHints[3] = { "###Position of Beginning##Lage f\xFCr Beginn##Poloha zad\xE1na pro Po\xE8\xE1tek",
-    "###Position of Centre##Lage f\xFCr Mitte##Poloha zad\xE1na pro St\xF8" "ed",
-    "###Position of End##Lage f\xFCr Ende##Poloha zad\xE1na pro Konec" };
+const char* const kPositionCaptions[3] = { "###Beginning##Beginn##Po\xE8\xE1tek",
+    "###Centre##Mitte##St\xF8"
+    "ed",
+    "###End##Ende##Konec" };
+const char* const kPositionHints[3]
+    = { "###Position of Beginning##Lage f\xFCr Beginn##Poloha zad\xE1na pro Po\xE8\xE1tek",
+          "###Position of Centre##Lage f\xFCr Mitte##Poloha zad\xE1na pro St\xF8"
+          "ed",
+          "###Position of End##Lage f\xFCr Ende##Poloha zad\xE1na pro Konec" };
 const char* const kAddColumnHint = "###Add column##Spalte hinzuf\xFCgen##P\xF8id\xE1t sloupec";
 const char* const kRemoveColumnHint = "###Remove column##Spalte entfernen##Odstranit sloupec";
 
@@ -194,8 +202,8 @@ void TTab::LayoutButtons(int width, int d, int y0)
             const std::string x = SelectTabText(s.X.Label), y = SelectTabText(s.Y.Label);
             std::snprintf(AxisCaptions[0], sizeof AxisCaptions[0], "%s %s", only.c_str(), x.c_str());
             std::snprintf(AxisCaptions[1], sizeof AxisCaptions[1], "%s %s", only.c_str(), y.c_str());
-            std::snprintf(AxisCaptions[2], sizeof AxisCaptions[2], "%s %s %s", x.c_str(),
-                SelectTabText(kAnd).c_str(), y.c_str());
+            std::snprintf(
+                AxisCaptions[2], sizeof AxisCaptions[2], "%s %s %s", x.c_str(), SelectTabText(kAnd).c_str(), y.c_str());
             int x0 = d + 128;
             const auto add = [&](int slot, const char* text, const char* hint, bool pressed) {
                 TabButton& b = put(slot, x0, y0 + 6, x0 + 70, y0 + 24, BUTTON_TOGGLE, 1);
@@ -631,12 +639,8 @@ TabButtonRect TTab::ItemRect(int c1, int r1, int c2, int r2) const
 {
     const CSheet& s = *Sheet;
     TabButtonRect r;
-    const auto colX = [&](int c) {
-        return int((s.X.Collapsed ? 0 : c - s.X.FirstVisible) * CellWidth + CellsLeft);
-    };
-    const auto rowY = [&](int j) {
-        return int((s.Y.Collapsed ? 0 : j - s.Y.FirstVisible) * CellHeight + CellsTop);
-    };
+    const auto colX = [&](int c) { return int((s.X.Collapsed ? 0 : c - s.X.FirstVisible) * CellWidth + CellsLeft); };
+    const auto rowY = [&](int j) { return int((s.Y.Collapsed ? 0 : j - s.Y.FirstVisible) * CellHeight + CellsTop); };
     if (c1 == -1) {
         r.left = YHeaderLeft;
         r.right = YHeaderLeft + YHeaderWidth;
@@ -727,10 +731,10 @@ int TTab::ScrollBy(int columns, int rows)
         return 0;
     CAxe& x = Sheet->X;
     CAxe& y = Sheet->Y;
-    const int newX = x.Collapsed ? x.FirstVisible
-                                 : std::clamp(x.FirstVisible + columns, 0, std::max(0, x.Count - VisibleCols));
-    const int newY = y.Collapsed ? y.FirstVisible
-                                 : std::clamp(y.FirstVisible + rows, 0, std::max(0, y.Count - VisibleRows));
+    const int newX
+        = x.Collapsed ? x.FirstVisible : std::clamp(x.FirstVisible + columns, 0, std::max(0, x.Count - VisibleCols));
+    const int newY
+        = y.Collapsed ? y.FirstVisible : std::clamp(y.FirstVisible + rows, 0, std::max(0, y.Count - VisibleRows));
     if (newX == x.FirstVisible && newY == y.FirstVisible)
         return 0;
     x.FirstVisible = HScroll.Position = newX;

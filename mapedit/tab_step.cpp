@@ -163,12 +163,12 @@ void TTab::StepCurrentItem(int steps)
     const int c = HoverCol, r = HoverRow;
     if (r == -1) {
         const bool selected = sel.XFlags[c] & SEL_SELECTED;
-        StepItems(CHANGED_X, selected ? GROUP_SELECTION_STEP + 0x10000 + sel.Count : GROUP_X_POINT + c, steps,
-            selected, c, r);
+        StepItems(CHANGED_X, selected ? GROUP_SELECTION_STEP + 0x10000 + sel.Count : GROUP_X_POINT + c, steps, selected,
+            c, r);
     } else if (c == -1) {
         const bool selected = sel.YFlags[r] & SEL_SELECTED;
-        StepItems(CHANGED_Y, selected ? GROUP_SELECTION_STEP + 0x20000 + sel.Count : GROUP_Y_POINT + RowBit(r),
-            steps, selected, c, r);
+        StepItems(CHANGED_Y, selected ? GROUP_SELECTION_STEP + 0x20000 + sel.Count : GROUP_Y_POINT + RowBit(r), steps,
+            selected, c, r);
     } else {
         const bool selected = sel.CellFlags[r * TAB_MAX_COLS + c] & SEL_SELECTED;
         StepItems(CHANGED_CELLS, selected ? GROUP_SELECTION_STEP + 0x40000 + sel.Count : GROUP_CELL + c + RowBit(r),
@@ -190,8 +190,7 @@ void TTab::IncrementSelection(int steps)
             BaseAdvance = Saturate(std::trunc(BaseAdvance + steps * s.V.Scale));
             NoteChange(CHANGED_CELLS, GROUP_LIVE);
             RedrawBits |= REDRAW_VALUES;
-        } else if (s.LiveCol >= 0 && s.LiveRow >= 0 && s.LiveCol < s.X.Count && s.LiveRow < s.Y.Count
-            && s.V.Editable) {
+        } else if (s.LiveCol >= 0 && s.LiveRow >= 0 && s.LiveCol < s.X.Count && s.LiveRow < s.Y.Count && s.V.Editable) {
             StepItems(CHANGED_CELLS, GROUP_LIVE + s.LiveCol + RowBit(s.LiveRow), steps, false, s.LiveCol, s.LiveRow);
         }
         return;

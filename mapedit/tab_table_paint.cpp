@@ -153,7 +153,8 @@ void TTab::PaintTable(TabCanvas& cv)
     } else {
         const int shade = Shading(xSelected, xa.Count);
         const int left = yc ? L + 1 : L + 2;
-        const QPoint poly[4] = { { left, T }, { yc ? L + 1 : L + W + 1, T + H - 1 }, { CX - 1, T + H - 1 }, { CX - 1, T } };
+        const QPoint poly[4]
+            = { { left, T }, { yc ? L + 1 : L + W + 1, T + H - 1 }, { CX - 1, T + H - 1 }, { CX - 1, T } };
         cv.BrushColour = shadeColour(shade);
         cv.PenColour = Colours[1];
         cv.Polygon(poly, 4);
@@ -189,7 +190,8 @@ void TTab::PaintTable(TabCanvas& cv)
     } else if (!onoff) {
         const int shade = Shading(ySelected, ya.Count);
         const int top = xc ? CY - 30 : T + 2;
-        const QPoint poly[4] = { { L, top }, { L + W - 1, xc ? CY - 30 : T + H + 1 }, { L + W - 1, CY - 1 }, { L, CY - 1 } };
+        const QPoint poly[4]
+            = { { L, top }, { L + W - 1, xc ? CY - 30 : T + H + 1 }, { L + W - 1, CY - 1 }, { L, CY - 1 } };
         cv.BrushColour = shadeColour(shade);
         cv.PenColour = Colours[1];
         cv.Polygon(poly, 4);
@@ -258,8 +260,8 @@ void TTab::PaintTable(TabCanvas& cv)
         for (int e = 0; e < VR; e++)
             for (int d = 0; d < VC; d++) {
                 const int c = colOf(d), r = rowOf(e);
-                markItem(xAt(d) + 1, yAt(e) + 1, xAt(d + 1) - xAt(d) - 2, yAt(e + 1) - yAt(e) - 2,
-                    sel.ItemFlags(c, r), sel.CornerMarks(c, r, xc, yc), va.Editable);
+                markItem(xAt(d) + 1, yAt(e) + 1, xAt(d + 1) - xAt(d) - 2, yAt(e + 1) - yAt(e) - 2, sel.ItemFlags(c, r),
+                    sel.CornerMarks(c, r, xc, yc), va.Editable);
             }
     for (int d = 0; d < VC && !xc; d++) {
         const int c = colOf(d);
@@ -388,8 +390,8 @@ void TTab::PaintTable(TabCanvas& cv)
             cv.Painter.setFont(editorFont);
             if (MarkStart != MarkEnd && MarkStart >= 0 && MarkEnd >= 0) {
                 const int a1 = std::min(MarkStart, MarkEnd), a2 = std::max(MarkStart, MarkEnd);
-                cv.FillRect(EditLeft + CharOffsets[a1], EditTop, EditLeft + CharOffsets[a2], EditTop + EditHeight,
-                    Colours[4]);
+                cv.FillRect(
+                    EditLeft + CharOffsets[a1], EditTop, EditLeft + CharOffsets[a2], EditTop + EditHeight, Colours[4]);
             }
             cv.FontColour = clBlack;
             cv.TextOut(EditLeft, EditTop, QStringFromCp1250(EditText));
