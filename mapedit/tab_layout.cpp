@@ -20,23 +20,23 @@ namespace {
 constexpr int kToolbarBase = 123, kPerCollapse = 75, kPerView = 63;
 constexpr int kFontSize = 8;
 
-const char* const kCopyHint = "###Copy##Kopieren##Kop\xEDrovat";
-const char* const kCopyTableHint = "###Copy table##Tabelle kopieren##Kop\xEDrovat tabulku";
-const char* const kPasteHint = "###Paste##Einf\xFCgen##Vlo\x9Eit";
-const char* const kPlusHint = "###Increment selection or actual value##Increment Auswahl oder Istwert##Zv\xECt\x9Ait "
-                              "hodnotu vybran\xFD"
-                              "ch bu\xF2"
-                              "ek nebo aktu\xE1ln\xED hodnotu";
-const char* const kMinusHint = "###Decrement selection or actual value##Decrement Auswahl oder Istwert##Zmen\x9Ait "
-                               "hodnotu vybran\xFD"
-                               "ch bu\xF2"
-                               "ek nebo aktu\xE1ln\xED hodnotu";
+const char* const kCopyHint = "###Copy##Kopieren##Kopírovat";
+const char* const kCopyTableHint = "###Copy table##Tabelle kopieren##Kopírovat tabulku";
+const char* const kPasteHint = "###Paste##Einfügen##Vložit";
+const char* const kPlusHint = "###Increment selection or actual value##Increment Auswahl oder Istwert##Zvětšit "
+                              "hodnotu vybraný"
+                              "ch buň"
+                              "ek nebo aktuální hodnotu";
+const char* const kMinusHint = "###Decrement selection or actual value##Decrement Auswahl oder Istwert##Zmenšit "
+                               "hodnotu vybraný"
+                               "ch buň"
+                               "ek nebo aktuální hodnotu";
 const char* const kOnly = "###Only##Nur##Jen";
 const char* const kAnd = "###and##und##a";
 const char* const kOnlyHint = "###Use only this parameter for table definition##Verwenden Sie nur diese Parameter "
-                              "f\xFCr Tabellendefinition##Pou\x9E\xEDt pouze tento parametr pro definici tabluky";
-const char* const kBothHint = "###Use both dimensions for table definition##Benutzen Sie beide Dimensionen f\xFCr "
-                              "die Tabellendefinition##Pou\x9E\xEDt oba rozm\xECry pro definici tabluky";
+                              "für Tabellendefinition##Použít pouze tento parametr pro definici tabluky";
+const char* const kBothHint = "###Use both dimensions for table definition##Benutzen Sie beide Dimensionen für "
+                              "die Tabellendefinition##Použít oba rozměry pro definici tabluky";
 const char* const kViewHints[3] = { "###View as table##Als Tabelle anzeigen##Zobrazit jako tabulku",
     "###View as graph 2D##Als 2D Graph anzeigen##Zobrazit jako 2D graf",
     "###View as graph 3D##Als 3D Graph anzeigen##Zobrazit jako 3D graf" };
@@ -44,16 +44,12 @@ const char* const kPresetCaptions[3] = { "###TOP##TOP##Seshora", "ISO1", "ISO2" 
 const char* const kPresetHints[3] = { "###View graph form top##Ein Blick auf die Tabelle oben##Pohled na graf seshora",
     "###View graph as ISO1##Ein Blick auf die Tabelle isometrisch##Pohled na graf izometricky",
     "###View graph as ISO2##Ein Blick auf die Tabelle isometrisch##Pohled na graf izometricky" };
-const char* const kPositionCaptions[3] = { "###Beginning##Beginn##Po\xE8\xE1tek",
-    "###Centre##Mitte##St\xF8"
-    "ed",
-    "###End##Ende##Konec" };
-const char* const kPositionHints[3]
-    = { "###Position of Beginning##Lage f\xFCr Beginn##Poloha zad\xE1na pro Po\xE8\xE1tek",
-          "###Position of Centre##Lage f\xFCr Mitte##Poloha zad\xE1na pro St\xF8"
-          "ed",
-          "###Position of End##Lage f\xFCr Ende##Poloha zad\xE1na pro Konec" };
-const char* const kAddColumnHint = "###Add column##Spalte hinzuf\xFCgen##P\xF8id\xE1t sloupec";
+const char* const kPositionCaptions[3]
+    = { "###Beginning##Beginn##Počátek", "###Centre##Mitte##Střed", "###End##Ende##Konec" };
+const char* const kPositionHints[3] = { "###Position of Beginning##Lage für Beginn##Poloha zadána pro Počátek",
+    "###Position of Centre##Lage für Mitte##Poloha zadána pro Střed",
+    "###Position of End##Lage für Ende##Poloha zadána pro Konec" };
+const char* const kAddColumnHint = "###Add column##Spalte hinzufügen##Přidat sloupec";
 const char* const kRemoveColumnHint = "###Remove column##Spalte entfernen##Odstranit sloupec";
 
 enum Slot {
