@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace {
@@ -103,12 +104,27 @@ int ClipboardGetTextAndFormat(char* text, uint32_t format, char* second, int siz
     return found;
 }
 
+// Every table asks on four ticks of sixteen; a foreign owner on X11 makes
+// each question a round trip, so the answers are kept until the clipboard
+// changes.
 int ClipboardHasFormat(uint32_t format)
 {
     QClipboard* board = Board();
-    const QMimeData* data = board ? board->mimeData() : nullptr;
-    if (!data)
+    if (!board)
         return 0;
+    static std::map<uint32_t, int> known;
+    static QMetaObject::Connection watch;
+    if (!watch) {
+        known.clear();
+        watch = QObject::connect(board, &QClipboard::dataChanged, [] { known.clear(); });
+    }
+    if (const auto at = known.find(format); at != known.end())
+        return at->second;
+    const QMimeData* data = board->mimeData();
     const std::string mime = ClipboardFormatMime(format);
-    return (data->hasText() ? 1 : 0) | (!mime.empty() && data->hasFormat(QString::fromStdString(mime)) ? 2 : 0);
+    const int bits = !data
+        ? 0
+        : (data->hasText() ? 1 : 0) | (!mime.empty() && data->hasFormat(QString::fromStdString(mime)) ? 2 : 0);
+    known[format] = bits;
+    return bits;
 }

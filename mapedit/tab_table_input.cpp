@@ -105,6 +105,28 @@ void TTab::TableMouseMove()
     }
 }
 
+namespace {
+
+// Replaces the selection by every cell, every X or every Y breakpoint of the sheet.
+void SelectAll(TSel& sel, const CSheet& s, const TabHitMap& map, int kind)
+{
+    sel.Clear();
+    sel.Mode = kind;
+    if (kind == HIT_CELL) {
+        for (int r = 0; r < s.Y.Count; r++)
+            for (int c = 0; c < s.X.Count; c++)
+                sel.CellFlags[r * TAB_MAX_COLS + c] = SEL_IN_BAND;
+    } else {
+        const int n = kind == HIT_XHEADER ? s.X.Count : s.Y.Count;
+        for (int i = 0; i < n; i++)
+            (kind == HIT_XHEADER ? sel.XFlags[i] : sel.YFlags[i]) = SEL_IN_BAND;
+    }
+    sel.UpdateBandBounds();
+    sel.Finish(map);
+}
+
+} // namespace
+
 bool TTab::CornerClick(int x, int y)
 {
     CSheet& s = *Sheet;
@@ -130,27 +152,10 @@ bool TTab::CornerClick(int x, int y)
     }
     if (!all && !allX && !allY)
         return false;
-    if (all) {
-        if (sel.Count < s.X.Count * s.Y.Count) {
-            sel.Clear();
-            sel.Mode = HIT_CELL;
-            for (int r = 0; r < s.Y.Count; r++)
-                for (int c = 0; c < s.X.Count; c++)
-                    sel.CellFlags[r * TAB_MAX_COLS + c] = SEL_IN_BAND;
-            sel.UpdateBandBounds();
-            sel.Finish(TableHitMap);
-        } else {
-            sel.Clear();
-        }
-    } else {
+    if (all && sel.Count >= s.X.Count * s.Y.Count)
         sel.Clear();
-        sel.Mode = allX ? HIT_XHEADER : HIT_YHEADER;
-        const int n = allX ? s.X.Count : s.Y.Count;
-        for (int i = 0; i < n; i++)
-            (allX ? sel.XFlags[i] : sel.YFlags[i]) = SEL_IN_BAND;
-        sel.UpdateBandBounds();
-        sel.Finish(TableHitMap);
-    }
+    else
+        SelectAll(sel, s, TableHitMap, all ? HIT_CELL : allX ? HIT_XHEADER : HIT_YHEADER);
     RedrawBits |= REDRAW_RENDER;
     PointerMoved();
     return true;
@@ -230,16 +235,57 @@ int TTab::TableMouseUp()
 
 int TTab::TableRightDown()
 {
-    TSel& sel = Sheet->Sel;
+    CSheet& s = *Sheet;
+    TSel& sel = s.Sel;
     if (sel.Mode & SELMODE_TABLE_DRAG) {
         sel.Finish(TableHitMap);
         PointerMoved();
     }
-    int col = -2, row = -2;
-    if (!TableHitMap.HitAll(MouseX, MouseY))
+    const int x = MouseX, y = MouseY;
+    const int hit = TableHitMap.HitAll(x, y);
+    if (!hit)
         sel.Clear();
-    else if (TableHitMap.HitItem(MouseX, MouseY, col, row) && !(sel.ItemFlags(col, row) & SEL_SELECTED))
-        sel.SelectItem(TableHitMap, col, row);
+    const int L = YHeaderLeft, W = YHeaderWidth, T = XHeaderTop, H = XHeaderHeight, CX = CellsLeft, CY = CellsTop;
+    const auto inside = [](int v, int low, int high) { return v > low && v < high; };
+    int area = 0;
+    if (s.Y.Collapsed && inside(x, L + 1, CX) && inside(y, T, T + H))
+        area = HIT_XHEADER;
+    if (s.X.Collapsed && inside(x, L, L + W) && inside(y, CY - 30, CY))
+        area = HIT_YHEADER;
+    if (!s.X.Collapsed && !s.Y.Collapsed && inside(x, L, CX) && inside(y, T, CY))
+        area = H * (x - L) > W * (y - T) ? HIT_XHEADER : HIT_YHEADER;
+    if (inside(x, L + W + 2, CX) && inside(y, T + H + 2, CY))
+        area = HIT_CELL;
+    int col = -2, row = -2;
+    if (area) {
+        SelectAll(sel, s, TableHitMap, area);
+    } else if (TableHitMap.HitItem(x, y, col, row)) {
+        if (sel.ItemFlags(col, row) == 0)
+            sel.SelectItem(TableHitMap, col, row);
+    } else if (hit & (HIT_XBAND | HIT_YBAND)) {
+        // A band strip stands for the cells of its column or row.
+        const bool column = hit & HIT_XBAND;
+        const int index = column ? TableHitMap.HitCol : TableHitMap.HitRow;
+        const int n = column ? s.Y.Count : s.X.Count;
+        bool allSelected = true;
+        for (int i = 0; i < n; i++) {
+            const int c = column ? index : i, r = column ? i : index;
+            if ((column ? s.Y.Collapsed && r != s.Y.UsedIndex : s.X.Collapsed && c != s.X.UsedIndex))
+                continue;
+            allSelected &= (sel.CellFlags[r * TAB_MAX_COLS + c] & SEL_SELECTED) != 0;
+        }
+        if (!allSelected && index >= 0) {
+            sel.Clear();
+            sel.Mode = HIT_CELL;
+            for (int i = 0; i < n; i++) {
+                const int c = column ? index : i, r = column ? i : index;
+                if (!(column ? s.Y.Collapsed && r != s.Y.UsedIndex : s.X.Collapsed && c != s.X.UsedIndex))
+                    sel.CellFlags[r * TAB_MAX_COLS + c] = SEL_IN_BAND;
+            }
+            sel.UpdateBandBounds();
+            sel.Finish(TableHitMap);
+        }
+    }
     RedrawBits |= REDRAW_RENDER;
     return 0;
 }

@@ -16,6 +16,10 @@
 namespace {
 
 constexpr int kFontSize = 8;
+// Slots of ToolBitmaps
+constexpr int kGlyphGraph = 11;
+constexpr int kGlyphProportional = 13;
+constexpr int kGlyphNotProportional = 14;
 const char* const kColumnsText = "###Number of columns##Anzahl der Spalten##Počet sloupců";
 
 QFont ValueFont(const CAxe& a)
@@ -469,4 +473,20 @@ void TTab::PaintTable(TabCanvas& cv)
     }
     cv.Painter.setFont(TabFont(kFontSize));
     PaintStepButtons(cv);
+
+    // The switch to the 2D graph on tables without a toolbar, and the on/off
+    // grid's switch of its value-proportional axes.
+    const int shownRows = yc ? 1 : std::min(ya.Count, RowSlots);
+    if (ViewBits == VIEW_TABLE && !(Style & TABSTYLE_TOOLBAR) && ToolBitmaps[kGlyphGraph])
+        cv.Painter.drawImage(L - 10, int(CY + shownRows * CH - 2), *ToolBitmaps[kGlyphGraph]);
+    if (onoff) {
+        const int bx = L + W - 10, by = int(CY + (yc ? 0 : shownRows) * CH + 5);
+        cv.BrushColour = clWhite;
+        cv.BrushClear = false;
+        cv.PenColour = clBlack;
+        cv.PenWidth = 1;
+        cv.Rectangle(bx, by, bx + 10, by + 10);
+        if (const QImage* mark = ToolBitmaps[Graph.OnOffFlag ? kGlyphProportional : kGlyphNotProportional])
+            cv.Painter.drawImage(bx + 12, by, *mark);
+    }
 }

@@ -490,3 +490,62 @@ TEST_F(PageTable, StepButtonsOfTheHoverItem)
     tab.SetHoverItem(2, 29);
     EXPECT_EQ(tab.HoverOn, 0);
 }
+
+TEST_F(PageTable, CornerAndRightClicksChooseWhatIsSelected)
+{
+    const int allCellsX = tab.YHeaderLeft + tab.YHeaderWidth + 5, allCellsY = tab.XHeaderTop + tab.XHeaderHeight + 5;
+    tab.SetPointer(allCellsX, allCellsY);
+    tab.LeftDown();
+    EXPECT_EQ(S().Sel.Count, 150);
+    tab.LeftDown();
+    EXPECT_EQ(S().Sel.Count, 0); // the second click clears
+    // The header corner's diagonal: upper right the X breakpoints, lower left the Y ones.
+    tab.SetPointer(tab.YHeaderLeft + tab.YHeaderWidth - 2, tab.XHeaderTop + 2);
+    tab.LeftDown();
+    EXPECT_EQ(S().Sel.Count, 15);
+    EXPECT_EQ(S().Sel.BandY1, -1);
+    tab.SetPointer(tab.YHeaderLeft + 2, tab.XHeaderTop + tab.XHeaderHeight - 2);
+    tab.LeftDown();
+    EXPECT_EQ(S().Sel.Count, 10);
+    EXPECT_EQ(S().Sel.BandX1, -1);
+
+    // A right click keeps a selection it lands in and replaces one it misses.
+    S().Sel.SelectItem(tab.TableHitMap, 1, 1);
+    S().Sel.SelectRange(tab.TableHitMap, 2, 2);
+    const TabRect inside = tab.TableHitMap.Cell(2, 2);
+    tab.SetPointer(inside.left + 3, inside.top + 3);
+    tab.RightDown();
+    EXPECT_EQ(S().Sel.Count, 4);
+    const TabRect outside = tab.TableHitMap.Cell(6, 6);
+    tab.SetPointer(outside.left + 3, outside.top + 3);
+    tab.RightDown();
+    EXPECT_EQ(S().Sel.Count, 1);
+    // A column's band strip selects its cells.
+    const TabRect band = tab.TableHitMap.XBand(4);
+    tab.SetPointer(band.left + 3, band.top + 3);
+    tab.RightDown();
+    EXPECT_EQ(S().Sel.Count, 10);
+    EXPECT_EQ(S().Sel.BandX1, 4);
+}
+
+TEST(TabPositionButtons, ShowTheReferenceAndReportAChange)
+{
+    TTab tab(nullptr, 700, 300, TABSTYLE_TABLE | TABSTYLE_POSITION_REF);
+    int reports = 0;
+    tab.OnMapTableChanged = [&](TTab*) { reports++; };
+    tab.AddSheet("", "X", "Y", "V", 4, 4, 0);
+    tab.SelectSheet(0);
+    EXPECT_EQ(tab.Buttons[20].Pressed, 1);
+    tab.DoCommand(22);
+    EXPECT_EQ(tab.PositionRef, 2);
+    EXPECT_EQ(tab.Buttons[20].Pressed + tab.Buttons[21].Pressed, 0);
+    EXPECT_EQ(tab.Buttons[22].Pressed, 1);
+    EXPECT_EQ(reports, 1);
+    tab.DoCommand(22); // already set: nothing
+    EXPECT_EQ(reports, 1);
+    tab.PositionRef = 1; // a page sets it
+    tab.RedrawBits = 0;
+    tab.RefreshPositionButtons();
+    EXPECT_EQ(tab.Buttons[21].Pressed, 1);
+    EXPECT_EQ(tab.RedrawBits & REDRAW_RENDER, REDRAW_RENDER);
+}
