@@ -158,6 +158,41 @@ TEST_F(FakeMainWindow, AnEditReachesTheImageOnceThroughOneGroup)
     EXPECT_EQ(commits, 1);
 }
 
+TEST_F(FakeMainWindow, TypedValuesStepButtonsAndTheWheelReachTheImage)
+{
+    TTab* t = AddTable("ADV");
+    t->Sheet->V.Values[0] = 20;
+    auto settle = [this] {
+        for (int i = 0; i < 6; i++)
+            SyncMapTables(form);
+    };
+    // Typed: one report at once.
+    t->Sheet->Sel.SelectItem(t->TableHitMap, 0, 0);
+    t->HandleKey(0, '3');
+    t->HandleKey(0, '3');
+    t->HandleKey(KEY_ENTER, 0);
+    EXPECT_EQ(PcImage[kCellByte], 33);
+    EXPECT_EQ(changed.size(), 1u);
+    // The plus step button of the cell under the pointer, then the wheel: one group.
+    t->SetHoverItem(0, 0);
+    t->SetPointer(t->PlusRect.left + 2, t->PlusRect.top + 2);
+    t->LeftDown();
+    t->LeftUp();
+    t->Wheel(1);
+    settle();
+    EXPECT_EQ(PcImage[kCellByte], 35);
+    EXPECT_EQ(changed.size(), 2u);
+    // A step followed at once by a typed value: both reach the image, one report each.
+    t->Wheel(1);
+    t->HandleKey(0, '4');
+    t->HandleKey(0, '0');
+    t->HandleKey(KEY_ENTER, 0);
+    EXPECT_EQ(changed.size(), 4u);
+    EXPECT_EQ(PcImage[kCellByte], 40);
+    settle();
+    EXPECT_EQ(changed.size(), 4u);
+}
+
 TEST_F(FakeMainWindow, AtMostFortyTables)
 {
     for (int i = 0; i < MAX_MAP_TABLES; i++)
