@@ -571,6 +571,7 @@ void TTab::Render()
             cv.Painter.setFont(TabFont(Sheets[0].TabFontSize));
             cv.TextOut(x, 3, QStringFromCp1250(SelectTabText(Sheet->Caption).substr(0, 127)));
         }
+        cv.Painter.setFont(TabFont(kFontSize));
         if (Sheet && Sheet->Enabled && !PrintMode)
             PaintToolbar(cv);
         if (Sheet && (Style & TABSTYLE_TOOLBAR) && (Sheet->Flags & SHEET_BIG_UNIT)) {

@@ -47,8 +47,9 @@ void TTab::PaintTable(TabCanvas& cv)
     const int L = YHeaderLeft, W = YHeaderWidth, T = XHeaderTop, H = XHeaderHeight;
     const int CX = CellsLeft, CY = CellsTop;
     const float CW = CellWidth, CH = CellHeight;
-    const int VC = VisibleCols, VR = VisibleRows;
     const bool xc = xa.Collapsed, yc = ya.Collapsed, onoff = Style & TABSTYLE_ONOFF;
+    // A collapsed axis shows its one used item.
+    const int VC = xc ? 1 : VisibleCols, VR = yc ? 1 : VisibleRows;
     const TColor face = ColorToRGB(Color);
     const int cellsRight = int(CX + VC * CW), cellsBottom = int(CY + VR * CH);
     const auto colOf = [&](int d) { return xc ? xa.UsedIndex : xa.FirstVisible + d; };
