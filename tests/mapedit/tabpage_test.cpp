@@ -549,3 +549,20 @@ TEST(TabPositionButtons, ShowTheReferenceAndReportAChange)
     EXPECT_EQ(tab.Buttons[21].Pressed, 1);
     EXPECT_EQ(tab.RedrawBits & REDRAW_RENDER, REDRAW_RENDER);
 }
+
+TEST(TabLayout, CollapsedAxesUseTheirRuleIndex)
+{
+    TTab tab(nullptr, 500, 300, TABSTYLE_TABLE);
+    tab.AddSheet("", "X", "Y", "V", 7, 3, 0);
+    tab.SelectSheet(0);
+    CAxe& x = tab.Sheet->X;
+    x.Collapsed = 1;
+    for (auto [rule, used] : { std::pair { -1, 0 }, { -2, 6 }, { -3, 3 }, { 9, 6 } }) {
+        x.CollapseTo = rule;
+        tab.LayoutTable();
+        EXPECT_EQ(x.UsedIndex, used) << rule;
+        EXPECT_EQ(tab.VisibleCols, 1);
+        // Only the used column has cells to hit, at the left of the cell area.
+        EXPECT_EQ(tab.TableHitMap.Cell(used, 0).left, tab.CellsLeft);
+    }
+}
