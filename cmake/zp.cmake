@@ -25,6 +25,13 @@ function(zp_test name)
   else()
     set(label unit)
   endif()
+  if(label STREQUAL "link")
+    # The ThreadSanitizer run builds only these.
+    if(NOT TARGET zp_link_tests)
+      add_custom_target(zp_link_tests)
+    endif()
+    add_dependencies(zp_link_tests ${name})
+  endif()
   gtest_discover_tests(${name} NO_PRETTY_VALUES
     PROPERTIES LABELS ${label} ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
