@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -449,6 +450,30 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
     Tick();
 }
 
+TEST_F(MainWindow, UndoAndRedoWalkTheRingAndTheirControlsFollow)
+{
+    Start();
+    EXPECT_FALSE(form->SpeedButtonZpet->Enabled());
+    EXPECT_FALSE(form->MenuRedo->Enabled());
+    form->PcImage.b[100] = 42;
+    EXPECT_TRUE(form->Undo->TakeUndoSnapshot());
+    EXPECT_TRUE(form->SpeedButtonZpet->Enabled());
+    EXPECT_TRUE(form->MenuUndo->Enabled());
+    EXPECT_FALSE(form->SpeedButtonZnovu->Enabled());
+
+    form->MenuUndo->Click();
+    EXPECT_NE(form->PcImage.b[100], 42);
+    EXPECT_FALSE(form->SpeedButtonZpet->Enabled());
+    EXPECT_TRUE(form->SpeedButtonZnovu->Enabled());
+    EXPECT_EQ(form->LinkRequest, REQ_NONE) << "programming after change is off";
+
+    form->CheckBoxProgHned->SetChecked(true);
+    form->MenuRedo->Click();
+    EXPECT_EQ(form->PcImage.b[100], 42);
+    EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
+    EXPECT_EQ(form->FullProgram, 0);
+}
+
 TEST(MonitorGauge, PercentOfTheRange)
 {
     struct Case {
@@ -502,6 +527,26 @@ TEST_F(MainWindow, MonitorGaugeColoursAndVisibility)
     EXPECT_EQ(gauge->Progress(), 0);
 }
 
+TEST_F(MainWindow, TheProgramStartsTicksAndClosesThroughTheMessageLoop)
+{
+    TApplication application;
+    CreateProgramWindows(application);
+    TMainForm* main = MainForm;
+    // A fast timer; the third tick closes the window as the user's Exit does.
+    main->Timer1->SetInterval(1);
+    main->Timer1->OnTimer = [main](TObject* sender) {
+        main->Timer1Timer(sender);
+        if (main->TickCount == 3)
+            main->MenuExit->Click();
+    };
+    main->Show();
+    calls.clear();
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_GE(main->TickCount, 3);
+    EXPECT_FALSE(main->Visible());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "SaveSettings"), calls.end());
+}
+
 TEST_F(MainWindow, TheEntryCreatesEachWindowOnceWithTheMainWindowFirst)
 {
     {
@@ -516,6 +561,12 @@ TEST_F(MainWindow, TheEntryCreatesEachWindowOnceWithTheMainWindowFirst)
         ASSERT_EQ(application.ComponentCount(), 6);
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(application.Components(i), expected[size_t(i)]) << i;
+
+        // The hint under the mouse reaches status panel 0.
+        application.SetHint("Opens a parameter file");
+        EXPECT_EQ(MainForm->StatusBar1->Panels(0)->Text(), "Opens a parameter file");
+        application.SetHint("");
+        EXPECT_EQ(MainForm->StatusBar1->Panels(0)->Text(), "");
     }
     EXPECT_EQ(MainForm, nullptr);
 }
