@@ -3,6 +3,7 @@
 // window's own steps rely on afterwards.
 #include "app/main_services.h"
 
+#include "app/consistency.h"
 #include "app/langtext.h"
 #include "app/main.h"
 #include "app/settingsfiles.h"
@@ -60,6 +61,14 @@ void CreateSettingsPages(TMainForm* form)
 void StoreActivePage(TMainForm*)
 {
     Note("StoreActivePage");
+}
+
+void StoreAndReloadPage(TMainForm* form)
+{
+    StoreActivePage(form);
+    NormalizeParameterImage(form->PcImage);
+    LoadPages(form, 0);
+    form->Undo->SnapshotAfterEdit();
 }
 
 int LoadPages(TMainForm* form, int all)

@@ -20,6 +20,9 @@ extern std::function<void(const char* name)> ServiceCallListener;
 // Settings pages.
 void CreateSettingsPages(TMainForm* form);
 void StoreActivePage(TMainForm* form);
+// The commit of an edit: store the page, the consistency pass, reload the
+// page, and an undo snapshot (with programming after change when asked).
+void StoreAndReloadPage(TMainForm* form);
 int LoadPages(TMainForm* form, int all);
 void RefreshPageColours(TMainForm* form);
 void SetInjectionBackgrounds(TMainForm* form);

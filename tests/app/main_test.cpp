@@ -190,7 +190,11 @@ TEST_F(MainWindow, FixedVisibilityHidesTheControlsOfOtherBuildsWhereverTheyStand
     fuel->SetName("CGaugeFuel");
     auto* other = new TLabel(form.get());
     other->SetName("LabelSomethingElse");
+    auto* hunting = new TEdit(form.get());
+    hunting->SetBounds(120, 64, 40, 21);
+    form->HuntingControls[3] = hunting;
     form->FormCreate(form.get());
+    EXPECT_EQ(form->HuntingHomePositions[3], std::make_pair(120, 64));
     EXPECT_FALSE(invInput->Visible());
     EXPECT_FALSE(fuel->Visible());
     EXPECT_TRUE(other->Visible());
@@ -472,6 +476,27 @@ TEST_F(MainWindow, UndoAndRedoWalkTheRingAndTheirControlsFollow)
     EXPECT_EQ(form->PcImage.b[100], 42);
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
     EXPECT_EQ(form->FullProgram, 0);
+}
+
+TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
+{
+    Start();
+    form->CheckBoxProgHned->SetChecked(true);
+    form->PcImage.b[100] = 42;
+    LangIndex = 7; // the consistency pass repairs it
+    StoreAndReloadPage(form.get());
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(LangIndex, 0);
+    EXPECT_TRUE(form->Undo->CanUndo());
+    EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
+    EXPECT_EQ(form->Images.ChangeMarks[100], 1);
+
+    // Nothing changed: no snapshot, no programming.
+    calls.clear();
+    form->LinkRequest = REQ_NONE;
+    StoreAndReloadPage(form.get());
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)" }));
+    EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 
 TEST(MonitorGauge, PercentOfTheRange)
