@@ -107,7 +107,12 @@ TMainForm::TMainForm(TComponent* owner)
     CommandLine = QCoreApplication::arguments().mid(1);
     BuildFrame();
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
-    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnClose = [this](TObject* sender, TCloseAction& action) {
+        FormClose(sender, action);
+        // Closing the main window ends the program, whatever other window is open.
+        if (Application && Application->MainForm() == this)
+            Application->Terminate();
+    };
     Undo = std::make_unique<UndoRing>(*this, PcImage, UndoRing::Marks(Images.ChangeMarks));
 
     TickCount = 0;
@@ -147,10 +152,10 @@ TMainForm::~TMainForm()
         MainForm = nullptr;
 }
 
-void TMainForm::ListenForPortNotices()
+bool TMainForm::ListenForPortNotices(const QString& path)
 {
     portNotices_ = std::make_unique<PortNoticeServer>([this](const PortNotice& notice) { OnPortNotice(notice); });
-    portNotices_->Listen();
+    return portNotices_->Listen(path);
 }
 
 void TMainForm::BuildFrame()

@@ -60,8 +60,9 @@ public:
     void ReadCommandLine(const QStringList& arguments);
     // Static shows and hides of this build's controls, by name.
     void ApplyFixedVisibility();
-    // Takes port notices from the local socket of other programs.
-    void ListenForPortNotices();
+    // Takes port notices from the local socket of other programs; false when
+    // another running program already listens there.
+    bool ListenForPortNotices(const QString& path = PortNoticeSocketPath());
 
     void OnHint(TObject* Sender);
     void UpdateMainCaption() override;

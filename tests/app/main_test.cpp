@@ -17,7 +17,9 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QLocalSocket>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 #include <algorithm>
@@ -412,6 +414,21 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     form->ConnectedPort = 0;
     form->OnPortNotice({ 0, PORT_NOTICE_RELEASE });
     EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(MainWindow, PortNoticesArriveOverTheLocalSocket)
+{
+    Start();
+    const QString path = QString::fromStdString(dir.file("notice.sock"));
+    ASSERT_TRUE(form->ListenForPortNotices(path));
+    form->ConnectedPort = 4;
+    QLocalSocket sender;
+    sender.connectToServer(path);
+    ASSERT_TRUE(sender.waitForConnected(5000));
+    sender.write(FormatPortNotice({ 4, PORT_NOTICE_RELEASE }).c_str());
+    ASSERT_TRUE(sender.waitForBytesWritten(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->ReleasedPort == 4; }, 5000));
+    EXPECT_EQ(form->LinkEnabled, 0);
 }
 
 TEST_F(MainWindow, ADropOpensTheFirstParameterFileAsItWasNamed)
