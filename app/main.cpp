@@ -371,7 +371,8 @@ void TMainForm::BuildDateTexts()
 
 void TMainForm::OnHint(TObject*)
 {
-    StatusBar1->Panels(0)->SetText(Application ? GetLongHint(Application->Hint()) : std::string());
+    // The application keeps the long part of the hint already.
+    StatusBar1->Panels(0)->SetText(Application ? Application->Hint() : std::string());
 }
 
 void TMainForm::PageControl1Change(TObject*)
