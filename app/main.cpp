@@ -114,6 +114,7 @@ TMainForm::TMainForm(TComponent* owner)
             Application->Terminate();
     };
     Undo = std::make_unique<UndoRing>(*this, PcImage, UndoRing::Marks(Images.ChangeMarks));
+    Link = std::make_unique<CCOMIOSYS>();
 
     TickCount = 0;
     MonitorShown = 0;
@@ -130,12 +131,8 @@ TMainForm::TMainForm(TComponent* owner)
     LinkRequest = REQ_NONE;
     ReleasedPort = -1;
     Images.UnitImageValid = 0;
-    UnitName = "Unit = --";
-    UnitDate = "Date = --";
-    UnitTime = "--:--";
-    UnitHardware.clear();
-    UnitSerial.clear();
-    UnitLastUpdate = "settings not from unit";
+    UnitTexts = UnitVersionTexts {};
+    UnitTexts.lastUpdate = "settings not from unit";
     Images.UnitBike = -1;
     ChangedBlocks = 0;
     Images.FileImage.Fill(0xFF);
@@ -148,6 +145,9 @@ TMainForm::~TMainForm()
     // The timer must not fire into a window that is half gone.
     Timer1->SetEnabled(false);
     portNotices_.reset();
+    // Stops and joins the port threads (with a bounded wait) before anything
+    // they may touch goes.
+    Link.reset();
     if (MainForm == this)
         MainForm = nullptr;
 }

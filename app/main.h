@@ -8,6 +8,8 @@
 #include "app/portnoticeline.h"
 #include "app/statustexts.h"
 #include "app/undo.h"
+#include "link/comport.h"
+#include "link/identity.h"
 #include "platform/comctrls.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
@@ -113,12 +115,7 @@ public:
     std::string ProgramIdText;
     std::string StatusText;
     int UnitTypeStatus = UNIT_NONE;
-    std::string UnitName;
-    std::string UnitDate;
-    std::string UnitTime;
-    std::string UnitHardware;
-    std::string UnitSerial;
-    std::string UnitLastUpdate;
+    UnitVersionTexts UnitTexts;
     std::u16string CurrentFileName;
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
@@ -130,6 +127,8 @@ public:
     int ActivePageIndex = 0;
     int MapSyncPrev = 0;
 
+    // The serial link; its destruction joins the port threads.
+    std::unique_ptr<CCOMIOSYS> Link;
     // The link's fields the window reads and writes.
     int LinkState = 0;
     int LinkRequest = REQ_NONE;

@@ -38,7 +38,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&)
 {
     StopLog(this);
     StopUpdateCheck(this);
-    CCOMIOSYS::CloseAll();
+    Link->CloseAll();
     StoreActivePage(this);
     NormalizeParameterImage(PcImage);
     ::SaveSettings(this);

@@ -104,8 +104,8 @@ void TMainForm::FormCreate(TObject*)
     BindMessageSlots();
     BuildDateTexts();
     ProgramIdText = FormatTitleText(BuildDate, NewestPresetDate);
-    StatusText
-        = FormatStatusText(UnitTypeStatus, { UnitName, UnitDate, UnitTime, UnitHardware, UnitSerial, UnitLastUpdate });
+    StatusText = FormatStatusText(UnitTypeStatus,
+        { UnitTexts.name, UnitTexts.date, UnitTexts.time, UnitTexts.hardware, UnitTexts.serial, UnitTexts.lastUpdate });
 
     // The word view of the image is RsImage::Word itself; nothing to bind.
 

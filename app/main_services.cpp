@@ -13,7 +13,6 @@
 #include <cstdlib>
 
 std::function<void(const char* name)> ServiceCallListener;
-std::atomic<int> PortListChanged { 0 };
 
 namespace {
 
@@ -198,10 +197,10 @@ void CreateComPortMenu(TMainForm*)
     Note("CreateComPortMenu");
 }
 
-void UpdateComPortMenu(TMainForm*)
+void UpdateComPortMenu(TMainForm* form)
 {
     Note("UpdateComPortMenu");
-    PortListChanged.store(0, std::memory_order_release);
+    form->Link->PortListChanged = false;
 }
 
 void LinkTimerStep(TMainForm*)
@@ -225,11 +224,6 @@ void EnableLink(TMainForm* form)
     Note("EnableLink");
     form->LinkEnabled = 1;
     form->ReleasedPort = -1;
-}
-
-void CCOMIOSYS::CloseAll()
-{
-    Note("CCOMIOSYS::CloseAll");
 }
 
 void CommitPendingEdit(TMainForm*)

@@ -7,7 +7,6 @@
 // The bodies in main_services.cpp are the least each caller needs; the
 // subsystems that own them replace them one by one with the real ones.
 
-#include <atomic>
 #include <functional>
 #include <string>
 
@@ -64,12 +63,6 @@ void LinkTimerStep(TMainForm* form);
 void ClosePortAndReport(TMainForm* form);
 void DropConnection(TMainForm* form);
 void EnableLink(TMainForm* form);
-// Set by the port layer when the list of serial ports changed.
-extern std::atomic<int> PortListChanged;
-struct CCOMIOSYS {
-    // Asks every open port to close.
-    static void CloseAll();
-};
 
 // Edit path and map tables.
 void CommitPendingEdit(TMainForm* form);

@@ -47,7 +47,7 @@ void TMainForm::Timer1Timer(TObject*)
         SetInjectionBackgrounds(this);
     }
     LinkTimerStep(this);
-    if (PortListChanged.load(std::memory_order_acquire))
+    if (Link->PortListChanged)
         UpdateComPortMenu(this);
     CommitPendingEdit(this);
     SyncMapTables(this);

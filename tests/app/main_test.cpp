@@ -38,7 +38,6 @@ protected:
         setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
         setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
         LangIndex = 0;
-        PortListChanged = 0;
         ServiceCallListener = [this](const char* name) { calls.emplace_back(name); };
     }
     void TearDown() override
@@ -94,10 +93,10 @@ TEST_F(MainWindow, ConstructionSetsTheStartingState)
     EXPECT_EQ(form->Images.PcEqualsFile, 0);
     for (uint8_t b : form->Images.FileImage.b)
         ASSERT_EQ(b, 0xFF);
-    EXPECT_EQ(form->UnitName, "Unit = --");
-    EXPECT_EQ(form->UnitDate, "Date = --");
-    EXPECT_EQ(form->UnitTime, "--:--");
-    EXPECT_EQ(form->UnitLastUpdate, "settings not from unit");
+    EXPECT_EQ(form->UnitTexts.name, "Unit = --");
+    EXPECT_EQ(form->UnitTexts.date, "Date = --");
+    EXPECT_EQ(form->UnitTexts.time, "--:--");
+    EXPECT_EQ(form->UnitTexts.lastUpdate, "settings not from unit");
     EXPECT_EQ(form->ImpetFolderName, "\\NEW_308");
     EXPECT_EQ(form->Timer1->Interval(), 55);
 }
@@ -278,7 +277,7 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
 {
     Start();
     form->ExtMonitorAtStart = 1;
-    PortListChanged = 1;
+    form->Link->PortListChanged = true;
     form->LogPlayerState = 2;
     Tick();
     const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu",
@@ -462,11 +461,13 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
 {
     Start();
     form->ShowMessageSlot(SLOT_CONNECTION, "###Connected", -1, KEEP_COLOR, KEEP_COLOR, 0);
+    form->Link->RequestOpen(5, 115200);
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
-    const Calls expected = { "StopLog", "StopUpdateCheck", "CCOMIOSYS::CloseAll", "StoreActivePage", "SaveSettings" };
+    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "SaveSettings" };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
+    EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
     // The tick may still come after the close; it must not trip over anything.
     Tick();
 }
