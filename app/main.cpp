@@ -115,6 +115,13 @@ TMainForm::TMainForm(TComponent* owner)
     };
     Undo = std::make_unique<UndoRing>(*this, PcImage, UndoRing::Marks(Images.ChangeMarks));
     Link = std::make_unique<CCOMIOSYS>();
+    Maps.Host.PcImage = PcImage.data();
+    Maps.Host.LiveValues = [this] { return LiveValues; };
+    Maps.Host.ConnectedPort = [this] { return ConnectedPort; };
+    Maps.Host.FormCreated = [this] { return FormCreated != 0; };
+    Maps.Host.ActivePage = [this] { return ActivePageIndex; };
+    Maps.Host.StoreAndReloadPage = [this] { ::StoreAndReloadPage(this); };
+    Maps.Host.LogUiState = [this] { ::LogUiState(this); };
 
     TickCount = 0;
     MonitorShown = 0;

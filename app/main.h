@@ -5,6 +5,7 @@
 // settings pages, status slots and status bar.
 
 #include "app/imagecopies.h"
+#include "app/maptables.h"
 #include "app/portnoticeline.h"
 #include "app/statustexts.h"
 #include "app/undo.h"
@@ -125,7 +126,9 @@ public:
     RsImage& PcImage = Images.PcImage;
     std::unique_ptr<UndoRing> Undo;
     int ActivePageIndex = 0;
-    int MapSyncPrev = 0;
+    // The map tables of the pages, and the live values the monitor leaves for them.
+    MapTableSet Maps;
+    MapLiveValues LiveValues;
 
     // The serial link; its destruction joins the port threads.
     std::unique_ptr<CCOMIOSYS> Link;

@@ -74,7 +74,7 @@ int LoadPages(TMainForm* form, int all)
 {
     Note(all ? "LoadPages(all)" : "LoadPages(active)");
     if (all)
-        form->MapSyncPrev = 1;
+        form->Maps.MapSyncPrev = 1;
     return all;
 }
 
@@ -113,6 +113,11 @@ void LogPlayStep(TMainForm*)
 void LogImage(TMainForm*, int)
 {
     Note("LogImage");
+}
+
+void LogUiState(TMainForm*)
+{
+    Note("LogUiState");
 }
 
 void ShowExternalMonitor(TMainForm* form, int)
@@ -229,9 +234,4 @@ void EnableLink(TMainForm* form)
 void CommitPendingEdit(TMainForm*)
 {
     Note("CommitPendingEdit");
-}
-
-void SyncMapTables(TMainForm*)
-{
-    Note("SyncMapTables");
 }

@@ -32,6 +32,7 @@ void InitLogPlayer(TMainForm* form);
 void StopLog(TMainForm* form);
 void LogPlayStep(TMainForm* form);
 void LogImage(TMainForm* form, int kind);
+void LogUiState(TMainForm* form);
 void ShowExternalMonitor(TMainForm* form, int set);
 
 // Language texts.
@@ -64,6 +65,5 @@ void ClosePortAndReport(TMainForm* form);
 void DropConnection(TMainForm* form);
 void EnableLink(TMainForm* form);
 
-// Edit path and map tables.
+// Edit path.
 void CommitPendingEdit(TMainForm* form);
-void SyncMapTables(TMainForm* form);

@@ -50,7 +50,7 @@ void TMainForm::Timer1Timer(TObject*)
     if (Link->PortListChanged)
         UpdateComPortMenu(this);
     CommitPendingEdit(this);
-    SyncMapTables(this);
+    SyncMapTables(Maps);
     ExpireMessageSlots(MessageSlot, TickCount);
     RefreshPageColours(this);
     UpdateCheckTimerStep(this);

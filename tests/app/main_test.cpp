@@ -2,6 +2,7 @@
 // dropped files, the command line and the lambda gauge. The neighbours'
 // stand-ins report their calls, so the order of the steps is visible.
 #include "app/main.h"
+#include "mapedit/tab.h"
 
 #include "app/langtext.h"
 #include "app/main_services.h"
@@ -128,7 +129,7 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(form->FormCreated, 1);
     EXPECT_EQ(form->PcImage.b[cell::BikeCode], 11);
-    EXPECT_EQ(form->MapSyncPrev, 1);
+    EXPECT_EQ(form->Maps.MapSyncPrev, 1);
     EXPECT_EQ(form->StatusBar1->Panels(2)->Text(), form->ProgramIdText);
     EXPECT_EQ(form->ProgramIdText.rfind("Zeperon_12   RSKEY=308   COMPILE=", 0), 0u);
     EXPECT_EQ(form->StatusText, "not connected");
@@ -281,16 +282,28 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->LogPlayerState = 2;
     Tick();
     const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu",
-        "CommitPendingEdit", "SyncMapTables", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+        "CommitPendingEdit", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
 
     calls.clear();
     form->LogPlayerState = 0;
     Tick();
-    const Calls later
-        = { "LinkTimerStep", "CommitPendingEdit", "SyncMapTables", "RefreshPageColours", "UpdateCheckTimerStep" };
+    const Calls later = { "LinkTimerStep", "CommitPendingEdit", "RefreshPageColours", "UpdateCheckTimerStep" };
     EXPECT_EQ(calls, later);
+}
+
+TEST_F(MainWindow, TheTickPushesTheLiveValuesIntoTheMapTables)
+{
+    Start();
+    TTab* table = CreateMapTable(form->Maps, 0, 600, 300, TABSTYLE_TABLE, form->PageSheets[2]->Widget());
+    ASSERT_NE(table, nullptr);
+    form->ConnectedPort = 1;
+    form->LiveValues.Throttle = 305;
+    form->LiveValues.CoolantByte = 190;
+    Tick();
+    EXPECT_EQ(table->LiveTp, 30);
+    EXPECT_EQ(table->LiveTw, 90);
 }
 
 TEST_F(MainWindow, TheTickCountWrapsWithoutOverflow)
