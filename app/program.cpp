@@ -1,12 +1,12 @@
 // Program entry.
 #include "app/application.h"
 #include "app/errorlog.h"
+#include "app/main.h"
+#include "app/otherwindows.h"
 #include "platform/cp1250.h"
-
-#include <QMainWindow>
-#include <QMessageBox>
-
 #include "platform/qt_dialogs.h"
+
+#include <QMessageBox>
 
 #include <clocale>
 #include <cstdio>
@@ -15,16 +15,19 @@
 int main(int argc, char** argv)
 {
     std::optional<ZpApplication> app;
+    std::optional<TApplication> application;
     auto body = [&] {
         app.emplace(argc, argv);
         // Numbers in files and on the link are always read and written with a point.
         std::setlocale(LC_NUMERIC, "C");
         InstallQtDialogProvider();
-        QMainWindow window;
-        window.setWindowTitle("Zeperon 12");
-        window.resize(800, 600);
-        window.show();
-        return app->exec();
+        application.emplace();
+        CreateProgramWindows(*application);
+        MainForm->ListenForPortNotices();
+        MainForm->Show();
+        int status = application->Run();
+        application.reset();
+        return status;
     };
     // An exception that escaped even the event handlers' net: show it and end
     // with a failure status.

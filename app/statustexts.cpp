@@ -17,7 +17,7 @@ constexpr int SLOT_TICK_MS = 50;
 
 bool SlotUsable(const MessageSlots& messageSlots, int slot)
 {
-    return slot >= 1 && slot < MESSAGE_SLOTS && messageSlots[size_t(slot)].control;
+    return slot >= 1 && slot < MESSAGE_SLOT_COUNT && messageSlots[size_t(slot)].control;
 }
 
 void HideSlot(MessageSlot& s)

@@ -17,7 +17,7 @@
 // A colour argument that leaves the control's present colour as it is.
 constexpr int32_t KEEP_COLOR = 0x1FFFFFFF;
 
-constexpr int MESSAGE_SLOTS = 5;
+constexpr int MESSAGE_SLOT_COUNT = 5;
 constexpr int SLOT_CONNECTION = 1; // LabelConnection
 constexpr int SLOT_RESULT = 2; // LabelResult, with CGaugeProgram
 constexpr int SLOT_CONGRUENCE = 4; // LabelCongruence
@@ -47,7 +47,7 @@ struct MessageSlot {
     int priority = 0;
 };
 
-using MessageSlots = std::array<MessageSlot, MESSAGE_SLOTS>;
+using MessageSlots = std::array<MessageSlot, MESSAGE_SLOT_COUNT>;
 
 // Binds the controls of slots 1, 2 (with the gauge) and 4, sets every expiry to
 // "never" and hides the three labels.

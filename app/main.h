@@ -1,0 +1,228 @@
+#pragma once
+// The main window: start-up, the 55 ms tick that drives everything periodic
+// on the user-interface thread, shutdown, port notices from other programs,
+// dropped files and the command line; the frame of menu, tool-bar buttons,
+// settings pages, status slots and status bar.
+
+#include "app/imagecopies.h"
+#include "app/maptables.h"
+#include "app/portnoticeline.h"
+#include "app/statustexts.h"
+#include "app/undo.h"
+#include "link/comport.h"
+#include "link/identity.h"
+#include "platform/comctrls.h"
+#include "platform/menus.h"
+#include "platform/stdctrls.h"
+#include "texts/messagetable.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class PortNoticeServer;
+class TMainForm;
+
+// The page slots of PageControl1 that the settings pages fill; the frame's
+// maintenance sheet follows them.
+constexpr int PAGE_SLOTS = 20;
+
+// The program-wide references of the six windows, set as the entry creates them.
+extern TMainForm* MainForm;
+// Set at construction from TestMode; the external monitor reads it.
+extern int ProgramTestFlag;
+
+// The file name an open or save dialog starts from.
+struct FileDialogState {
+    std::u16string FileName;
+};
+
+// What the window holds of the link until the link itself moves in.
+enum LinkRequestCode { REQ_NONE = 0, REQ_PROGRAM_CHANGED = 98, REQ_RESET_DISCONNECT = 129 };
+
+class TMainForm : public TForm, public ComparisonDisplay, public UndoHost {
+public:
+    explicit TMainForm(TComponent* owner);
+    ~TMainForm() override;
+    const char* ClassName() const override { return "TMainForm"; }
+
+    // The start-up sequence (OnCreate), the tick of Timer1 and the shutdown (OnClose).
+    void FormCreate(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+
+    // A port notice of another program: release, reset and release, take back.
+    void OnPortNotice(const PortNotice& notice);
+    // Names dropped on the window, in the order the desktop gives them.
+    void OnDropFiles(const QStringList& names);
+    // The first word of the command line (Qt has taken out its own options).
+    void ReadCommandLine(const QStringList& arguments);
+    // Static shows and hides of this build's controls, by name.
+    void ApplyFixedVisibility();
+    // Takes port notices from the local socket of other programs; false when
+    // another running program already listens there.
+    bool ListenForPortNotices(const QString& path = PortNoticeSocketPath());
+
+    void OnHint(TObject* Sender);
+    void UpdateMainCaption() override;
+    void BuildDateTexts();
+    void PageControl1Change(TObject* Sender);
+    void SelfCheck();
+
+    // ComparisonDisplay
+    void ShowMessageSlot(
+        int slot, const char* text, int durationMs, int32_t textColour, int32_t background, int priority) override;
+
+    // UndoHost
+    int ActivePage() const override { return ActivePageIndex; }
+    void ShowPage(int page) override;
+    void LoadActivePage() override;
+    void SaveSettings() override;
+    void LogImage() override;
+    void CompareUnitWithPc() override;
+    bool ProgramAfterChange() const override;
+    void RequestProgramChanged() override;
+    void UpdateUndoControls(bool undoEnabled, bool redoEnabled) override;
+    void FocusProgramAfterChange() override;
+
+    // Own state of the window.
+    int32_t TickCount = 0;
+    int32_t FormCreated = 0;
+    uint8_t TestMode = 0;
+    int32_t NoPatchCheck = 0;
+    std::u16string ExeDir;
+    std::array<std::pair<int32_t, int32_t>, 6> HuntingHomePositions {};
+    int32_t ExtMonitorAtStart = 0;
+    int32_t MonitorShown = 0; // the external monitor's shown-once flag
+    int32_t InjectionBackgroundsSet = 0;
+    std::string ImpetFolderName; // "\NEW_308"
+    bool ImpetMissing = false;
+    std::string SettingsDir;
+    // The program file that carries the preset archive, and the words after
+    // the program's name on the command line; tests set both before FormCreate.
+    std::string ProgramPath;
+    QStringList CommandLine;
+
+    // Texts.
+    std::array<std::string, 3> LangScratch;
+    MessageTableTexts MessageTable;
+    std::array<std::string, 30> SpareTexts;
+    std::string BuildDate;
+    std::string NewestPresetDate;
+    std::string ProgramIdText;
+    std::string StatusText;
+    int UnitTypeStatus = UNIT_NONE;
+    UnitVersionTexts UnitTexts;
+    std::u16string CurrentFileName;
+    FileDialogState OpenDialog1;
+    FileDialogState SaveDialog1;
+
+    // The image copies, the undo ring and the page the user shows.
+    ImageCopies Images;
+    RsImage& PcImage = Images.PcImage;
+    std::unique_ptr<UndoRing> Undo;
+    int ActivePageIndex = 0;
+    // The map tables of the pages, and the live values the monitor leaves for them.
+    MapTableSet Maps;
+    MapLiveValues LiveValues;
+
+    // The serial link; its destruction joins the port threads.
+    std::unique_ptr<CCOMIOSYS> Link;
+    // The link's fields the window reads and writes.
+    int LinkState = 0;
+    int LinkRequest = REQ_NONE;
+    int FullProgram = 0;
+    int LinkEnabled = 1;
+    int ConnectedPort = 0;
+    int ReleasedPort = -1;
+    int ExpectedUnitType = RSKEY;
+    int ExpectedSubVersion = 0;
+    int ChangedBlocks = 0;
+    int LogPlayerState = 0;
+    std::array<int32_t, 3> PotReadings {};
+
+    MessageSlots MessageSlot;
+
+    // The frame.
+    TTimer* Timer1;
+    TMainMenu* MainMenu1;
+    TMenuItem* MenuFile;
+    TMenuItem* MenuExit;
+    TMenuItem* MenuCom;
+    TMenuItem* MenuDevice;
+    TMenuItem* MenuTools;
+    TMenuItem* MenuUndo;
+    TMenuItem* MenuRedo;
+    TMenuItem* MenuLadeniOn;
+    TMenuItem* MenuMonitorPlayer;
+    TMenuItem* MenuExtMonitor;
+    TMenuItem* MenuMonitorStore;
+    TMenuItem* MenuServis;
+    TMenuItem* MenuLanguage;
+    TMenuItem* MenuHelp;
+    TButton* ButtonRead;
+    TButton* ButtonVerify;
+    TButton* ButtonProgram;
+    TSpeedButton* SpeedButtonNew;
+    TSpeedButton* SpeedButtonOpen;
+    TSpeedButton* SpeedButtonSave;
+    TSpeedButton* SpeedButtonPrint;
+    TSpeedButton* SpeedButtonZpet;
+    TSpeedButton* SpeedButtonZnovu;
+    TCheckBox* CheckBoxProgHned;
+    TPageControl* PageControl1;
+    // The form's own sheets in their order; the run-time pages insert theirs.
+    std::vector<TTabSheet*> FormSheets;
+    TTabSheet* TabMaintenance;
+    std::array<TTabSheet*, PAGE_SLOTS> PageSheets {};
+    TGroupBox* GroupBoxMonitor;
+    TStatusBar* StatusBar1;
+    TLabel* LabelConnection;
+    TLabel* LabelResult;
+    TCGauge* CGaugeProgram;
+    TLabel* LabelCongruence;
+    TLabel* LabelTmp;
+    TLabel* LabelEeDataErr;
+    TLabel* LabelVersion;
+
+    // Controls the settings pages and the monitor panel build; null until they do.
+    std::array<TLabel*, 12> TestLabels {};
+    TGroupBox* GroupBoxPlayer = nullptr;
+    TMemo* Memo1 = nullptr;
+    TEdit* EditLadeniKanal = nullptr;
+    TUpDown* UpDownLadeniKanal = nullptr;
+    TEdit* EditRpmPulsu = nullptr;
+    TUpDown* UpDownRpmPulsu = nullptr;
+    // EditKyvaniMinRpm, UpDownKyvaniMinRpm, LabelKyvaniMinRpm,
+    // EditKyvaniPocOtacek, UpDownKyvaniPocOtacek, LabelKyvaniPocOtacek.
+    std::array<TControl*, 6> HuntingControls {};
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildFrame();
+    void BuildMenu();
+    void BuildStatusArea();
+    void BindMessageSlots();
+
+    class SlotLabelOf;
+    class GaugeVisibility;
+    std::unique_ptr<SlotLabelOf> connectionSlot_;
+    std::unique_ptr<SlotLabelOf> resultSlot_;
+    std::unique_ptr<SlotLabelOf> congruenceSlot_;
+    std::unique_ptr<GaugeVisibility> gaugeSlot_;
+    std::unique_ptr<PortNoticeServer> portNotices_;
+};
+
+// One lambda gauge of the monitor panel from a live value, with the bounds
+// and thresholds of the image bytes of "LAMBDA_BAR".
+void UpdateMonitorGauge(TMainForm* form, TCGauge* gauge, int value);
+
+// The progress a gauge shows for a value between low and high, 0..100.
+int MonitorGaugePercent(int value, int low, int high);

@@ -1,0 +1,237 @@
+// The least the main window needs of its neighbours, until each subsystem
+// brings its own code: every body reports its call and does only what the
+// window's own steps rely on afterwards.
+#include "app/main_services.h"
+
+#include "app/consistency.h"
+#include "app/langtext.h"
+#include "app/main.h"
+#include "app/settingsfiles.h"
+
+#include <QDir>
+
+#include <cstdlib>
+
+std::function<void(const char* name)> ServiceCallListener;
+
+namespace {
+
+void Note(const char* name)
+{
+    if (ServiceCallListener)
+        ServiceCallListener(name);
+}
+
+struct RunTimeSheet {
+    int slot;
+    const char* name;
+    const char* caption;
+};
+// The sheets the advance, injection, injection position and servo pages make.
+constexpr RunTimeSheet RUN_TIME_SHEETS[] = {
+    { 2, "TabSheet_Advance", "Advance" },
+    { 3, "TabSheet_Injection", "Injection" },
+    { 4, "TabSheet_InjPosition", "Injection position" },
+    { 8, "TabSheet_Servo", "Servo" },
+};
+// Page slots of the form's own sheets, in their order; -1 for the maintenance sheet.
+constexpr int FORM_SHEET_SLOTS[] = { 0, 1, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -1 };
+
+} // namespace
+
+void CreateSettingsPages(TMainForm* form)
+{
+    Note("CreateSettingsPages");
+    for (size_t i = 0; i < form->FormSheets.size() && i < std::size(FORM_SHEET_SLOTS); ++i) {
+        int slot = FORM_SHEET_SLOTS[i];
+        if (slot >= 0 && slot != 6 && slot != 15)
+            form->PageSheets[size_t(slot)] = form->FormSheets[i];
+    }
+    for (const RunTimeSheet& def : RUN_TIME_SHEETS) {
+        auto* sheet = new TTabSheet(form);
+        sheet->SetName(def.name);
+        sheet->SetCaption(def.caption);
+        sheet->SetPageControl(form->PageControl1);
+        sheet->SetPageIndex(def.slot);
+        form->PageSheets[size_t(def.slot)] = sheet;
+    }
+}
+
+void StoreActivePage(TMainForm*)
+{
+    Note("StoreActivePage");
+}
+
+void StoreAndReloadPage(TMainForm* form)
+{
+    StoreActivePage(form);
+    NormalizeParameterImage(form->PcImage);
+    LoadPages(form, 0);
+    form->Undo->SnapshotAfterEdit();
+}
+
+int LoadPages(TMainForm* form, int all)
+{
+    Note(all ? "LoadPages(all)" : "LoadPages(active)");
+    if (all)
+        form->Maps.MapSyncPrev = 1;
+    return all;
+}
+
+void RefreshPageColours(TMainForm*)
+{
+    Note("RefreshPageColours");
+}
+
+void SetInjectionBackgrounds(TMainForm*)
+{
+    Note("SetInjectionBackgrounds");
+}
+
+void UpdateLiveMonitor(TMainForm*)
+{
+    Note("UpdateLiveMonitor");
+}
+
+void InitLogPlayer(TMainForm* form)
+{
+    Note("InitLogPlayer");
+    form->LogPlayerState = 0;
+}
+
+void StopLog(TMainForm* form)
+{
+    Note("StopLog");
+    form->LogPlayerState = 0;
+}
+
+void LogPlayStep(TMainForm*)
+{
+    Note("LogPlayStep");
+}
+
+void LogImage(TMainForm*, int)
+{
+    Note("LogImage");
+}
+
+void LogUiState(TMainForm*)
+{
+    Note("LogUiState");
+}
+
+void ShowExternalMonitor(TMainForm* form, int)
+{
+    Note("ShowExternalMonitor");
+    form->ExtMonitorAtStart = 0;
+}
+
+void ApplyLanguage(TMainForm* form)
+{
+    Note("ApplyLanguage");
+    FillMessageTable(form->MessageTable, LangIndex);
+    FillControlTextSlots(form->MessageTable, LangIndex);
+    form->UpdateMainCaption();
+}
+
+void StartUpdateThread(TMainForm*)
+{
+    Note("StartUpdateThread");
+}
+
+void StopUpdateCheck(TMainForm*)
+{
+    Note("StopUpdateCheck");
+}
+
+void UpdateCheckTimerStep(TMainForm*)
+{
+    Note("UpdateCheckTimerStep");
+}
+
+void InitSettingsPaths(TMainForm* form)
+{
+    Note("InitSettingsPaths");
+    form->SettingsDir = InitSettingsFolder();
+}
+
+void LoadSettings(TMainForm*)
+{
+    Note("LoadSettings");
+}
+
+void SaveSettings(TMainForm*)
+{
+    Note("SaveSettings");
+}
+
+std::string TestSwitchPath()
+{
+    if (const char* path = std::getenv("ZEPERON_TEST_SWITCH"); path && *path)
+        return path;
+    return (QDir::homePath() + QStringLiteral("/.Zeperon_12_test")).toStdString();
+}
+
+void LoadBikeDefaults(TMainForm*, int)
+{
+    Note("LoadBikeDefaults");
+}
+
+void SetBikeConstants(TMainForm*)
+{
+    Note("SetBikeConstants");
+}
+
+void UpdateRecentFilesMenu(TMainForm*)
+{
+    Note("UpdateRecentFilesMenu");
+}
+
+void OpenParameterFile(TMainForm*, const std::u16string&)
+{
+    Note("OpenParameterFile");
+}
+
+void SetProbeDefault(TMainForm*)
+{
+    Note("SetProbeDefault");
+}
+
+void CreateComPortMenu(TMainForm*)
+{
+    Note("CreateComPortMenu");
+}
+
+void UpdateComPortMenu(TMainForm* form)
+{
+    Note("UpdateComPortMenu");
+    form->Link->PortListChanged = false;
+}
+
+void LinkTimerStep(TMainForm*)
+{
+    Note("LinkTimerStep");
+}
+
+void ClosePortAndReport(TMainForm*)
+{
+    Note("ClosePortAndReport");
+}
+
+void DropConnection(TMainForm* form)
+{
+    Note("DropConnection");
+    form->ConnectedPort = 0;
+}
+
+void EnableLink(TMainForm* form)
+{
+    Note("EnableLink");
+    form->LinkEnabled = 1;
+    form->ReleasedPort = -1;
+}
+
+void CommitPendingEdit(TMainForm*)
+{
+    Note("CommitPendingEdit");
+}

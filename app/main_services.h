@@ -1,0 +1,69 @@
+#pragma once
+// What the main window's start-up, tick and shutdown call of the settings
+// pages, the live monitor, the language texts, the update check, the link,
+// the settings files, the edit path and the map tables. Each takes the main
+// window and runs on the user-interface thread.
+//
+// The bodies in main_services.cpp are the least each caller needs; the
+// subsystems that own them replace them one by one with the real ones.
+
+#include <functional>
+#include <string>
+
+class TMainForm;
+
+// Tests follow the order of the calls here: each body without its real code
+// yet reports its own name when a listener is set.
+extern std::function<void(const char* name)> ServiceCallListener;
+
+// Settings pages.
+void CreateSettingsPages(TMainForm* form);
+void StoreActivePage(TMainForm* form);
+// The commit of an edit: store the page, the consistency pass, reload the
+// page, and an undo snapshot (with programming after change when asked).
+void StoreAndReloadPage(TMainForm* form);
+int LoadPages(TMainForm* form, int all);
+void RefreshPageColours(TMainForm* form);
+void SetInjectionBackgrounds(TMainForm* form);
+
+// Live monitoring.
+void UpdateLiveMonitor(TMainForm* form);
+void InitLogPlayer(TMainForm* form);
+void StopLog(TMainForm* form);
+void LogPlayStep(TMainForm* form);
+void LogImage(TMainForm* form, int kind);
+void LogUiState(TMainForm* form);
+void ShowExternalMonitor(TMainForm* form, int set);
+
+// Language texts.
+void ApplyLanguage(TMainForm* form);
+
+// Update check.
+void StartUpdateThread(TMainForm* form);
+void StopUpdateCheck(TMainForm* form);
+void UpdateCheckTimerStep(TMainForm* form);
+
+// Settings files.
+void InitSettingsPaths(TMainForm* form);
+void LoadSettings(TMainForm* form);
+void SaveSettings(TMainForm* form);
+// The developer marker file; ZEPERON_TEST_SWITCH names another one.
+std::string TestSwitchPath();
+
+// Bike defaults and recent files.
+void LoadBikeDefaults(TMainForm* form, int page);
+void SetBikeConstants(TMainForm* form);
+void UpdateRecentFilesMenu(TMainForm* form);
+void OpenParameterFile(TMainForm* form, const std::u16string& path);
+
+// The link.
+void SetProbeDefault(TMainForm* form);
+void CreateComPortMenu(TMainForm* form);
+void UpdateComPortMenu(TMainForm* form);
+void LinkTimerStep(TMainForm* form);
+void ClosePortAndReport(TMainForm* form);
+void DropConnection(TMainForm* form);
+void EnableLink(TMainForm* form);
+
+// Edit path.
+void CommitPendingEdit(TMainForm* form);

@@ -1,0 +1,59 @@
+#include "app/otherwindows.h"
+
+#include "app/main.h"
+
+TFormAbout* FormAbout = nullptr;
+TFormEM* FormEM = nullptr;
+TFormCIDList* FormCIDList = nullptr;
+TTFormIndiProp* TFormIndiProp = nullptr;
+TFormPatch* FormPatch = nullptr;
+
+namespace {
+
+template <class Form> void Init(Form* form, const char* name, const char* caption)
+{
+    form->SetName(name);
+    form->SetCaption(caption);
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(TComponent* owner)
+    : TForm(owner)
+{
+    Init(this, "FormAbout", "About");
+}
+
+TFormEM::TFormEM(TComponent* owner)
+    : TForm(owner)
+{
+    Init(this, "FormEM", "External monitor");
+}
+
+TFormCIDList::TFormCIDList(TComponent* owner)
+    : TForm(owner)
+{
+    Init(this, "FormCIDList", "Add watch");
+}
+
+TTFormIndiProp::TTFormIndiProp(TComponent* owner)
+    : TForm(owner)
+{
+    Init(this, "TFormIndiProp", "Indicator properties");
+}
+
+TFormPatch::TFormPatch(TComponent* owner)
+    : TForm(owner)
+{
+    Init(this, "FormPatch", "Update");
+}
+
+void CreateProgramWindows(TApplication& application)
+{
+    MainForm = application.CreateForm<TMainForm>();
+    FormAbout = application.CreateForm<TFormAbout>();
+    FormEM = application.CreateForm<TFormEM>();
+    FormCIDList = application.CreateForm<TFormCIDList>();
+    TFormIndiProp = application.CreateForm<TTFormIndiProp>();
+    FormPatch = application.CreateForm<TFormPatch>();
+}

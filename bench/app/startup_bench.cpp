@@ -1,0 +1,61 @@
+// Start-up of the main window on the offscreen platform: construction and
+// every start-up step until FormCreated, without Qt's own start. More than
+// about 1 s is a regression.
+#include "app/main.h"
+#include "platform/dialogs.h"
+#include "platform/scripted_dialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+QApplication& Qt()
+{
+    static int argc = 1;
+    static char name[] = "bench_startup";
+    static char* argv[] = { name, nullptr };
+    static std::unique_ptr<QApplication> app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        auto made = std::make_unique<QApplication>(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        return made;
+    }();
+    return *app;
+}
+
+void StartUpToFormCreated(benchmark::State& state)
+{
+    Qt();
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / "zp-bench-startup";
+    std::filesystem::create_directories(folder);
+    setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
+    ScriptedDialogs dialogs;
+    ScopedDialogProvider provider(dialogs);
+    double limitShare = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        auto form = std::make_unique<TMainForm>(nullptr);
+        form->Timer1->SetEnabled(false);
+        form->CommandLine.clear();
+        form->FormCreate(form.get());
+        benchmark::DoNotOptimize(form->FormCreated);
+        std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        limitShare += took.count();
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+    if (state.iterations() > 0)
+        state.counters["share_of_1s_limit_%"] = 100.0 * limitShare / double(state.iterations());
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(StartUpToFormCreated)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,630 @@
+// The main window driven by hand: start-up, the tick, shutdown, port notices,
+// dropped files, the command line and the lambda gauge. The neighbours'
+// stand-ins report their calls, so the order of the steps is visible.
+#include "app/main.h"
+#include "mapedit/tab.h"
+
+#include "app/langtext.h"
+#include "app/main_services.h"
+#include "app/otherwindows.h"
+#include "files/impet.h"
+#include "platform/clock.h"
+#include "platform/cp1250.h"
+#include "platform/scripted_dialogs.h"
+#include "support/tempdir.h"
+#include "support/workdir.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QLocalSocket>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(dir.path() / "work");
+        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
+        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
+        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
+        LangIndex = 0;
+        ServiceCallListener = [this](const char* name) { calls.emplace_back(name); };
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ServiceCallListener = nullptr;
+        cwd.reset();
+        unsetenv("ZEPERON_SETTINGS_DIR");
+        unsetenv("ZEPERON_TEST_SWITCH");
+    }
+
+    // The window as the entry builds it, with the timer off: the test ticks.
+    void Construct()
+    {
+        form = std::make_unique<TMainForm>(nullptr);
+        form->Timer1->SetEnabled(false);
+        form->ProgramPath = dir.file("no-program");
+        form->CommandLine.clear();
+    }
+    void Start()
+    {
+        Construct();
+        form->FormCreate(form.get());
+        calls.clear();
+    }
+    void Tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            form->Timer1Timer(form->Timer1);
+    }
+
+    TempDir dir;
+    std::unique_ptr<WorkingDirectory> cwd;
+    ScriptedDialogs dialogs;
+    ScopedDialogProvider provider { dialogs };
+    std::vector<std::string> calls;
+    std::unique_ptr<TMainForm> form;
+};
+
+using Calls = std::vector<std::string>;
+
+TEST_F(MainWindow, ConstructionSetsTheStartingState)
+{
+    Construct();
+    EXPECT_EQ(calls, (Calls { "InitSettingsPaths", "SetProbeDefault" }));
+    EXPECT_TRUE(dialogs.boxes.empty()) << "the layout check of this build finds nothing";
+    EXPECT_EQ(form->TickCount, 0);
+    EXPECT_EQ(form->FormCreated, 0);
+    EXPECT_EQ(form->TestMode, 0);
+    EXPECT_EQ(form->ReleasedPort, -1);
+    EXPECT_EQ(form->Images.UnitBike, -1);
+    EXPECT_EQ(form->Images.UnitImageValid, 0);
+    EXPECT_EQ(form->Images.PcEqualsFile, 0);
+    for (uint8_t b : form->Images.FileImage.b)
+        ASSERT_EQ(b, 0xFF);
+    EXPECT_EQ(form->UnitTexts.name, "Unit = --");
+    EXPECT_EQ(form->UnitTexts.date, "Date = --");
+    EXPECT_EQ(form->UnitTexts.time, "--:--");
+    EXPECT_EQ(form->UnitTexts.lastUpdate, "settings not from unit");
+    EXPECT_EQ(form->ImpetFolderName, "\\NEW_308");
+    EXPECT_EQ(form->Timer1->Interval(), 55);
+}
+
+TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
+{
+    Construct();
+    calls.clear();
+    form->FormCreate(form.get());
+    const Calls expected = {
+        "CreateComPortMenu",
+        "CreateSettingsPages",
+        "LoadBikeDefaults",
+        "LoadSettings",
+        "LoadPages(all)",
+        "UpdateRecentFilesMenu",
+        "SetBikeConstants",
+        "ApplyLanguage",
+        "LoadPages(active)",
+        "SaveSettings", // the undo ring's reset saves the settings
+        "ApplyLanguage",
+        "LoadPages(active)",
+        "LoadPages(all)",
+        "ClosePortAndReport",
+        "UpdateLiveMonitor",
+        "StartUpdateThread",
+        "InitLogPlayer",
+    };
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(form->FormCreated, 1);
+    EXPECT_EQ(form->PcImage.b[cell::BikeCode], 11);
+    EXPECT_EQ(form->Maps.MapSyncPrev, 1);
+    EXPECT_EQ(form->StatusBar1->Panels(2)->Text(), form->ProgramIdText);
+    EXPECT_EQ(form->ProgramIdText.rfind("Zeperon_12   RSKEY=308   COMPILE=", 0), 0u);
+    EXPECT_EQ(form->StatusText, "not connected");
+    EXPECT_FALSE(form->LabelResult->Visible());
+    EXPECT_FALSE(form->CGaugeProgram->Visible());
+    EXPECT_FALSE(form->LabelEeDataErr->Visible());
+    EXPECT_EQ(form->CGaugeProgram->MaxValue(), 100);
+    EXPECT_EQ(form->ExeDir, (QString::fromStdString(dir.path().string()) + "/data.ign").toStdU16String());
+}
+
+TEST_F(MainWindow, AnArchiveWithoutPresetsIsImportedFromTheDiskOrReportedOnceAtTheEnd)
+{
+    Start();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].caption, "Warning");
+    EXPECT_EQ(dialogs.boxes[0].text,
+        QStringFromCp1250("No Impet attached !\nNejsou vloženy NEW soubory - nutne doplnit !!!"));
+    EXPECT_EQ(dialogs.boxes[0].type & MB_ICONWARNING, unsigned(MB_ICONWARNING));
+
+    // With the preset folder beside the working folder, start-up imports it.
+    form.reset();
+    dialogs.boxes.clear();
+    std::filesystem::create_directories(dir.path() / "IMPET" / "NEW_308");
+    std::ofstream(dir.path() / "IMPET" / "NEW_308" / "Bike.ign") << "RSKEY=308\r\n";
+    Start();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    ASSERT_EQ(g_Impet.Root().Count(), 1);
+    EXPECT_TRUE(ImpetNamesEqual(g_Impet.Root().children[0].name, "NEW_308"));
+    EXPECT_NE(form->ProgramIdText.find("   NEW="), std::string::npos);
+}
+
+TEST_F(MainWindow, PagesKeepTheirSlotNumbersWithTheRunTimeSheetsInserted)
+{
+    Start();
+    const char* names[] = { "TabSheet_Bike", "TabSheet_Synchro", "TabSheet_Advance", "TabSheet_Injection",
+        "TabSheet_InjPosition", "TabSheet_Korekce", "TabSheet_Input", "TabSheet_Cidla", "TabSheet_Servo",
+        "TabSheet_Idle", "TabSheet_PowerOut", "TabSheet_Race", "TabSheet_Gear", "TabSheet_Gas", "TabSheet_Ladeni",
+        "TabSheet_Knock", "TabSheet_Tracking", "TabSheet_Monitor", "TabSheet_OBD", "TabSheet_Test", "TabMaintenance" };
+    ASSERT_EQ(form->PageControl1->PageCount(), 21);
+    for (int i = 0; i < 21; ++i) {
+        EXPECT_EQ(form->PageControl1->Pages(i)->Name(), names[i]) << i;
+        if (i < PAGE_SLOTS && i != 6 && i != 15)
+            EXPECT_EQ(form->PageSheets[size_t(i)], form->PageControl1->Pages(i)) << i;
+    }
+    EXPECT_EQ(form->PageSheets[6], nullptr);
+    EXPECT_EQ(form->PageSheets[15], nullptr);
+    for (const char* hidden : { "TabSheet_Input", "TabSheet_Knock", "TabSheet_OBD" })
+        EXPECT_FALSE(static_cast<TTabSheet*>(form->FindComponent(hidden))->TabVisible()) << hidden;
+    for (const char* shown : { "TabSheet_Synchro", "TabSheet_Tracking" })
+        EXPECT_TRUE(static_cast<TTabSheet*>(form->FindComponent(shown))->TabVisible()) << shown;
+    EXPECT_EQ(form->StatusBar1->PanelCount(), 5);
+}
+
+TEST_F(MainWindow, FixedVisibilityHidesTheControlsOfOtherBuildsWhereverTheyStand)
+{
+    Construct();
+    auto* invInput = new TCheckBox(form.get());
+    invInput->SetName("CheckBoxInvInput");
+    auto* fuel = new TCGauge(form.get());
+    fuel->SetName("CGaugeFuel");
+    auto* other = new TLabel(form.get());
+    other->SetName("LabelSomethingElse");
+    auto* hunting = new TEdit(form.get());
+    hunting->SetBounds(120, 64, 40, 21);
+    form->HuntingControls[3] = hunting;
+    form->FormCreate(form.get());
+    EXPECT_EQ(form->HuntingHomePositions[3], std::make_pair(120, 64));
+    EXPECT_FALSE(invInput->Visible());
+    EXPECT_FALSE(fuel->Visible());
+    EXPECT_TRUE(other->Visible());
+}
+
+TEST_F(MainWindow, TestControlsFollowTheMarkerFileNotTheSavedPlayerState)
+{
+    for (bool marker : { false, true }) {
+        if (marker)
+            std::ofstream(dir.file("marker")) << "some words TEST_ENABLE\n";
+        Construct();
+        form->GroupBoxPlayer = new TGroupBox(form.get());
+        form->GroupBoxPlayer->SetVisible(true); // as the settings might have left it
+        for (auto& label : form->TestLabels)
+            label = new TLabel(form.get());
+        form->FormCreate(form.get());
+        EXPECT_EQ(form->TestMode, marker ? 1 : 0);
+        EXPECT_EQ(ProgramTestFlag, marker ? 1 : 0);
+        EXPECT_EQ(form->GroupBoxPlayer->Visible(), marker);
+        EXPECT_EQ(form->LabelTmp->Visible(), marker);
+        EXPECT_EQ(form->MenuServis->Visible(), marker);
+        for (TLabel* label : form->TestLabels)
+            EXPECT_EQ(label->Visible(), marker);
+        form.reset();
+    }
+}
+
+TEST_F(MainWindow, CommandLineTakesOnlyTheFirstWordExactly)
+{
+    struct Case {
+        QStringList words;
+        int language;
+        int noPatchCheck;
+    };
+    const Case cases[] = {
+        { {}, 1, 0 },
+        { { "ENGLISH" }, 0, 0 },
+        { { "DEUTSCH" }, 1, 0 },
+        { { "CESKY" }, 2, 0 },
+        { { "english" }, 1, 0 },
+        { { "Cesky" }, 1, 0 },
+        { { "nopatchcheck" }, 1, 1 },
+        { { "NOPATCHCHECK" }, 1, 0 },
+        { { "file.ign", "CESKY" }, 1, 0 },
+        { { "nopatchcheck", "ENGLISH" }, 1, 1 },
+    };
+    Construct();
+    for (const Case& c : cases) {
+        LangIndex = 1;
+        form->NoPatchCheck = 0;
+        form->ReadCommandLine(c.words);
+        EXPECT_EQ(LangIndex, c.language) << c.words.join(' ').toStdString();
+        EXPECT_EQ(form->NoPatchCheck, c.noPatchCheck) << c.words.join(' ').toStdString();
+    }
+
+    // At start-up the word takes effect before the language is applied.
+    form.reset();
+    Construct();
+    form->CommandLine = { "CESKY" };
+    form->FormCreate(form.get());
+    EXPECT_EQ(LangIndex, 2);
+}
+
+TEST_F(MainWindow, TicksBeforeStartUpOnlyCountTheClock)
+{
+    Construct();
+    calls.clear();
+    form->ExtMonitorAtStart = 1;
+    Tick(3);
+    EXPECT_EQ(form->TickCount, 3);
+    EXPECT_EQ(TmrNow(), 150);
+    EXPECT_EQ(form->LabelTmp->Caption(), "MON BIKE=-1");
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(form->ExtMonitorAtStart, 1);
+    EXPECT_EQ(form->InjectionBackgroundsSet, 0);
+}
+
+TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
+{
+    Start();
+    form->ExtMonitorAtStart = 1;
+    form->Link->PortListChanged = true;
+    form->LogPlayerState = 2;
+    Tick();
+    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu",
+        "CommitPendingEdit", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+    EXPECT_EQ(calls, first);
+    EXPECT_EQ(form->ExtMonitorAtStart, 0);
+
+    calls.clear();
+    form->LogPlayerState = 0;
+    Tick();
+    const Calls later = { "LinkTimerStep", "CommitPendingEdit", "RefreshPageColours", "UpdateCheckTimerStep" };
+    EXPECT_EQ(calls, later);
+}
+
+TEST_F(MainWindow, TheTickPushesTheLiveValuesIntoTheMapTables)
+{
+    Start();
+    TTab* table = CreateMapTable(form->Maps, 0, 600, 300, TABSTYLE_TABLE, form->PageSheets[2]->Widget());
+    ASSERT_NE(table, nullptr);
+    form->ConnectedPort = 1;
+    form->LiveValues.Throttle = 305;
+    form->LiveValues.CoolantByte = 190;
+    Tick();
+    EXPECT_EQ(table->LiveTp, 30);
+    EXPECT_EQ(table->LiveTw, 90);
+}
+
+TEST_F(MainWindow, TheTickCountWrapsWithoutOverflow)
+{
+    Start();
+    form->TickCount = INT32_MAX;
+    Tick();
+    EXPECT_EQ(form->TickCount, INT32_MIN);
+    EXPECT_EQ(TmrNow(), int32_t(uint32_t(INT32_MIN) * 50u));
+    EXPECT_EQ(TmrDiff(TmrNow(), int32_t(uint32_t(INT32_MAX) * 50u)), 50);
+}
+
+TEST_F(MainWindow, TypedCodesOfTheTuningChannelAndPulseSourceBecomeTheirNames)
+{
+    Start();
+    auto* channelEdit = new TEdit(form.get());
+    auto* channel = new TUpDown(form.get());
+    channel->SetMin(0);
+    channel->SetMax(4);
+    channel->SetAssociate(channelEdit);
+    auto* pulseEdit = new TEdit(form.get());
+    auto* pulse = new TUpDown(form.get());
+    pulse->SetMin(-2);
+    pulse->SetMax(12);
+    pulse->SetAssociate(pulseEdit);
+    form->EditLadeniKanal = channelEdit;
+    form->UpDownLadeniKanal = channel;
+    form->EditRpmPulsu = pulseEdit;
+    form->UpDownRpmPulsu = pulse;
+
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int position;
+        uint8_t stored;
+    };
+    const Case pulseCases[] = {
+        { "-1", "CKPS", -1, 255 },
+        { "-2", "CMPS", -2, 254 },
+        { "5", "5", 5, 77 },
+    };
+    for (const Case& c : pulseCases) {
+        form->PcImage.b[2649] = 77;
+        pulseEdit->SetText(c.typed);
+        Tick();
+        EXPECT_EQ(pulseEdit->Text(), c.shown) << c.typed;
+        EXPECT_EQ(pulse->Position(), c.position) << c.typed;
+        EXPECT_EQ(form->PcImage.b[2649], c.stored) << c.typed;
+    }
+
+    form->PcImage.b[2991] = 3;
+    channelEdit->SetText("0");
+    Tick();
+    EXPECT_EQ(channelEdit->Text(), "ALL");
+    EXPECT_EQ(channel->Position(), 0);
+    EXPECT_EQ(form->PcImage.b[2991], 0);
+    channelEdit->SetText("00");
+    form->PcImage.b[2991] = 3;
+    Tick();
+    EXPECT_EQ(channelEdit->Text(), "00");
+    EXPECT_EQ(form->PcImage.b[2991], 3);
+}
+
+TEST_F(MainWindow, StatusSlotsExpireOnTheTickAndKeepTheHigherPriority)
+{
+    Start();
+    form->CGaugeProgram->SetVisible(true);
+    form->ShowMessageSlot(SLOT_RESULT, "###Done##Fertig##Hotovo", 2000, KEEP_COLOR, KEEP_COLOR, 0);
+    EXPECT_TRUE(form->LabelResult->Visible());
+    EXPECT_EQ(form->LabelResult->Caption(), "Done");
+    Tick(40);
+    EXPECT_TRUE(form->LabelResult->Visible());
+    Tick();
+    EXPECT_FALSE(form->LabelResult->Visible());
+    EXPECT_FALSE(form->CGaugeProgram->Visible());
+
+    form->ShowMessageSlot(SLOT_CONNECTION, "###Connected", -1, clBlack, clLime, 100);
+    form->ShowMessageSlot(SLOT_CONNECTION, "###Searching", -1, clBlack, clYellow, 10);
+    EXPECT_EQ(form->LabelConnection->Caption(), "Connected");
+    EXPECT_EQ(form->LabelConnection->Color(), clLime);
+    form->ShowMessageSlot(SLOT_CONNECTION, "###No connection", -1, clBlack, clRed, -5);
+    EXPECT_EQ(form->LabelConnection->Caption(), "No connection");
+}
+
+TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
+{
+    Start();
+    form->ConnectedPort = 4;
+
+    form->OnPortNotice({ 3, PORT_NOTICE_RELEASE });
+    form->OnPortNotice({ 3, PORT_NOTICE_RESET_RELEASE });
+    form->OnPortNotice({ 4, 0x7FFFFFA3 });
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(form->LinkEnabled, 1);
+    EXPECT_EQ(form->LinkRequest, REQ_NONE);
+
+    form->OnPortNotice({ 4, PORT_NOTICE_RESET_RELEASE });
+    EXPECT_EQ(form->LinkRequest, REQ_RESET_DISCONNECT);
+    EXPECT_TRUE(calls.empty());
+
+    form->OnPortNotice({ 4, PORT_NOTICE_RELEASE });
+    EXPECT_EQ(calls, (Calls { "DropConnection", "ApplyLanguage" }));
+    EXPECT_EQ(form->LinkEnabled, 0);
+    EXPECT_EQ(form->ReleasedPort, 4);
+    EXPECT_NE(form->Caption().find("(Disconnected by bootloader)"), std::string::npos);
+
+    calls.clear();
+    form->OnPortNotice({ 3, PORT_NOTICE_TAKE_BACK });
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(form->ReleasedPort, 4);
+
+    form->OnPortNotice({ 4, PORT_NOTICE_TAKE_BACK });
+    EXPECT_EQ(calls, (Calls { "EnableLink", "ApplyLanguage" }));
+    EXPECT_EQ(form->LinkEnabled, 1);
+    EXPECT_EQ(form->ReleasedPort, -1);
+    EXPECT_EQ(form->Caption().find("Disconnected"), std::string::npos);
+
+    // With no port connected a release notice matches nothing, not even port 0.
+    calls.clear();
+    form->ConnectedPort = 0;
+    form->OnPortNotice({ 0, PORT_NOTICE_RELEASE });
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(MainWindow, PortNoticesArriveOverTheLocalSocket)
+{
+    Start();
+    const QString path = QString::fromStdString(dir.file("notice.sock"));
+    ASSERT_TRUE(form->ListenForPortNotices(path));
+    form->ConnectedPort = 4;
+    QLocalSocket sender;
+    sender.connectToServer(path);
+    ASSERT_TRUE(sender.waitForConnected(5000));
+    sender.write(FormatPortNotice({ 4, PORT_NOTICE_RELEASE }).c_str());
+    ASSERT_TRUE(sender.waitForBytesWritten(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->ReleasedPort == 4; }, 5000));
+    EXPECT_EQ(form->LinkEnabled, 0);
+}
+
+TEST_F(MainWindow, ADropOpensTheFirstParameterFileAsItWasNamed)
+{
+    Start();
+    const QString folder = QString::fromStdString(dir.path().string());
+    QMimeData mime;
+    mime.setUrls({ QUrl::fromLocalFile(folder + "/a.txt"), QUrl::fromLocalFile(folder + "/B.IGN"),
+        QUrl::fromLocalFile(folder + "/c.ign") });
+    // As the desktop delivers a drop: the window takes the drag, then the drop.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.get(), &drop);
+
+    EXPECT_EQ(calls, (Calls { "OpenParameterFile" }));
+    const std::u16string opened = (folder + "/B.IGN").toStdU16String();
+    EXPECT_EQ(form->OpenDialog1.FileName, opened);
+    EXPECT_EQ(form->SaveDialog1.FileName, opened);
+
+    calls.clear();
+    form->OnDropFiles({ "ign", ".IGN", "x.ign.txt" });
+    EXPECT_EQ(calls, (Calls { "OpenParameterFile" })) << "\".IGN\" has four characters";
+    calls.clear();
+    form->OnDropFiles({ "ign", "notes.txt" });
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
+{
+    Start();
+    form->ShowMessageSlot(SLOT_CONNECTION, "###Connected", -1, KEEP_COLOR, KEEP_COLOR, 0);
+    form->Link->RequestOpen(5, 115200);
+    TCloseAction action = caHide;
+    form->FormClose(form.get(), action);
+    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "SaveSettings" };
+    EXPECT_EQ(calls, expected);
+    EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
+    EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
+    // The tick may still come after the close; it must not trip over anything.
+    Tick();
+}
+
+TEST_F(MainWindow, UndoAndRedoWalkTheRingAndTheirControlsFollow)
+{
+    Start();
+    EXPECT_FALSE(form->SpeedButtonZpet->Enabled());
+    EXPECT_FALSE(form->MenuRedo->Enabled());
+    form->PcImage.b[100] = 42;
+    EXPECT_TRUE(form->Undo->TakeUndoSnapshot());
+    EXPECT_TRUE(form->SpeedButtonZpet->Enabled());
+    EXPECT_TRUE(form->MenuUndo->Enabled());
+    EXPECT_FALSE(form->SpeedButtonZnovu->Enabled());
+
+    form->MenuUndo->Click();
+    EXPECT_NE(form->PcImage.b[100], 42);
+    EXPECT_FALSE(form->SpeedButtonZpet->Enabled());
+    EXPECT_TRUE(form->SpeedButtonZnovu->Enabled());
+    EXPECT_EQ(form->LinkRequest, REQ_NONE) << "programming after change is off";
+
+    form->CheckBoxProgHned->SetChecked(true);
+    form->MenuRedo->Click();
+    EXPECT_EQ(form->PcImage.b[100], 42);
+    EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
+    EXPECT_EQ(form->FullProgram, 0);
+}
+
+TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
+{
+    Start();
+    form->CheckBoxProgHned->SetChecked(true);
+    form->PcImage.b[100] = 42;
+    LangIndex = 7; // the consistency pass repairs it
+    StoreAndReloadPage(form.get());
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(LangIndex, 0);
+    EXPECT_TRUE(form->Undo->CanUndo());
+    EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
+    EXPECT_EQ(form->Images.ChangeMarks[100], 1);
+
+    // Nothing changed: no snapshot, no programming.
+    calls.clear();
+    form->LinkRequest = REQ_NONE;
+    StoreAndReloadPage(form.get());
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)" }));
+    EXPECT_EQ(form->LinkRequest, REQ_NONE);
+}
+
+TEST(MonitorGauge, PercentOfTheRange)
+{
+    struct Case {
+        int value, low, high, percent;
+    };
+    const Case cases[] = {
+        { 5, 10, 40, 0 },
+        { 10, 10, 40, 0 },
+        { 25, 10, 40, 50 },
+        { 39, 10, 40, 96 },
+        { 40, 10, 40, 100 },
+        { 41, 10, 40, 100 },
+        { 20, 20, 20, 0 },
+        { 255, 0, 255, 100 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MonitorGaugePercent(c.value, c.low, c.high), c.percent) << c.value << " " << c.low << " " << c.high;
+}
+
+TEST_F(MainWindow, MonitorGaugeColoursAndVisibility)
+{
+    Construct();
+    form->PcImage.b[2950] = 10;
+    form->PcImage.b[2951] = 20;
+    form->PcImage.b[2952] = 30;
+    form->PcImage.b[2953] = 40;
+    auto* gauge = new TCGauge(form.get());
+    struct Case {
+        int value;
+        bool visible;
+        TColor colour;
+        int progress;
+    };
+    const Case cases[] = {
+        { 0, true, clBtnFace, 0 },
+        { 15, true, clBlue, 16 },
+        { 20, true, clLime, 33 },
+        { 29, true, clLime, 63 },
+        { 30, true, clFuchsia, 66 },
+        { 40, true, clFuchsia, 100 },
+        { 255, false, clFuchsia, 100 },
+    };
+    for (const Case& c : cases) {
+        UpdateMonitorGauge(form.get(), gauge, c.value);
+        EXPECT_EQ(gauge->Visible(), c.visible) << c.value;
+        EXPECT_EQ(gauge->ForeColor(), c.colour) << c.value;
+        EXPECT_EQ(gauge->Progress(), c.progress) << c.value;
+    }
+    form->PcImage.b[2953] = 10;
+    UpdateMonitorGauge(form.get(), gauge, 10);
+    EXPECT_EQ(gauge->Progress(), 0);
+}
+
+TEST_F(MainWindow, TheProgramStartsTicksAndClosesThroughTheMessageLoop)
+{
+    TApplication application;
+    CreateProgramWindows(application);
+    TMainForm* main = MainForm;
+    // A fast timer; the third tick closes the window as the user's Exit does.
+    main->Timer1->SetInterval(1);
+    main->Timer1->OnTimer = [main](TObject* sender) {
+        main->Timer1Timer(sender);
+        if (main->TickCount == 3)
+            main->MenuExit->Click();
+    };
+    main->Show();
+    calls.clear();
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_GE(main->TickCount, 3);
+    EXPECT_FALSE(main->Visible());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "SaveSettings"), calls.end());
+}
+
+TEST_F(MainWindow, TheEntryCreatesEachWindowOnceWithTheMainWindowFirst)
+{
+    {
+        TApplication application;
+        CreateProgramWindows(application);
+        ASSERT_NE(MainForm, nullptr);
+        MainForm->Timer1->SetEnabled(false);
+        EXPECT_EQ(application.MainForm(), MainForm);
+        EXPECT_EQ(MainForm->FormCreated, 1);
+        const std::vector<TComponent*> expected
+            = { MainForm, FormAbout, FormEM, FormCIDList, TFormIndiProp, FormPatch };
+        ASSERT_EQ(application.ComponentCount(), 6);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(application.Components(i), expected[size_t(i)]) << i;
+
+        // The hint under the mouse reaches status panel 0.
+        application.SetHint("Opens a parameter file");
+        EXPECT_EQ(MainForm->StatusBar1->Panels(0)->Text(), "Opens a parameter file");
+        application.SetHint("");
+        EXPECT_EQ(MainForm->StatusBar1->Panels(0)->Text(), "");
+    }
+    EXPECT_EQ(MainForm, nullptr);
+}
+
+} // namespace
