@@ -55,6 +55,9 @@ function(zp_append_presets target folder)
     return()
   endif()
   add_dependencies(${target} impet)
+  # A changed preset relinks the program, so that the archive follows it.
+  file(GLOB_RECURSE preset_files CONFIGURE_DEPENDS ${folder}/*)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${preset_files})
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND impet "OPEN $<TARGET_FILE:${target}>" "IMPORT \"${folder}\" \"\"" SAVE
     COMMENT "Appending the presets of ${folder} to ${target}"

@@ -54,7 +54,8 @@ public:
     // An error message box with the caption "Error".
     virtual void ShowErrorBox(const std::string& text) = 0;
     // Fills the image from the preset of the bike in it (-1 all groups, else
-    // the groups of that page). Presets are parsed with ParseParameterText.
+    // the groups of that page): the main window runs LoadBikeDefaults of
+    // files/bikedefaults.h, which parses the preset with ParseParameterText.
     virtual void LoadBikeDefaults(int pageIndex) = 0;
 
     // The layout key read from the last file (0: none, or the parse stopped).
