@@ -4,8 +4,10 @@
 // values that the monitor panel, the pages and the map tables read.
 //
 // Seam with the link (the sequencer owns the posting):
-//   1. SendLiveRequest fills the first LIVE_REQUEST_LEN bytes of the link's
-//      transmit image and hands the pending one-shot commands to the request.
+//   1. While the link has no job (the job thread reads the transmit image
+//      from the post on), SendLiveRequest fills the first LIVE_REQUEST_LEN
+//      bytes of the link's transmit image and hands the pending one-shot
+//      commands to the request.
 //   2. The caller posts JOB_LIVE (35), start 0, length 300, flags 5 (mark the
 //      range for transfer, single try). When the post is refused it calls
 //      OneShotCommands::PostRefused(), so no command is lost.

@@ -9,7 +9,7 @@
 #include "monitor/live.h"
 
 struct LiveSet {
-    char kind; // 'B' byte, 'W' word
+    char kind; // 'B' a single byte (B1, B162..B300), 'W' a word
     int k;
     int value;
 };
