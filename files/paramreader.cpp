@@ -83,6 +83,8 @@ private:
     void SkipBlanks();
     bool NumberFollows() const;
     bool ReadNumber(int& out);
+    // Takes one line end (CR LF, CR or LF) when one stands at the position.
+    bool TakeLineEnd();
     int ReadIntCounted()
     {
         int v = 0;
@@ -156,6 +158,15 @@ bool Parser::NumberFollows() const
     return false;
 }
 
+bool Parser::TakeLineEnd()
+{
+    if (AtEnd() || (text_[pos_] != '\r' && text_[pos_] != '\n'))
+        return false;
+    if (text_[pos_++] == '\r' && !AtEnd() && text_[pos_] == '\n')
+        ++pos_;
+    return true;
+}
+
 bool Parser::ReadNumber(int& out)
 {
     out = 0;
@@ -216,10 +227,15 @@ int Parser::ReadRows(bool store, const Item& it, int rows, int stride)
     for (int r = 0; r < rows; ++r) {
         found = 0;
         for (int i = 0; i < stride; ++i) {
+            // A row may begin on the line after its key; a line with nothing
+            // on it is an empty row and must not take the next key's numbers.
+            const bool atLineStart = pos_ == 0 || text_[pos_ - 1] == '\n';
             SkipBlanks();
-            if (!AtEnd() && (text_[pos_] == '\r' || text_[pos_] == '\n')) {
-                ++pos_;
-                if (i > 0)
+            if (TakeLineEnd()) {
+                if (i > 0 || atLineStart)
+                    break;
+                SkipBlanks();
+                if (TakeLineEnd())
                     break;
             }
             if (!ReadValue(store, it, r * stride + i))

@@ -169,10 +169,19 @@ TEST_F(ReaderTest, ARowThatReadNothingFillsNothing)
     EXPECT_EQ(img, expected);
 }
 
-TEST_F(ReaderTest, AnEmptyRpmRowTakesTheNextLinesNumbers)
+TEST_F(ReaderTest, AnEmptyRowReadsNoValueAndLeavesTheNextKeyItsOwn)
 {
-    Parse(File(308, "RPM_JET_1A     \r\n               \r\nJET_1A         \r\n"));
-    EXPECT_EQ(img.b[2664], 1); // the digit of JET_1A
+    // The writer puts a row with no points on a line of its own, empty.
+    Parse(File(308, "RPM_JET_1A     \r\n               \r\nTRACK_ENABLE  3\r\n"));
+    EXPECT_EQ(img.b[2664], 0);    // the point count
+    EXPECT_EQ(img.b[3228], 0x77); // no cell of the row is filled
+    EXPECT_EQ(img.b[3018], 3);
+
+    img.Fill(0x77);
+    Parse(File(308, "RPM_JET_1A 1500 2000\r\nTRACK_ENABLE  3\r\n"));
+    EXPECT_EQ(img.b[2664], 2); // a row on the key's own line
+    EXPECT_EQ(img.b[3228], 15);
+    EXPECT_EQ(img.b[3018], 3);
 }
 
 TEST_F(ReaderTest, MemoLinesFillTheNotesArea)
