@@ -42,7 +42,7 @@ TEST(ClipGrid, PasteDialects)
         { "int m[] = {{1, 2}, {3, 4}};", { { 0, 0, 1 }, { 1, 0, 2 }, { 0, 1, 3 }, { 1, 1, 4 } } },
         // braces keep commas as separators, so no decimal comma there
         { "{1,5}", { { 0, 0, 1 }, { 1, 0, 5 } } },
-        { "abc\t--\tRPM 3", { { 2, 0, 3 } } },
+        { "abc\tx\tRPM 3", { { 2, 0, 3 } } },
         { "", {} },
     };
     for (const Case& c : cases)
