@@ -14,10 +14,8 @@ TEST_F(Commands, InsertColumnAveragesItsNeighbours)
         std::vector<int32_t> wantRow;
     };
     const Case cases[] = {
-        { { 1000, 2000 }, { -3, 0 }, 1, { -3, -1, 0 } },
-        { { 1000, 2000, 3000 }, { 5, 6, 7 }, 0, { 5, 5, 6, 7 } },
-        { { 1000, 2000 }, { 8, 9 }, 2, { 8, 9, 9 } },
-        { { 1000, 2000 }, { 8, 9 }, 99, { 8, 9, 9 } }, // held to the end
+        { { 1000, 2000 }, { -3, 0 }, 1, { -3, -1, 0 } }, { { 1000, 2000, 3000 }, { 5, 6, 7 }, 0, { 5, 5, 6, 7 } },
+        { { 1000, 2000 }, { 8, 9 }, 2, { 8, 9, 9 } }, { { 1000, 2000 }, { 8, 9 }, 99, { 8, 9, 9 } }, // held to the end
     };
     for (const Case& c : cases) {
         TTab t(nullptr, 0, 0, TABSTYLE_TABLE);
@@ -59,7 +57,8 @@ TEST_F(Commands, FullAndMinimalAxesRefuse)
     lang = 2;
     tab.InsertAt(0, 1);
     ASSERT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(dialogs.boxes[1].text, QString(u"Dosaženo maximálního počtu řádků !\nNejprve nějaký vymažte..."));
+    EXPECT_EQ(
+        dialogs.boxes[1].text, QString::fromUtf16(u"Dosaženo maximálního počtu řádků !\nNejprve nějaký vymažte..."));
     EXPECT_EQ(s.Y.Count, 2);
 
     s.X.MinCount = 3;
