@@ -331,4 +331,9 @@ private:
     void DeleteLine(int what, int index, bool follower);
     template <typename Change> void ForEachFollower(bool viaSelectSheet, Change change);
     void RecommitSelection(bool updateBounds);
+    // The block handles of the table view: moving and stretching the marked
+    // block, and its corners that interpolate it.
+    void TrackBlockDrag();
+    void FindBlockHandles();
+    void StartBlockDrag();
 };

@@ -200,3 +200,43 @@ TEST_F(Commands, CollapseEnableAndAngles)
     EXPECT_EQ(tab.Buttons[17].Pressed, 1);
     EXPECT_EQ(tab.Buttons[16].Pressed, 0);
 }
+
+TEST_F(Commands, BlockHandlesOfTheTableView)
+{
+    CSheet& s = Add(5, 4);
+    Select(HIT_CELL, { { 1, 1 }, { 2, 1 }, { 1, 2 }, { 2, 2 } });
+    const auto at = [this](double c, double r) {
+        tab.MouseX = int(tab.CellsLeft + c * tab.CellWidth);
+        tab.MouseY = int(tab.CellsTop + r * tab.CellHeight);
+        tab.PointerMoved();
+    };
+    at(3, 3); // the bottom-right corner stretches
+    ASSERT_EQ(tab.CornerHandle, 1);
+    tab.TableMouseDown();
+    ASSERT_EQ(tab.BlockDrag, 1);
+    at(4.2, 3.1); // one cell further right
+    EXPECT_EQ(tab.DragRect.right, 3);
+    EXPECT_EQ(tab.DragRect.bottom, 2);
+    tab.TableMouseUp();
+    EXPECT_EQ(tab.BlockDrag, 0);
+    EXPECT_EQ(Row(s, 1), (std::vector<int32_t> { 6, 7, 8, 9, 10 })); // extrapolated, here as it was
+    EXPECT_EQ(s.Sel.Count, 6);
+
+    Select(HIT_CELL, { { 1, 1 }, { 2, 1 } });
+    at(1.5, 1); // the top edge moves
+    ASSERT_EQ(tab.EdgeHandle, 1);
+    tab.TableMouseDown();
+    ASSERT_EQ(tab.BlockDrag, 2);
+    at(4.6, 3.2); // three columns right would pass the edge: stops there
+    EXPECT_EQ(tab.DragRect.left, 3);
+    EXPECT_EQ(tab.DragRect.top, 3);
+    tab.TableMouseUp();
+    EXPECT_EQ(Row(s, 3), (std::vector<int32_t> { 16, 17, 18, 7, 8 }));
+
+    Select(HIT_CELL, { { 0, 0 }, { 1, 0 }, { 2, 0 } });
+    Cell(s, 1, 0) = 50;
+    at(0.1, 0.1); // a corner triangle of the marked block interpolates it
+    ASSERT_EQ(tab.InterpolateHandle, 1);
+    tab.TableMouseDown();
+    EXPECT_EQ(Row(s, 0)[1], 2);
+}
