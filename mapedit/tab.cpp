@@ -1,4 +1,5 @@
 #include "mapedit/tab.h"
+#include "platform/menus.h"
 
 #include "mapedit/tabcanvas.h"
 #include "platform/cp1250.h"
@@ -97,6 +98,11 @@ void SetTabLanguageSource(std::function<int()> source)
 void SetTabTextSelector(std::function<std::string(const char*, int)> selector)
 {
     TextSelector() = std::move(selector);
+}
+
+int TabLanguage()
+{
+    return LanguageSource() ? LanguageSource()() : 0;
 }
 
 std::string SelectTabText(const char* text, int language)

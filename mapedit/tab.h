@@ -74,6 +74,8 @@ void SetTabLanguageSource(std::function<int()> source);
 // The selector takes the language 0, 1, 2, or -1 for the current one.
 void SetTabTextSelector(std::function<std::string(const char*, int)> selector);
 std::string SelectTabText(const char* text, int language = -1);
+// The current interface language: 0 English, 1 German, 2 Czech.
+int TabLanguage();
 
 // Change group codes: a multi-step operation opens with the first and ends
 // with the second.
@@ -87,6 +89,7 @@ constexpr int32_t CHANGED_CELLS = 4;
 constexpr int32_t LIMITS_FORGET_MOVED = 0x100;
 
 class TabCanvas;
+class TPopupMenu;
 
 // Events a view's handler may take; the views answer whether they took it.
 enum class TabViewEvent { PointerMove, LeftDown, LeftUp, RightDown, DoubleClick, Wheel, Key };
@@ -223,6 +226,29 @@ public:
     int CurrentItem(int& col, int& row) const;
     int SelectionCounts(int& count, int& editable) const;
 
+    // Rows (what 0) and columns (what 1): inserted and deleted on the current
+    // sheet and its followers; interpolation and block drags.
+    void InsertAt(int what, int index);
+    void DeleteAt(int what, int index);
+    void DeleteSelected(int what);
+    void InterpolateSelection();
+    void ApplyBlockDrag();
+    void SetCollapse(int code);
+
+    // Clipboard exchange: the selection, the whole sheet, pastes and the graph.
+    std::string SelectionClipText();
+    void SheetClipTexts(std::string& plain, std::string& sheet);
+    void CopySelection();
+    void CopyTable();
+    void Paste();
+    void PasteText(const char* text);
+    void PasteSheet(const char* text);
+    void CopyGraph();
+
+    // The popup menu, built again at every right click from the state then.
+    std::unique_ptr<TPopupMenu> PopupMenu;
+    void BuildPopupMenu();
+
     // Toolbar, layout, rendering, the value editor and scrolling.
     void UpdateToolbar();
     void UpdateToolbarStates(int force = 0);
@@ -298,4 +324,16 @@ private:
     bool CornerClick(int x, int y);
     void PaintTabs(TabCanvas& cv);
     TabButtonRect ItemRect(int c1, int r1, int c2, int r2) const;
+
+    // Inserting and deleting one row or column; a follower takes its
+    // master's change without checks, group or redraw of its own.
+    void InsertLine(int what, int index, bool follower);
+    void DeleteLine(int what, int index, bool follower);
+    template <typename Change> void ForEachFollower(bool viaSelectSheet, Change change);
+    void RecommitSelection(bool updateBounds);
+    // The block handles of the table view: moving and stretching the marked
+    // block, and its corners that interpolate it.
+    void TrackBlockDrag();
+    void FindBlockHandles();
+    void StartBlockDrag();
 };

@@ -1,5 +1,5 @@
 // What the views answer for: the table view takes its events here; the
-// graph views, the view presets and the popup menu come with their own files.
+// graph views and the view presets come with their own files.
 #include "mapedit/tab.h"
 
 #include "mapedit/tabcanvas.h"
@@ -8,10 +8,6 @@
 #include <cmath>
 
 void TTab::DetectViewPreset()
-{
-}
-
-void TTab::ShowPopupMenu()
 {
 }
 

@@ -1,6 +1,6 @@
 // Stepping values up and down: the step buttons of the item under the
 // pointer, the plus and minus of the selection or of the live operating
-// point, and the command dispatcher's simple codes.
+// point.
 #include "mapedit/tab.h"
 
 #include <algorithm>
@@ -259,42 +259,4 @@ void TTab::SetHoverItem(int col, int row)
     HoverOn = 1;
     HoverCol = col;
     HoverRow = row;
-}
-
-void TTab::DoCommand(int code)
-{
-    if (!Sheet)
-        return;
-    switch (code) {
-    case 3:
-    case 4:
-        IncrementSelection(code == 3 ? 1 : -1);
-        break;
-    case 5:
-    case 6:
-    case 7:
-        SetView(code == 5 ? VIEW_TABLE : code == 6 ? VIEW_2D : VIEW_3D);
-        break;
-    case 20:
-    case 21:
-    case 22:
-        if (PositionRef == code - 20)
-            break;
-        NoteChange(0, CHANGE_MULTI_OPEN);
-        PositionRef = code - 20;
-        RefreshPositionButtons();
-        NoteChange(CHANGED_X | CHANGED_Y | CHANGED_CELLS, 0);
-        break;
-    case 1001:
-    case 1002: {
-        CAxe& a = code == 1001 ? Sheet->X : Sheet->Y;
-        a.FirstVisible = (code == 1001 ? HScroll : VScroll).Position;
-        LayoutTable();
-        HoverOn = 0;
-        RedrawBits |= REDRAW_RENDER;
-        break;
-    }
-    default:
-        break;
-    }
 }

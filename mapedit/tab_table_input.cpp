@@ -37,6 +37,10 @@ void TTab::TableMouseMove()
     TableHitMap.HitItem(MouseX, MouseY, col, row);
     const bool left = ReadTabInput().leftButton;
     EdgeHandle = CornerHandle = HoverButton = OverEditedItem = 0;
+    if (BlockDrag) {
+        TrackBlockDrag();
+        return;
+    }
     if (HScroll.Dragging || VScroll.Dragging) {
         TabScrollBar& bar = HScroll.Dragging ? HScroll : VScroll;
         bar.PointerX = MouseX;
@@ -60,6 +64,7 @@ void TTab::TableMouseMove()
             return;
         }
     }
+    FindBlockHandles();
     TSel& sel = Sheet->Sel;
     if (sel.Mode & SELMODE_TABLE_DRAG) {
         const int x = std::clamp<int>(MouseX, CellsLeft + 1, int(CellsLeft + VisibleCols * CellWidth) - 1);
@@ -78,7 +83,9 @@ void TTab::TableMouseMove()
         else if (MinusRect.Holds(MouseX, MouseY))
             HoverButton = 2;
     }
-    if (!HoverButton) {
+    if (HoverButton)
+        EdgeHandle = CornerHandle = InterpolateHandle = 0;
+    if (!HoverButton && !EdgeHandle && !CornerHandle && !InterpolateHandle) {
         if (PlusPressed || MinusPressed) {
             PlusPressed = MinusPressed = 0;
             RedrawBits |= REDRAW_RENDER;
@@ -174,6 +181,10 @@ int TTab::TableMouseDown()
         RedrawBits |= REDRAW_RENDER;
         return 1;
     }
+    if (InterpolateHandle) {
+        DoCommand(101);
+        return 1;
+    }
     if (EditorActive) {
         if (col == EditCol && row == EditRow) {
             if (MouseX < EditLeft)
@@ -185,6 +196,10 @@ int TTab::TableMouseDown()
             return 1;
         }
         CommitEditor();
+    }
+    if (CornerHandle || EdgeHandle) {
+        StartBlockDrag();
+        return 1;
     }
     if (CornerClick(MouseX, MouseY))
         return 1;
@@ -218,6 +233,13 @@ int TTab::TableMouseUp()
         if (!Repeated && HoverButton)
             StepCurrentItem(HoverButton == 1 ? 1 : -1);
         RedrawBits |= REDRAW_RENDER;
+        return 1;
+    }
+    if (BlockDrag) {
+        ApplyBlockDrag();
+        BlockDrag = 0;
+        RedrawBits |= REDRAW_RENDER;
+        UpdateCursor();
         return 1;
     }
     for (TabScrollBar* bar : { &HScroll, &VScroll }) {

@@ -19,6 +19,7 @@ struct TTabGraph {
     int32_t GraphHit = -100;
     int32_t AngleX = -5, AngleXY = 24, AngleXYZ = 0;
     int32_t DrawMode = 5;
+    int32_t LabelMode = 0;
     std::string HintText;
 
     bool InPlot(int x, int y) const { return x >= PlotLeft && x <= PlotRight && y >= PlotTop && y <= PlotBottom; }
