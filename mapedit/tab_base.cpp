@@ -1,5 +1,5 @@
 // What the views answer for: the table view takes its events here; the
-// graph views, the view presets and the popup menu come with their own files.
+// graph views take theirs in GraphViewHandles; the popup menu comes with its own file.
 #include "mapedit/tab.h"
 
 #include "mapedit/tabcanvas.h"
@@ -7,17 +7,17 @@
 #include <algorithm>
 #include <cmath>
 
-void TTab::DetectViewPreset()
-{
-}
-
 void TTab::ShowPopupMenu()
 {
 }
 
 int TTab::ViewHandles(int view, TabViewEvent event, int argument)
 {
-    if (view != VIEW_TABLE || !Sheet)
+    if (!Sheet)
+        return 0;
+    if (view == VIEW_2D || view == VIEW_3D || view == VIEW_ONOFF)
+        return GraphViewHandles(view, event, argument);
+    if (view != VIEW_TABLE)
         return 0;
     switch (event) {
     case TabViewEvent::PointerMove:
