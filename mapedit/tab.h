@@ -280,6 +280,44 @@ public:
     void ShowPopupMenu();
     int ViewHandles(int view, TabViewEvent event, int argument);
 
+    // The graph views. The renderer scales and lays a view out when the
+    // values changed (RedrawBits 2), then paints it.
+    GraphScaleSource GraphSource();
+    int GraphViewHandles(int view, TabViewEvent event, int argument);
+    void ScaleGraph();
+    void PaintGraphViews(TabCanvas& cv);
+    void LayoutGraph2D();
+    void PlaceGraph2DPoints();
+    void PaintGraph2D(TabCanvas& cv);
+    void Graph2DMouseMove();
+    int Graph2DMouseDown();
+    int Graph2DMouseUp();
+    int Graph2DRightDown();
+    int Graph2DWheel(int n);
+    int Graph2DKey(int code);
+    void Graph2DHintText();
+    void Graph2DFollowPointer(int32_t h, int32_t v, int curve, bool keepX, bool keepY);
+    void Graph3DProject();
+    void ProjectPoint3D(double a, double b, double c, double& x, double& y, double& depth) const;
+    void PaintSurface3D(TabCanvas& cv);
+    void Surface3DMouseMove();
+    int Surface3DMouseDown();
+    int Surface3DMouseUp();
+    int Surface3DRightDown();
+    int Surface3DWheel(int n);
+    int Surface3DKey(int character);
+    void LayoutOnOff();
+    void PlaceOnOffLines();
+    void PaintOnOff(TabCanvas& cv);
+    void OnOffMouseMove();
+    int OnOffMouseDown();
+    int OnOffMouseUp();
+    int OnOffRightDown();
+    int OnOffWheel(int n);
+    int OnOffKey(int code);
+    void OnOffHintText();
+    void OnOffFollowPointer(int32_t h, int32_t v, bool keepX, bool keepY);
+
     // The re-entry guard shared by every control.
     static bool InHandler();
 

@@ -1,5 +1,5 @@
 // What the views answer for: the table view takes its events here; the
-// graph views and the view presets come with their own files.
+// graph views take theirs in GraphViewHandles.
 #include "mapedit/tab.h"
 
 #include "mapedit/tabcanvas.h"
@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
-void TTab::DetectViewPreset()
-{
-}
-
 int TTab::ViewHandles(int view, TabViewEvent event, int argument)
 {
-    if (view != VIEW_TABLE || !Sheet)
+    if (!Sheet)
+        return 0;
+    if (view == VIEW_2D || view == VIEW_3D || view == VIEW_ONOFF)
+        return GraphViewHandles(view, event, argument);
+    if (view != VIEW_TABLE)
         return 0;
     switch (event) {
     case TabViewEvent::PointerMove:

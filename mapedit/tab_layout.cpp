@@ -557,6 +557,8 @@ void TTab::Render()
         cv.FillRect(0, 0, BackBitmap.width(), BackBitmap.height(), Color);
         if (Sheet && Sheet->Enabled && !Sheet->Hidden && (ViewBits & VIEW_TABLE))
             PaintTable(cv);
+        if (Sheet && Sheet->Enabled && !Sheet->Hidden)
+            PaintGraphViews(cv);
         if (SheetCount > 1)
             PaintTabs(cv);
         if (SheetCount == 1 && (Style & TABSTYLE_CAPTION) && Sheet) {

@@ -44,6 +44,42 @@ void RenderTable50x30(benchmark::State& state)
 }
 BENCHMARK(RenderTable50x30)->Unit(benchmark::kMillisecond);
 
+// A full redraw of a graph view with its rescale: arguments columns, rows
+// and, for the surface, the draw mode.
+void RenderGraph(benchmark::State& state, int view)
+{
+    TTab tab(nullptr, 1000, 500, TABSTYLE_TOOLBAR | TABSTYLE_TABLE | TABSTYLE_2D | TABSTYLE_3D);
+    FillSheet(tab, int(state.range(0)), int(state.range(1)));
+    tab.SelectSheet(0);
+    tab.SetView(view);
+    if (view == VIEW_3D)
+        tab.Graph.DrawMode = int(state.range(2));
+    tab.Sheet->LiveCol = 3;
+    tab.Sheet->LiveRow = 2;
+    tab.Sheet->LiveState = 1;
+    for (auto _ : state) {
+        tab.RedrawBits |= REDRAW_VALUES;
+        tab.Render();
+    }
+}
+void RenderGraph2D(benchmark::State& state)
+{
+    RenderGraph(state, VIEW_2D);
+}
+void RenderSurface3D(benchmark::State& state)
+{
+    RenderGraph(state, VIEW_3D);
+}
+BENCHMARK(RenderGraph2D)->Args({ 20, 10 })->Args({ 50, 30 })->Unit(benchmark::kMillisecond);
+void SurfaceCases(benchmark::internal::Benchmark* b)
+{
+    for (int mode = 0; mode <= 5; mode++) {
+        b->Args({ 20, 10, mode });
+        b->Args({ 50, 30, mode });
+    }
+}
+BENCHMARK(RenderSurface3D)->Apply(SurfaceCases)->Unit(benchmark::kMillisecond);
+
 void TickOfFortyTables(benchmark::State& state)
 {
     static uint8_t image[4800] = {};

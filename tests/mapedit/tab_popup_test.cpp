@@ -114,7 +114,10 @@ TEST_F(PopupMenu, DisabledSheetWithEnableBoxAndThe3DItems)
     tab.Graph.AreaLeft = tab.Graph.AreaTop = 10;
     tab.Graph.AreaRight = tab.Graph.AreaBottom = 10;
     tab.MouseX = tab.MouseY = 50;
-    tab.Buttons[17].Pressed = 1;
+    tab.Graph.AngleX = -5; // the ISO1 view
+    tab.Graph.AngleXY = 4;
+    tab.Graph.AngleXYZ = 0;
+    tab.DetectViewPreset();
     tab.Graph.DrawMode = 5;
     tab.Graph.LabelMode = 2;
     const Captions want
