@@ -136,6 +136,7 @@ void CCOM::Transmit()
     if (n == 0)
         return;
     SerialDevice::Result r = Device.Write(TxBuffer, n, kWriteTimeoutMs);
+    BytesWritten.fetch_add(uint32_t(r.bytes), std::memory_order_relaxed);
     if (r.failed)
         Error.store(PORTERR_WRITE, std::memory_order_relaxed);
     if (r.vanished)
@@ -167,6 +168,7 @@ void CCOM::ReceiveWaiting()
                 Vanished.store(true, std::memory_order_relaxed);
         }
         w = (w + r.bytes) % COM_BUF;
+        BytesRead.fetch_add(uint32_t(r.bytes), std::memory_order_relaxed);
         WriteIndex.store(w, std::memory_order_release);
         left -= r.bytes;
         if (r.bytes != ask)
