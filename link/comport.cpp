@@ -318,7 +318,10 @@ void CCOMIOSYS::ManagePorts()
             continue;
         if (request & PORTREQ_CLOSE) {
             if (state == PORT_CLOSED) {
-                c.Request = request & ~PORTREQ_CLOSE;
+                // An open order the thread has not taken yet will still open
+                // the port: the close waits for it.
+                if (c.ThreadRequest.load(std::memory_order_acquire) != PORTREQ_OPEN)
+                    c.Request = request & ~PORTREQ_CLOSE;
             } else if (state != PORT_CLOSING) {
                 c.RequestTime = now;
                 c.ThreadRequest.store(PORTREQ_CLOSE, std::memory_order_release);
