@@ -104,7 +104,7 @@ protected:
     bool Pump(const std::function<bool()>& done, int maxMs = 60000, const std::function<void()>& check = {})
     {
         int32_t start = TmrNow();
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while (std::chrono::steady_clock::now() < deadline) {
             link_->TimerStep();
             if (check)
