@@ -168,8 +168,9 @@ void CCOM::ReceiveWaiting()
                 Vanished.store(true, std::memory_order_relaxed);
         }
         w = (w + r.bytes) % COM_BUF;
-        BytesRead.fetch_add(uint32_t(r.bytes), std::memory_order_relaxed);
         WriteIndex.store(w, std::memory_order_release);
+        // Counted after the bytes are in the ring: whoever sees the count sees them.
+        BytesRead.fetch_add(uint32_t(r.bytes), std::memory_order_release);
         left -= r.bytes;
         if (r.bytes != ask)
             return;

@@ -71,20 +71,6 @@ CCOMPROBE& CCOMPROBE::operator=(const CCOMPROBE& other)
     return *this;
 }
 
-void CCOMPROBE::Clear()
-{
-    Port = 0;
-    Row = 0;
-    StateTime.store(0, std::memory_order_relaxed);
-    State = PROBE_FREE;
-    HardwareId = 0;
-    UnitType = 0;
-    std::memset(Name, 0, sizeof Name);
-    FrameSize = 0;
-    FrameOverhead = 0;
-    Frame = CCOMFRAME();
-}
-
 bool IdentifyUnitName(
     int32_t protocol, const uint8_t* frame, int32_t* unitType, int32_t* frameSize, char (&name)[PROBE_NAME_LEN])
 {

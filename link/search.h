@@ -67,7 +67,6 @@ struct CCOMPROBE {
     CCOMPROBE() = default;
     CCOMPROBE(const CCOMPROBE&) = delete;
     CCOMPROBE& operator=(const CCOMPROBE& other);
-    void Clear();
 };
 
 struct PROBE_ROW {

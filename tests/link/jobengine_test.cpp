@@ -222,10 +222,13 @@ TEST_P(Faults, BadAnswersCostAttempts)
     int32_t length = IsPreambleProtocol(c.protocol) ? 32 : 300;
     std::memset(link.TxImage, 0x42, size_t(length));
     unit().InjectFault(c.fault, c.count);
-    int before = unit().Requests();
+    size_t before = unit().RequestLog().size();
     int32_t flags = c.flags | JOBFLAG_MARK | (c.job == JOB_READ ? JOBFLAG_CLEAR_TX : 0);
     EXPECT_EQ(RunJob(c.job, 0, length, flags), c.result);
-    EXPECT_EQ(unit().Requests() - before, c.attempts);
+    std::vector<Bytes> sent = RequestsSince(unit(), before);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), sent.front()), c.attempts);
+    EXPECT_EQ(int(sent.size()), c.attempts);
     EXPECT_EQ(link.LastJob.load(), c.job);
 }
 

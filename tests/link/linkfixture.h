@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "link/jobengine.h"
+#include "linktest.h"
 #include "platform/clock.h"
-#include "tests/link/linktest.h"
 #include "tools/unit-emulator/emulator.h"
 
 // Records what the link shows in the status slots.
@@ -121,9 +121,24 @@ protected:
         return false;
     }
 
+    // Runs the search until a unit is connected and the link armed. A second
+    // probe may still have been under way when the first answer connected:
+    // its answer is let in and dropped, so that jobs start on a clean line.
     bool Connect()
     {
-        return Pump([&] { return link_->ConnectedPort.load() != 0 && link_->TransferState.load() == XFER_READY; });
+        if (!Pump([&] { return link_->ConnectedPort.load() != 0 && link_->TransferState.load() == XFER_READY; }))
+            return false;
+        int port = link_->ConnectedPort.load();
+        CCOM& c = link_->Port(port);
+        unitemu::UnitEmulator& u = unit(port);
+        WaitUntil(
+            [&] {
+                return c.TxCount.load() == 0 && c.BytesWritten.load() == u.BytesHeard()
+                    && u.BytesSent() == c.BytesRead.load();
+            },
+            [&] { link_->TimerStep(); }, std::chrono::seconds(2));
+        c.ReadIndex.store(c.WriteIndex.load());
+        return true;
     }
 
     // Posts a job and runs the link until it has a result, which it returns
