@@ -97,9 +97,11 @@ void CCOM::OpenDevice()
     int baud = 0;
     int err = ParseModeText(ModeText, &baud) ? Device.Open(DevicePath, baud) : EINVAL;
     if (err != 0) {
-        Error.store(PORTERR_OPEN_FAILED, std::memory_order_relaxed);
+        // The error is the user-interface thread's sign that the order is
+        // over: the thread is marked finished before it.
         Finish();
         PortState.store(PORT_CLOSED, std::memory_order_release);
+        Error.store(PORTERR_OPEN_FAILED, std::memory_order_release);
         ThreadRequest.store(0, std::memory_order_release);
         return;
     }
@@ -329,7 +331,7 @@ void CCOMIOSYS::ManagePorts()
             }
             continue;
         }
-        if (c.Error.load(std::memory_order_relaxed) == PORTERR_OPEN_FAILED || state == PORT_OPEN) {
+        if (c.Error.load(std::memory_order_acquire) == PORTERR_OPEN_FAILED || state == PORT_OPEN) {
             c.Request = 0;
             continue;
         }
