@@ -97,9 +97,11 @@ void CCOM::OpenDevice()
     int baud = 0;
     int err = ParseModeText(ModeText, &baud) ? Device.Open(DevicePath, baud) : EINVAL;
     if (err != 0) {
-        Error.store(PORTERR_OPEN_FAILED, std::memory_order_relaxed);
+        // The error is the user-interface thread's sign that the order is
+        // over: the thread is marked finished before it.
         Finish();
         PortState.store(PORT_CLOSED, std::memory_order_release);
+        Error.store(PORTERR_OPEN_FAILED, std::memory_order_release);
         ThreadRequest.store(0, std::memory_order_release);
         return;
     }
@@ -136,6 +138,7 @@ void CCOM::Transmit()
     if (n == 0)
         return;
     SerialDevice::Result r = Device.Write(TxBuffer, n, kWriteTimeoutMs);
+    BytesWritten.fetch_add(uint32_t(r.bytes), std::memory_order_relaxed);
     if (r.failed)
         Error.store(PORTERR_WRITE, std::memory_order_relaxed);
     if (r.vanished)
@@ -168,6 +171,8 @@ void CCOM::ReceiveWaiting()
         }
         w = (w + r.bytes) % COM_BUF;
         WriteIndex.store(w, std::memory_order_release);
+        // Counted after the bytes are in the ring: whoever sees the count sees them.
+        BytesRead.fetch_add(uint32_t(r.bytes), std::memory_order_release);
         left -= r.bytes;
         if (r.bytes != ask)
             return;
@@ -316,14 +321,17 @@ void CCOMIOSYS::ManagePorts()
             continue;
         if (request & PORTREQ_CLOSE) {
             if (state == PORT_CLOSED) {
-                c.Request = request & ~PORTREQ_CLOSE;
+                // An open order the thread has not taken yet will still open
+                // the port: the close waits for it.
+                if (c.ThreadRequest.load(std::memory_order_acquire) != PORTREQ_OPEN)
+                    c.Request = request & ~PORTREQ_CLOSE;
             } else if (state != PORT_CLOSING) {
                 c.RequestTime = now;
                 c.ThreadRequest.store(PORTREQ_CLOSE, std::memory_order_release);
             }
             continue;
         }
-        if (c.Error.load(std::memory_order_relaxed) == PORTERR_OPEN_FAILED || state == PORT_OPEN) {
+        if (c.Error.load(std::memory_order_acquire) == PORTERR_OPEN_FAILED || state == PORT_OPEN) {
             c.Request = 0;
             continue;
         }

@@ -76,8 +76,11 @@ struct CCOM {
     // True once the device has reported a hang-up: the thread then leaves the
     // device alone and waits at the slow pace for its close order.
     std::atomic<bool> Vanished { false };
-    // Loop turns of the I/O thread (for diagnostics and tests).
+    // Loop turns of the I/O thread, and the bytes it has put on the line and
+    // taken from it since the record was made (for diagnostics and tests).
     std::atomic<uint32_t> LoopTurns { 0 };
+    std::atomic<uint32_t> BytesWritten { 0 };
+    std::atomic<uint32_t> BytesRead { 0 };
 
     CCOMIOSYS* Owner = nullptr;
 

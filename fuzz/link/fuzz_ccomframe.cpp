@@ -1,7 +1,8 @@
 // Feeds outside bytes through a port's receive ring into the frame assembler
-// of each of the six protocols. The first byte picks the protocol; every 0xF5
-// byte after it ends a piece, and the byte after the marker moves the program
-// clock by that many ticks before the next piece (to reach the gap time-out).
+// of each of the six protocols, and reads each frame as a probe answer. The
+// first byte picks the protocol; every 0xF5 byte after it ends a piece, and
+// the byte after the marker moves the program clock by that many ticks before
+// the next piece (to reach the gap time-out).
 
 #include <cstddef>
 #include <cstdint>
@@ -9,12 +10,24 @@
 
 #include "link/comport.h"
 #include "link/frame.h"
+#include "link/search.h"
 #include "platform/clock.h"
 
 namespace {
 
 constexpr int32_t kProtocols[] = { PROTO_WCOM, PROTO_WCOMS, PROTO_IGN50, PROTO_IGN100, PROTO_IGN150, PROTO_IGN300 };
 constexpr uint8_t kPieceEnd = 0xF5;
+
+// Every delivered frame is also read as a probe answer, as the port search does.
+void Identify(const CCOMFRAME& frame)
+{
+    static CCOMPROBE slot;
+    if (IsPreambleProtocol(frame.Protocol)) {
+        IdentifyPreambleUnit(frame.RxFrame, &slot);
+    } else {
+        IdentifyUnitName(frame.Protocol, frame.RxFrame, &slot.UnitType, &slot.FrameSize, slot.Name);
+    }
+}
 
 void Deliver(CCOM& port, CCOMFRAME& frame, const uint8_t* data, size_t n)
 {
@@ -29,7 +42,8 @@ void Deliver(CCOM& port, CCOMFRAME& frame, const uint8_t* data, size_t n)
         port.WriteIndex.store(w);
         data += take;
         n -= take;
-        while (frame.Receive(port)) { }
+        while (frame.Receive(port))
+            Identify(frame);
     }
 }
 

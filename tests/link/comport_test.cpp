@@ -224,6 +224,20 @@ TEST_F(PortOnEmulator, AnOpenOrderIsNeverGivenToAThreadThatIsEnding)
     ASSERT_TRUE(WaitUntil([&] { return c.PortState == PORT_OPEN && c.Request == 0; }, [&] { Step(); }));
 }
 
+// A close asked for right after the open order went out, before the thread
+// took it, must still close the port once the thread has opened it.
+TEST_F(PortOnEmulator, ACloseRightAfterTheOpenOrderIsNotLost)
+{
+    StartUnit();
+    CCOM& c = port();
+    ports_->RequestOpen(TEST_PORT, 115200);
+    Step();
+    ASSERT_EQ(c.ThreadRequest.load(), PORTREQ_OPEN);
+    ports_->RequestClose(TEST_PORT);
+    ASSERT_TRUE(WaitUntil([&] { return c.Request == 0 && c.ThreadState.load() == THREAD_NONE; }, [&] { Step(); }));
+    EXPECT_EQ(c.PortState.load(), PORT_CLOSED);
+}
+
 TEST_F(PortOnEmulator, RingFillsTo329BytesAndTheRestWaitsInTheDriver)
 {
     StartUnit();

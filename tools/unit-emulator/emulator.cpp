@@ -228,6 +228,12 @@ void UnitEmulator::ClearFaults()
     plans_.clear();
 }
 
+std::vector<std::vector<uint8_t>> UnitEmulator::RequestLog() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return requestLog_;
+}
+
 std::vector<uint8_t> UnitEmulator::LastLiveRequest() const
 {
     std::lock_guard<std::mutex> guard(lock_);
@@ -251,11 +257,11 @@ void UnitEmulator::Run()
         if (n <= 0)
             continue;
         // A unit listening at another rate hears only noise.
-        if (LineBaud() != options_.baud) {
+        if (LineBaud() != options_.baud)
             noiseBytes_ += int(n);
-            continue;
-        }
-        TakeBytes(buf, int(n));
+        else
+            TakeBytes(buf, int(n));
+        bytesHeard_ += uint32_t(n);
     }
 }
 
@@ -297,6 +303,12 @@ void UnitEmulator::TakeBytes(const uint8_t* data, int n)
 void UnitEmulator::HandleRequest(const uint8_t* frame, int length)
 {
     requests_++;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (requestLog_.size() == REQUEST_LOG_LEN)
+            requestLog_.erase(requestLog_.begin());
+        requestLog_.emplace_back(frame, frame + length);
+    }
     Answer answer = IsPreambleProtocol(options_.protocol) ? AnswerWcom(frame) : AnswerIgn(frame);
     ApplyFaults(frame, length, &answer);
     if (options_.pace)
@@ -446,7 +458,7 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
 
 void UnitEmulator::ApplyFaults(const uint8_t* request, int requestLength, Answer* answer)
 {
-    bool active[6] = {};
+    bool active[FAULT_KINDS] = {};
     {
         std::lock_guard<std::mutex> guard(lock_);
         for (Plan& plan : plans_) {
@@ -485,6 +497,16 @@ void UnitEmulator::ApplyFaults(const uint8_t* request, int requestLength, Answer
             BuildIgnFrame(bytes.data(), n, uint8_t(bytes[0] + 1), nullptr);
         }
     }
+    if (active[int(Fault::WrongData)]) {
+        int first = IsPreambleProtocol(options_.protocol) ? WCOM_DATA : 1;
+        if (int(bytes.size()) > first + IGN_OVERHEAD) {
+            bytes[size_t(first)] ^= 0x01;
+            if (IsPreambleProtocol(options_.protocol))
+                SealWcomFrame(bytes.data());
+            else
+                BuildIgnFrame(bytes.data(), int(bytes.size()) - IGN_OVERHEAD, bytes[0], nullptr);
+        }
+    }
     if (active[int(Fault::BadCheck)])
         bytes.back() ^= 0x5A;
     if (active[int(Fault::CutShort)])
@@ -517,6 +539,7 @@ void UnitEmulator::Send(const uint8_t* data, int n)
         ssize_t put = ::write(master_, data + sent, size_t(due));
         if (put > 0) {
             sent += int(put);
+            bytesSent_ += uint32_t(put);
             continue;
         }
         if (put < 0 && errno != EAGAIN && errno != EINTR)

@@ -19,6 +19,8 @@
 
 namespace unitemu {
 
+constexpr size_t REQUEST_LOG_LEN = 64;
+
 enum class Fault {
     Silence, // no answer
     BadCheck, // the answer's check byte is corrupted
@@ -26,7 +28,9 @@ enum class Fault {
     CutShort, // only the first half of the answer is sent
     Vanish, // the device disappears, as an unplugged adapter does
     Echo, // the line returns the request before any answer
+    WrongData, // one data byte of the answer differs (its check still fits)
 };
+constexpr int FAULT_KINDS = 7;
 
 struct Options {
     int32_t protocol = PROTO_IGN300;
@@ -84,8 +88,14 @@ public:
     // Bytes that arrived while the line ran at another rate than the unit's.
     int NoiseBytes() const { return noiseBytes_.load(); }
     bool Vanished() const { return vanished_.load(); }
+    // Bytes taken from the line (each counted once the unit has answered the
+    // requests they complete) and bytes put on it.
+    uint32_t BytesHeard() const { return bytesHeard_.load(); }
+    uint32_t BytesSent() const { return bytesSent_.load(); }
     // Baud the other end set on the line; 0 when it is no known rate.
     int LineBaud() const;
+    // The latest requests (at most REQUEST_LOG_LEN), oldest first, as they came.
+    std::vector<std::vector<uint8_t>> RequestLog() const;
     // The data of the last live request.
     std::vector<uint8_t> LastLiveRequest() const;
 
@@ -128,6 +138,7 @@ private:
     uint16_t changedBlocks_ = 0;
     int saving_ = 0;
     std::vector<Plan> plans_;
+    std::vector<std::vector<uint8_t>> requestLog_;
 
     std::atomic<int> requests_ { 0 };
     std::atomic<int> writes_ { 0 };
@@ -135,6 +146,8 @@ private:
     std::atomic<int> badRequests_ { 0 };
     std::atomic<int> noiseBytes_ { 0 };
     std::atomic<bool> vanished_ { false };
+    std::atomic<uint32_t> bytesHeard_ { 0 };
+    std::atomic<uint32_t> bytesSent_ { 0 };
 
     // Request parsing (emulator thread only).
     CCOMFRAME wcom_;

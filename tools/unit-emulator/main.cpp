@@ -47,6 +47,7 @@ constexpr NamedFault kFaults[] = {
     { "cut-short", unitemu::Fault::CutShort },
     { "vanish", unitemu::Fault::Vanish },
     { "echo", unitemu::Fault::Echo },
+    { "wrong-data", unitemu::Fault::WrongData },
 };
 
 void Usage()
@@ -63,7 +64,7 @@ void Usage()
         "  --save-work W     saving work after a write, live word 50 (default 0)\n"
         "  --save-step S     saving work done per live answer (default 1600)\n"
         "  --changed-blocks M  bits of image blocks the unit changed (live word 56)\n"
-        "  --fault F[:after[:count]]  silence, bad-check, wrong-block, cut-short, vanish or echo;\n"
+        "  --fault F[:after[:count]]  silence, bad-check, wrong-block, cut-short, vanish, echo or wrong-data;\n"
         "                    after `after` requests, for `count` requests (-1: all; default 1)\n");
 }
 
