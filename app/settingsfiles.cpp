@@ -182,10 +182,11 @@ BasicSettings ReadBasicSettings(const IniFile& ini, const BasicSettings& current
     s.LangIndex
         = LanguageFromIni(ini.ReadInteger(sec, "Language", LanguageToIni(current.LangIndex)), current.LangIndex);
     s.UpdateNumber = ini.ReadInteger(sec, "UpdateNumber", -1);
-    std::string rawFile = ini.ReadString(sec, "File", "");
     s.File = ReadPath(ini, "File", "");
-    // The dialogs start from the last file's name unless their own key is there.
-    s.DialogFile = ReadPath(ini, "IniFileDir", rawFile);
+    // The dialogs start from the last file's name unless their own key holds one.
+    s.DialogFile = ReadPath(ini, "IniFileDir", "");
+    if (s.DialogFile.empty())
+        s.DialogFile = s.File;
     int page = ini.ReadInteger(sec, PAGE_KEY, 0);
     if (page < 0 || page / 100 >= SETTINGS_PAGES)
         page = 0;
