@@ -49,10 +49,10 @@ void DrawLogo(TImage* image)
     c->Rectangle(2, 2, image->Width() - 2, image->Height() - 2);
     c->Brush.Style = bsClear;
     c->Font.SetName("MS Sans Serif");
-    c->Font.SetSize(20);
+    c->Font.SetSize(16);
     c->Font.SetStyle(fsBold);
     c->Font.SetColor(TColor(0x00804000));
-    c->TextOut(14, 22, "MORVANTA");
+    c->TextOut(12, 26, "MORVANTA");
     image->Invalidate();
 }
 
@@ -75,7 +75,7 @@ TFormAbout::TFormAbout(TComponent* owner)
     LabelExit = MakeLabel(this, "LabelExit", 174, 221, 17, "OK");
     LabelExit->OnClick = [this](TObject* sender) { Button1Click(sender); };
     LabelRsKey = MakeLabel(this, "LabelRsKey", 24, 186, 9, "");
-    Label1 = MakeLabel(this, "Label1", 24, 149, 17, "www.morvanta.example");
+    Label1 = MakeLabel(this, "Label1", 24, 149, 17, "morvanta.example");
     Image2 = MakeImage(this, "Image2", -1, 0, 607, 393);
     Image2->Hide();
     Image5 = MakeImage(this, "Image5", 67, 206, 277, 138);
