@@ -9,9 +9,11 @@
 #include "app/portnoticeline.h"
 #include "app/statustexts.h"
 #include "app/undo.h"
+#include "files/recentfiles.h"
 #include "link/comport.h"
 #include "link/identity.h"
 #include "platform/comctrls.h"
+#include "platform/inifile.h"
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
 #include "texts/messagetable.h"
@@ -102,6 +104,21 @@ public:
     std::string ImpetFolderName; // "\NEW_308"
     bool ImpetMissing = false;
     std::string SettingsDir;
+    // The settings files: the folder followed by "application.ini",
+    // "default.ini" and "monitor.ini"; the INI object on the first.
+    std::string AppIniPath;
+    std::string DefaultIniPath;
+    std::string MonitorIniPath;
+    IniFile Ini;
+    // Set once a failed write of the settings has been reported.
+    bool SettingsWriteReported = false;
+    // The update the user asked not to be offered again; -1 none.
+    int32_t UpdateNumber = -1;
+    // Set until the first read from a unit has been accepted.
+    int32_t NewInstall = 1;
+    // The link's port choice (-1 none) and where the next automatic search starts.
+    int32_t ComPort = 0;
+    int32_t ComPortAuto = 1;
     // The program file that carries the preset archive, and the words after
     // the program's name on the command line; tests set both before FormCreate.
     std::string ProgramPath;
@@ -120,6 +137,8 @@ public:
     std::u16string CurrentFileName;
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
+    std::u16string DialogFileName;
+    RecentFiles Recent;
 
     // The image copies, the undo ring and the page the user shows.
     ImageCopies Images;
@@ -192,6 +211,7 @@ public:
     // Controls the settings pages and the monitor panel build; null until they do.
     std::array<TLabel*, 12> TestLabels {};
     TGroupBox* GroupBoxPlayer = nullptr;
+    TCheckBox* CheckBoxExtMonitor = nullptr;
     TMemo* Memo1 = nullptr;
     TEdit* EditLadeniKanal = nullptr;
     TUpDown* UpDownLadeniKanal = nullptr;

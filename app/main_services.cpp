@@ -6,9 +6,12 @@
 #include "app/consistency.h"
 #include "app/langtext.h"
 #include "app/main.h"
-#include "app/settingsfiles.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 
 #include <cstdlib>
 
@@ -126,6 +129,27 @@ void ShowExternalMonitor(TMainForm* form, int)
     form->ExtMonitorAtStart = 0;
 }
 
+void KeepFormOnScreen(TForm* form)
+{
+    QScreen* screen
+        = QGuiApplication::screenAt(QPoint(form->Left() + form->Width() / 2, form->Top() + form->Height() / 2));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect area = screen->availableGeometry();
+    int width = std::min(form->Width(), area.width());
+    int height = std::min(form->Height(), area.height());
+    int left = std::clamp(form->Left(), area.left(), area.left() + area.width() - width);
+    int top = std::clamp(form->Top(), area.top(), area.top() + area.height() - height);
+    form->SetBounds(left, top, width, height);
+}
+
+void WriteMonitorSet(TMainForm*, const std::string&)
+{
+    Note("WriteMonitorSet");
+}
+
 void ApplyLanguage(TMainForm* form)
 {
     Note("ApplyLanguage");
@@ -147,22 +171,6 @@ void StopUpdateCheck(TMainForm*)
 void UpdateCheckTimerStep(TMainForm*)
 {
     Note("UpdateCheckTimerStep");
-}
-
-void InitSettingsPaths(TMainForm* form)
-{
-    Note("InitSettingsPaths");
-    form->SettingsDir = InitSettingsFolder();
-}
-
-void LoadSettings(TMainForm*)
-{
-    Note("LoadSettings");
-}
-
-void SaveSettings(TMainForm*)
-{
-    Note("SaveSettings");
 }
 
 std::string TestSwitchPath()

@@ -7,9 +7,12 @@
 // The bodies in main_services.cpp are the least each caller needs; the
 // subsystems that own them replace them one by one with the real ones.
 
+#include "platform/filewrite.h"
+
 #include <functional>
 #include <string>
 
+class TForm;
 class TMainForm;
 
 // Tests follow the order of the calls here: each body without its real code
@@ -34,6 +37,10 @@ void LogPlayStep(TMainForm* form);
 void LogImage(TMainForm* form, int kind);
 void LogUiState(TMainForm* form);
 void ShowExternalMonitor(TMainForm* form, int set);
+// Moves and shrinks a window onto the nearest screen.
+void KeepFormOnScreen(TForm* form);
+// Writes the external monitor's layout to a monitor set file.
+void WriteMonitorSet(TMainForm* form, const std::string& path);
 
 // Language texts.
 void ApplyLanguage(TMainForm* form);
@@ -44,6 +51,10 @@ void StopUpdateCheck(TMainForm* form);
 void UpdateCheckTimerStep(TMainForm* form);
 
 // Settings files.
+// The writer both settings files go through (a temporary file and a rename
+// by default); tests put in one that fails.
+using SettingsWriter = std::function<WriteResult(const std::string& path, std::string_view data)>;
+extern SettingsWriter SettingsFileWriter;
 void InitSettingsPaths(TMainForm* form);
 void LoadSettings(TMainForm* form);
 void SaveSettings(TMainForm* form);

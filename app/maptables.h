@@ -64,6 +64,9 @@ struct MapTableSet {
     TTab* ServoTable = nullptr;
     TTab* AdvanceTable = nullptr;
     TTab* InjectionTable = nullptr;
+    // The further tables whose sheet the settings keep.
+    TTab* CorrectionsTable = nullptr;
+    TTab* TrackTable = nullptr;
 };
 
 constexpr int ADVANCE_PAGE = 2;

@@ -18,12 +18,6 @@ template <class Form> void Init(Form* form, const char* name, const char* captio
 
 } // namespace
 
-TFormAbout::TFormAbout(TComponent* owner)
-    : TForm(owner)
-{
-    Init(this, "FormAbout", "About");
-}
-
 TFormEM::TFormEM(TComponent* owner)
     : TForm(owner)
 {

@@ -2,12 +2,9 @@
 // The program's other windows, created once at start like the main window.
 // Each is an empty form until its own content is built.
 
+#include "app/About.h"
 #include "platform/controls.h"
 
-class TFormAbout : public TForm {
-public:
-    explicit TFormAbout(TComponent* owner);
-};
 class TFormEM : public TForm {
 public:
     explicit TFormEM(TComponent* owner);

@@ -5,6 +5,7 @@
 
 #include "app/rsimage.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -30,3 +31,43 @@ int LanguageFromIni(int value, int current);
 
 // True when the marker file exists and holds the word "TEST_ENABLE".
 bool ReadTestSwitch(const std::string& markerPath);
+
+class IniFile;
+
+// The section of application.ini that holds the program's state.
+constexpr const char* SETTINGS_SECTION = "BASIC";
+constexpr int SETTINGS_RECENT_FILES = 10;
+// Longest path the settings keep.
+constexpr size_t SETTINGS_MAX_PATH = 259; // a 260-character field with its end mark
+// The main window's page slots.
+constexpr int SETTINGS_PAGES = 20;
+
+// What application.ini keeps of the main window, in the window's own terms.
+struct BasicSettings {
+    int Left = 0, Top = 0, Height = 0, Width = 0;
+    int ComPort = 0; // -1 none, else the chosen COM number
+    int ComPortAuto = 1; // where the next automatic port search starts
+    int LangIndex = 0; // 0 English, 1 German, 2 Czech
+    int UpdateNumber = -1; // the update the user asked not to be offered again
+    std::u16string File;
+    std::u16string DialogFile; // the file dialogs' starting name
+    int Page = 0;
+    int Sheet = -1; // the map table's sheet of the page; -1 none
+    bool ExtMonitorChecked = false;
+    bool ExtMonitorVisible = false;
+    int NewInstall = 1;
+    bool MonitorPlayer = false;
+    int RecentCount = 0;
+    std::array<std::u16string, SETTINGS_RECENT_FILES> Recent;
+};
+
+// The pages whose map table has sheets the settings keep: advance,
+// injection, corrections, servo and track control.
+bool PageKeepsSheet(int page);
+
+// Writes every key of the section in its order. Recent-file keys beyond the
+// count are cleared, so a removed file does not come back.
+void WriteBasicSettings(IniFile& ini, const BasicSettings& s);
+// Reads the section over `current`, which gives the defaults where the keys
+// are missing. Values out of their range keep the default.
+BasicSettings ReadBasicSettings(const IniFile& ini, const BasicSettings& current);

@@ -40,11 +40,18 @@ protected:
         setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
         LangIndex = 0;
         ServiceCallListener = [this](const char* name) { calls.emplace_back(name); };
+        // A save of the settings shows in the order of the calls by its first file.
+        SettingsFileWriter = [this](const std::string& path, std::string_view data) {
+            if (path.ends_with("application.ini"))
+                calls.emplace_back("SaveSettings");
+            return WriteFileAtomic(path, data);
+        };
     }
     void TearDown() override
     {
         form.reset();
         ServiceCallListener = nullptr;
+        SettingsFileWriter = WriteFileAtomic;
         cwd.reset();
         unsetenv("ZEPERON_SETTINGS_DIR");
         unsetenv("ZEPERON_TEST_SWITCH");
@@ -83,7 +90,10 @@ using Calls = std::vector<std::string>;
 TEST_F(MainWindow, ConstructionSetsTheStartingState)
 {
     Construct();
-    EXPECT_EQ(calls, (Calls { "InitSettingsPaths", "SetProbeDefault" }));
+    EXPECT_EQ(calls, (Calls { "SetProbeDefault" }));
+    EXPECT_EQ(form->AppIniPath, dir.file("settings") + "/application.ini");
+    EXPECT_EQ(form->DefaultIniPath, dir.file("settings") + "/default.ini");
+    EXPECT_EQ(form->MonitorIniPath, dir.file("settings") + "/monitor.ini");
     EXPECT_TRUE(dialogs.boxes.empty()) << "the layout check of this build finds nothing";
     EXPECT_EQ(form->TickCount, 0);
     EXPECT_EQ(form->FormCreated, 0);
@@ -111,7 +121,6 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "CreateComPortMenu",
         "CreateSettingsPages",
         "LoadBikeDefaults",
-        "LoadSettings",
         "LoadPages(all)",
         "UpdateRecentFilesMenu",
         "SetBikeConstants",
