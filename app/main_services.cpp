@@ -6,6 +6,7 @@
 #include "app/consistency.h"
 #include "app/langtext.h"
 #include "app/main.h"
+#include "app/main_presets.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -180,14 +181,17 @@ std::string TestSwitchPath()
     return (QDir::homePath() + QStringLiteral("/.Zeperon_12_test")).toStdString();
 }
 
-void LoadBikeDefaults(TMainForm*, int)
+void LoadBikeDefaults(TMainForm* form, int page)
 {
     Note("LoadBikeDefaults");
+    MainFileHost host(*form);
+    ::LoadBikeDefaults(host, page);
 }
 
-void SetBikeConstants(TMainForm*)
+void SetBikeConstants(TMainForm* form)
 {
     Note("SetBikeConstants");
+    ::SetBikeConstants(form->PcImage, form->PcImage.b[2550]);
 }
 
 void UpdateRecentFilesMenu(TMainForm*)

@@ -5,6 +5,7 @@
 // layouts and can load only the keys of one settings page.
 
 #include "app/rsimage.h"
+#include "link/identity.h" // the unit texts written into the HEX line
 
 #include <array>
 #include <cstdint>
@@ -21,12 +22,6 @@ constexpr long PARAMETER_FILE_MAX_SIZE = 10485760; // larger files are not read
 constexpr int MSG_OLDER_FILE_VERSION = 33;
 constexpr int MSG_UNMATCHED_FILE_VERSION = 34;
 
-// The unit's identity texts written into the HEX line of every file.
-struct UnitVersionTexts {
-    std::string date = "Date = --";
-    std::string time = "--:--";
-    std::string name = "Unit = --";
-};
 
 // The program's build stamp written into the EXE line ("Dec  1 2019", "10:16:09").
 struct BuildStamp {
