@@ -151,12 +151,18 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
 
 TEST_F(MainWindow, AnArchiveWithoutPresetsIsImportedFromTheDiskOrReportedOnceAtTheEnd)
 {
+    auto warnings = [&] {
+        return std::count_if(dialogs.boxes.begin(), dialogs.boxes.end(),
+            [](const auto& box) { return box.caption == "Warning"; });
+    };
     Start();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].caption, "Warning");
-    EXPECT_EQ(dialogs.boxes[0].text,
+    // Bike 11's defaults are missing too and say so; the warning comes once, last.
+    ASSERT_FALSE(dialogs.boxes.empty());
+    EXPECT_EQ(warnings(), 1);
+    EXPECT_EQ(dialogs.boxes.back().caption, "Warning");
+    EXPECT_EQ(dialogs.boxes.back().text,
         QStringFromCp1250("No Impet attached !\nNejsou vloženy NEW soubory - nutne doplnit !!!"));
-    EXPECT_EQ(dialogs.boxes[0].type & MB_ICONWARNING, unsigned(MB_ICONWARNING));
+    EXPECT_EQ(dialogs.boxes.back().type & MB_ICONWARNING, unsigned(MB_ICONWARNING));
 
     // With the preset folder beside the working folder, start-up imports it.
     form.reset();
@@ -164,7 +170,7 @@ TEST_F(MainWindow, AnArchiveWithoutPresetsIsImportedFromTheDiskOrReportedOnceAtT
     std::filesystem::create_directories(dir.path() / "IMPET" / "NEW_308");
     std::ofstream(dir.path() / "IMPET" / "NEW_308" / "Bike.ign") << "RSKEY=308\r\n";
     Start();
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(warnings(), 0);
     ASSERT_EQ(g_Impet.Root().Count(), 1);
     EXPECT_TRUE(ImpetNamesEqual(g_Impet.Root().children[0].name, "NEW_308"));
     EXPECT_NE(form->ProgramIdText.find("   NEW="), std::string::npos);
