@@ -103,6 +103,13 @@ TMainForm::TMainForm(TComponent* owner)
     : TForm(owner)
 {
     SetName("MainForm");
+    // The link's job thread starts before any other start-up step and runs
+    // until the window is destroyed.
+    Link = std::make_unique<CCOMCOM>();
+    Link->SetProbeDefault(PROTO_IGN300, 115200, 175);
+    Link->ExpectedUnitType = RSKEY;
+    Link->ExpectedSubVersion = 0;
+    Link->StatusSink = this;
     ProgramPath = ImpetProgramPath();
     CommandLine = QCoreApplication::arguments().mid(1);
     BuildFrame();
@@ -114,7 +121,6 @@ TMainForm::TMainForm(TComponent* owner)
             Application->Terminate();
     };
     Undo = std::make_unique<UndoRing>(*this, PcImage, UndoRing::Marks(Images.ChangeMarks));
-    Link = std::make_unique<CCOMIOSYS>();
     Maps.Host.PcImage = PcImage.data();
     Maps.Host.LiveValues = [this] { return LiveValues; };
     Maps.Host.ConnectedPort = [this] { return ConnectedPort; };

@@ -10,8 +10,8 @@
 #include "app/statustexts.h"
 #include "app/undo.h"
 #include "files/recentfiles.h"
-#include "link/comport.h"
 #include "link/identity.h"
+#include "link/jobengine.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -46,7 +46,7 @@ struct FileDialogState {
 // What the window holds of the link until the link itself moves in.
 enum LinkRequestCode { REQ_NONE = 0, REQ_PROGRAM_CHANGED = 98, REQ_RESET_DISCONNECT = 129 };
 
-class TMainForm : public TForm, public ComparisonDisplay, public UndoHost {
+class TMainForm : public TForm, public ComparisonDisplay, public UndoHost, public LinkStatusSink {
 public:
     explicit TMainForm(TComponent* owner);
     ~TMainForm() override;
@@ -75,7 +75,7 @@ public:
     void PageControl1Change(TObject* Sender);
     void SelfCheck();
 
-    // ComparisonDisplay
+    // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
         int slot, const char* text, int durationMs, int32_t textColour, int32_t background, int priority) override;
 
@@ -150,7 +150,7 @@ public:
     MapLiveValues LiveValues;
 
     // The serial link; its destruction joins the port threads.
-    std::unique_ptr<CCOMIOSYS> Link;
+    std::unique_ptr<CCOMCOM> Link;
     // The link's fields the window reads and writes.
     int LinkState = 0;
     int LinkRequest = REQ_NONE;
