@@ -230,8 +230,3 @@ void EnableLink(TMainForm* form)
     form->LinkEnabled = 1;
     form->ReleasedPort = -1;
 }
-
-void CommitPendingEdit(TMainForm*)
-{
-    Note("CommitPendingEdit");
-}
