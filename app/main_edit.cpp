@@ -6,7 +6,6 @@
 #include "app/main.h"
 #include "app/main_services.h"
 
-#include <QApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -142,16 +141,15 @@ void TMainForm::EditDeciChg(TObject* Sender)
     upDown->SetPosition(DeciPositionFor(*value, upDown->divisor));
 }
 
-// The page that goes is stored first: a click still waiting for its
-// deadline, or a value typed into an edit that still has the focus, would
-// otherwise be lost once the page is hidden and its edit's exit ignored.
+// A click still waiting for its deadline is stored with the page it was
+// made on, before that page goes. (An edit that has the focus there commits
+// through its own exit, which the page control raises while the old page is
+// still shown.) Code that switches pages raises nothing, so start-up and
+// undo commit nothing here.
 void TMainForm::PageControl1Changing(TObject*, bool& AllowChange)
 {
     AllowChange = true;
-    TTabSheet* leaving = PageControl1->ActivePage();
-    QWidget* focus = QApplication::focusWidget();
-    bool editFocused = focus && leaving && dynamic_cast<TEdit*>(focus) && leaving->isAncestorOf(focus);
-    if (PendingEditControl || editFocused)
+    if (PendingEditControl)
         CommitEditNow(this);
 }
 
