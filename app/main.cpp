@@ -207,6 +207,8 @@ void TMainForm::BuildFrame()
     }
     SpeedButtonZpet->SetEnabled(false);
     SpeedButtonZnovu->SetEnabled(false);
+    SpeedButtonZpet->OnClick = [this](TObject* sender) { SpeedButtonZpetClick(sender); };
+    SpeedButtonZnovu->OnClick = [this](TObject* sender) { SpeedButtonZnovuClick(sender); };
 
     ButtonRead = Make<TButton>(this, this, "ButtonRead");
     ButtonRead->SetBounds(180, 4, 75, 25);
@@ -226,6 +228,7 @@ void TMainForm::BuildFrame()
 
     PageControl1 = Make<TPageControl>(this, this, "PageControl1");
     PageControl1->SetBounds(4, 34, 760, 590);
+    PageControl1->OnChanging = [this](TObject* sender, bool& allow) { PageControl1Changing(sender, allow); };
     PageControl1->OnChange = [this](TObject* sender) { PageControl1Change(sender); };
     for (const SheetDef& def : FORM_SHEETS) {
         TTabSheet* sheet = Make<TTabSheet>(this, PageControl1, def.name);
@@ -279,8 +282,8 @@ void TMainForm::BuildMenu()
     AddItem(this, MenuTools, "MenuToolsPlus", "Plus", "F5");
     MenuUndo = AddItem(this, MenuTools, "MenuUndo", "Undo", "Ctrl+Z");
     MenuRedo = AddItem(this, MenuTools, "MenuRedo", "Redo", "Ctrl+Alt+Z");
-    MenuUndo->OnClick = [this](TObject*) { Undo->Undo(); };
-    MenuRedo->OnClick = [this](TObject*) { Undo->Redo(); };
+    MenuUndo->OnClick = [this](TObject* sender) { SpeedButtonZpetClick(sender); };
+    MenuRedo->OnClick = [this](TObject* sender) { SpeedButtonZnovuClick(sender); };
     MenuLadeniOn = AddItem(this, MenuTools, "MenuLadeniOn", "Tunning On-Off", "F6");
     AddItem(this, MenuTools, "MenuToolsInterpolOn", "Interpolace", "Ctrl+I");
     MenuMonitorPlayer = AddItem(this, MenuTools, "MenuMonitorPlayer", "Monitor Player", "Ctrl+M");
@@ -386,11 +389,6 @@ void TMainForm::OnHint(TObject*)
 {
     // The application keeps the long part of the hint already.
     StatusBar1->Panels(0)->SetText(Application ? Application->Hint() : std::string());
-}
-
-void TMainForm::PageControl1Change(TObject*)
-{
-    ActivePageIndex = PageControl1->ActivePageIndex();
 }
 
 void TMainForm::ShowPage(int page)

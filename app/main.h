@@ -75,6 +75,21 @@ public:
     void PageControl1Change(TObject* Sender);
     void SelfCheck();
 
+    // The shared handlers of the settings pages' controls.
+    void FormKeyPress(TObject* Sender, char16_t& Key);
+    void FormKeyPressW(TObject* Sender, char16_t& Key);
+    void FormEditLooseFocus(TObject* Sender);
+    void FormUpDownClick(TObject* Sender, TUDBtnType Button);
+    void FormRadioGroupClick(TObject* Sender);
+    void FormCheckBoxClick(TObject* Sender);
+    void FormComboChange(TObject* Sender);
+    void UpDnDeciChg(TObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
+    void EditDeciChg(TObject* Sender);
+    // The user's change of tab, before the page goes.
+    void PageControl1Changing(TObject* Sender, bool& AllowChange);
+    void SpeedButtonZpetClick(TObject* Sender);
+    void SpeedButtonZnovuClick(TObject* Sender);
+
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
         int slot, const char* text, int durationMs, int32_t textColour, int32_t background, int priority) override;
@@ -145,6 +160,14 @@ public:
     RsImage& PcImage = Images.PcImage;
     std::unique_ptr<UndoRing> Undo;
     int ActivePageIndex = 0;
+
+    // The edit debounce: the control whose edit waits (compared, never
+    // dereferenced), its code and the tick it is committed at.
+    TObject* PendingEditControl = nullptr;
+    int32_t PendingEditCode = 0;
+    int32_t PendingEditDeadline = 0;
+    // 1 while code writes a control: the handlers ignore what that raises.
+    int32_t LoadingControls = 0;
     // The map tables of the pages, and the live values the monitor leaves for them.
     MapTableSet Maps;
     MapLiveValues LiveValues;

@@ -242,8 +242,3 @@ void EnableLink(TMainForm* form)
     form->LinkEnabled = 1;
     form->ReleasedPort = -1;
 }
-
-void CommitPendingEdit(TMainForm*)
-{
-    Note("CommitPendingEdit");
-}

@@ -75,6 +75,3 @@ void LinkTimerStep(TMainForm* form);
 void ClosePortAndReport(TMainForm* form);
 void DropConnection(TMainForm* form);
 void EnableLink(TMainForm* form);
-
-// Edit path.
-void CommitPendingEdit(TMainForm* form);

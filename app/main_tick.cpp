@@ -3,6 +3,7 @@
 // waits on the serial port.
 #include "app/main.h"
 
+#include "app/editpath.h"
 #include "app/main_services.h"
 #include "platform/clock.h"
 

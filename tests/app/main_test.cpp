@@ -4,6 +4,7 @@
 #include "app/main.h"
 #include "mapedit/tab.h"
 
+#include "app/editpath.h"
 #include "app/langtext.h"
 #include "app/main_services.h"
 #include "app/otherwindows.h"
@@ -123,6 +124,8 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "LoadBikeDefaults",
         "LoadPages(all)",
         "UpdateRecentFilesMenu",
+        "LoadPages(active)", // the page shown at start
+        "LogUiState",
         "SetBikeConstants",
         "ApplyLanguage",
         "LoadPages(active)",
@@ -295,16 +298,20 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->ExtMonitorAtStart = 1;
     form->Link->PortListChanged = true;
     form->LogPlayerState = 2;
+    // A click whose deadline has come is committed between the link and the maps.
+    form->PendingEditControl = form.get();
+    form->PendingEditCode = EDIT_UPDOWN_CLICK;
+    form->PendingEditDeadline = 0;
     Tick();
     const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu",
-        "CommitPendingEdit", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+        "StoreActivePage", "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
 
     calls.clear();
     form->LogPlayerState = 0;
     Tick();
-    const Calls later = { "LinkTimerStep", "CommitPendingEdit", "RefreshPageColours", "UpdateCheckTimerStep" };
+    const Calls later = { "LinkTimerStep", "RefreshPageColours", "UpdateCheckTimerStep" };
     EXPECT_EQ(calls, later);
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+// The edit debounce of the settings pages. An up-down click waits until the
+// user has stopped clicking for EDIT_DEBOUNCE_TICKS; an edit box commits on
+// Enter or when it loses the focus; every other control commits at once, and
+// an event of another control first commits what is pending. A commit is
+// StoreAndReloadPage: store the active page, the consistency pass, reload
+// the page, an undo snapshot.
+
+#include <cstdint>
+
+class TMainForm;
+class TObject;
+
+constexpr int32_t EDIT_COMMIT_NOW = 0;
+constexpr int32_t EDIT_UPDOWN_CLICK = 0x200000;
+constexpr int32_t EDIT_DEBOUNCE_TICKS = 5;
+
+void NoteControlEdit(TMainForm* form, TObject* control, int32_t code);
+// Per tick: commits the waiting click once its deadline has come.
+void CommitPendingEdit(TMainForm* form);
+// Commits at once, whether or not an edit waits; run before every change of
+// the image that does not come from the page's own controls.
+void CommitEditNow(TMainForm* form);
