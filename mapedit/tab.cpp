@@ -436,19 +436,8 @@ void TTab::LeftDown()
     }
     if (!Sheet->Enabled)
         return;
-    for (int i = 0; i < TAB_BUTTONS; i++) {
-        TabButton& b = Buttons[i];
-        if (!b.Hover || !b.Shown())
-            continue;
-        RedrawBits |= REDRAW_RENDER;
-        if (b.ButtonKind & BUTTON_TOGGLE) {
-            b.Pressed = !b.Pressed;
-            DoCommand(i);
-        } else {
-            b.Pressed = 1;
-        }
+    if (PressHoveredButton())
         return;
-    }
     const int rowsShown = Sheet->Y.Collapsed ? 1 : std::min(Sheet->Y.Count, RowSlots);
     if (!(Style & TABSTYLE_TOOLBAR)) {
         const float spot = CellsTop + rowsShown * CellHeight - 2;
@@ -507,23 +496,31 @@ void TTab::RightDown()
     ShowPopupMenu();
 }
 
-void TTab::DoubleClick()
+bool TTab::PressHoveredButton()
 {
-    if (!Sheet || !Sheet->Enabled)
-        return;
     for (int i = 0; i < TAB_BUTTONS; i++) {
         TabButton& b = Buttons[i];
         if (!b.Hover || !b.Shown())
             continue;
         RedrawBits |= REDRAW_RENDER;
+        // A toggle acts on the press; a push button acts when it is let go.
         if (b.ButtonKind & BUTTON_TOGGLE) {
             b.Pressed = !b.Pressed;
             DoCommand(i);
         } else {
             b.Pressed = 1;
         }
-        return;
+        return true;
     }
+    return false;
+}
+
+void TTab::DoubleClick()
+{
+    if (!Sheet || !Sheet->Enabled)
+        return;
+    if (PressHoveredButton())
+        return;
     if (PointerInTable)
         ViewHandles(VIEW_TABLE, TabViewEvent::DoubleClick, 0);
 }

@@ -190,6 +190,8 @@ public:
     void LeftUp();
     void RightDown();
     void DoubleClick();
+    // Presses the button under the pointer, if any; true when one took the press.
+    bool PressHoveredButton();
     void Wheel(int direction);
     void UpdateCursor();
     void UpdateHint();
