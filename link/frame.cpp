@@ -306,3 +306,18 @@ void CCOMFRAME::SendPart(CCOM& port)
     Remaining -= part;
     port.TxCount.store(part, std::memory_order_release);
 }
+
+int BuildFixedFrame(
+    int32_t protocol, uint8_t* frame, uint8_t base, uint8_t block, const uint8_t* data, uint16_t argument)
+{
+    switch (protocol) {
+    case PROTO_IGN50:
+        return BuildIgn50Frame(frame, base, block, data, argument);
+    case PROTO_IGN100:
+        return BuildIgn100Frame(frame, base, block, data, argument);
+    case PROTO_IGN150:
+        return BuildIgn150Frame(frame, base, block, data, argument);
+    default:
+        return BuildIgn300Frame(frame, base, block, data, argument);
+    }
+}

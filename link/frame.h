@@ -75,6 +75,9 @@ int BuildIgn300Frame(uint8_t* frame, uint8_t base, uint8_t block, const uint8_t*
 // A fixed frame of any command byte (request or answer) with n data bytes and
 // its check byte. Returns the frame length.
 int BuildIgnFrame(uint8_t* frame, int n, uint8_t command, const uint8_t* data);
+// The request of a fixed-frame protocol (IGN50, IGN100, IGN150, otherwise IGN300).
+int BuildFixedFrame(
+    int32_t protocol, uint8_t* frame, uint8_t base, uint8_t block, const uint8_t* data, uint16_t argument);
 
 // frame[p + 1] * 256 + frame[p + 2].
 int ReadWordBE(const uint8_t* frame, int p);

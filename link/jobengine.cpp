@@ -37,21 +37,6 @@ bool CarriesData(int32_t job)
     return job == JOB_READ || job == JOB_LIVE || job == JOB_IDENTITY;
 }
 
-int BuildIgnRequest(
-    int32_t protocol, uint8_t* frame, uint8_t base, uint8_t block, const uint8_t* data, uint16_t argument)
-{
-    switch (protocol) {
-    case PROTO_IGN50:
-        return BuildIgn50Frame(frame, base, block, data, argument);
-    case PROTO_IGN100:
-        return BuildIgn100Frame(frame, base, block, data, argument);
-    case PROTO_IGN150:
-        return BuildIgn150Frame(frame, base, block, data, argument);
-    default:
-        return BuildIgn300Frame(frame, base, block, data, argument);
-    }
-}
-
 } // namespace
 
 CCOMCOM::CCOMCOM()
@@ -325,7 +310,7 @@ void CCOMCOM::BuildRequest(int32_t job)
         }
         if (base != 0xFF) {
             ExpectedAnswer = kIgnAnswer + base + number;
-            length = BuildIgnRequest(frame.Protocol, f, base, number, TxImage + s, liveArgument);
+            length = BuildFixedFrame(frame.Protocol, f, base, number, TxImage + s, liveArgument);
         }
     }
     if (length == 0) {

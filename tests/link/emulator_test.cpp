@@ -7,20 +7,6 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using unitemu::Fault;
 
-int FixedRequest(uint8_t* frame, int32_t protocol, uint8_t base, uint8_t block, const uint8_t* data, uint16_t arg)
-{
-    switch (protocol) {
-    case PROTO_IGN50:
-        return BuildIgn50Frame(frame, base, block, data, arg);
-    case PROTO_IGN100:
-        return BuildIgn100Frame(frame, base, block, data, arg);
-    case PROTO_IGN150:
-        return BuildIgn150Frame(frame, base, block, data, arg);
-    default:
-        return BuildIgn300Frame(frame, base, block, data, arg);
-    }
-}
-
 class Emulator : public EmulatedPort, public ::testing::WithParamInterface<int32_t> {
 protected:
     void Start(unitemu::Options options = {})
@@ -45,7 +31,7 @@ protected:
             frame.TxLength = BuildWcomFrame(frame.TxFrame, 0x7010 | Option(), address, 2, len);
         } else {
             frame.TxLength
-                = FixedRequest(frame.TxFrame, GetParam(), 0x40, uint8_t(address / Payload() + 1), nullptr, 0);
+                = BuildFixedFrame(GetParam(), frame.TxFrame, 0x40, uint8_t(address / Payload() + 1), nullptr, 0);
         }
     }
     void Write(uint16_t address, const uint8_t* data)
@@ -53,14 +39,15 @@ protected:
         if (Preamble())
             frame.TxLength = BuildWcomFrame(frame.TxFrame, 0x7020 | Option(), address, Payload(), data);
         else
-            frame.TxLength = FixedRequest(frame.TxFrame, GetParam(), 0x00, uint8_t(address / Payload() + 1), data, 0);
+            frame.TxLength
+                = BuildFixedFrame(GetParam(), frame.TxFrame, 0x00, uint8_t(address / Payload() + 1), data, 0);
     }
     void Live(const uint8_t* data)
     {
         if (Preamble())
             frame.TxLength = BuildWcomFrame(frame.TxFrame, 0x7050 | Option(), 0, Payload(), data);
         else
-            frame.TxLength = FixedRequest(frame.TxFrame, GetParam(), 0x30, 0, data, RSKEY);
+            frame.TxLength = BuildFixedFrame(GetParam(), frame.TxFrame, 0x30, 0, data, RSKEY);
     }
     void Identity()
     {
@@ -68,7 +55,7 @@ protected:
             uint8_t len[2] = { uint8_t(Payload()), 0 };
             frame.TxLength = BuildWcomFrame(frame.TxFrame, 0x701F | Option(), 0, 2, len);
         } else {
-            frame.TxLength = FixedRequest(frame.TxFrame, GetParam(), 0x40, 0, nullptr, 0);
+            frame.TxLength = BuildFixedFrame(GetParam(), frame.TxFrame, 0x40, 0, nullptr, 0);
         }
     }
     void Reset()
@@ -79,7 +66,7 @@ protected:
             uint8_t data[300] = {};
             data[14] = 0xA5;
             data[15] = 0x10;
-            frame.TxLength = FixedRequest(frame.TxFrame, GetParam(), 0x00, 0, data, 0);
+            frame.TxLength = BuildFixedFrame(GetParam(), frame.TxFrame, 0x00, 0, data, 0);
         }
     }
     uint16_t LiveWord(int k) const { return uint16_t(Data()[2 * k - 1] << 8 | Data()[2 * k]); }
