@@ -314,9 +314,11 @@ void CCOMIOSYS::ManagePorts()
     for (int i = 0; i < COM_PORTS; ++i) {
         CCOM& c = ports_[i];
         uint8_t request = c.Request;
-        uint8_t state = c.PortState.load(std::memory_order_acquire);
+        // The state is read after a finished thread is reaped: once joined,
+        // the thread has written its last state.
         if (c.HasThread && c.ThreadState.load(std::memory_order_acquire) == THREAD_FINISHED)
             ReapThread(c);
+        uint8_t state = c.PortState.load(std::memory_order_acquire);
         if (request == 0)
             continue;
         if (request & PORTREQ_CLOSE) {
