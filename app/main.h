@@ -12,6 +12,7 @@
 #include "files/recentfiles.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
+#include "pages/advance.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -184,6 +185,9 @@ public:
     int ExpectedUnitType = RSKEY;
     int ExpectedSubVersion = 0;
     int ChangedBlocks = 0;
+    // Byte range [start, end) of the current transfer.
+    int LinkRangeStart = 0;
+    int LinkRangeEnd = 0;
     int LogPlayerState = 0;
     std::array<int32_t, 3> PotReadings {};
 
@@ -243,6 +247,9 @@ public:
     // EditKyvaniMinRpm, UpDownKyvaniMinRpm, LabelKyvaniMinRpm,
     // EditKyvaniPocOtacek, UpDownKyvaniPocOtacek, LabelKyvaniPocOtacek.
     std::array<TControl*, 6> HuntingControls {};
+
+    // The settings pages' run-time controls.
+    AdvancePageControls Advance;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -7,7 +7,9 @@
 // The bodies in main_services.cpp are the least each caller needs; the
 // subsystems that own them replace them one by one with the real ones.
 
+#include "pages/pages.h"
 #include "platform/filewrite.h"
+#include "texts/language.h"
 
 #include <functional>
 #include <string>
@@ -15,22 +17,19 @@
 class TForm;
 class TMainForm;
 
-// Tests follow the order of the calls here: each body without its real code
-// yet reports its own name when a listener is set.
+// Tests follow the order of the calls here: each body reports its own name
+// when a listener is set (the settings pages and the language texts report
+// their entry points too).
 extern std::function<void(const char* name)> ServiceCallListener;
+void ReportServiceCall(const char* name);
 
-// Settings pages.
-void CreateSettingsPages(TMainForm* form);
-void StoreActivePage(TMainForm* form);
-// The commit of an edit: store the page, the consistency pass, reload the
-// page, and an undo snapshot (with programming after change when asked).
-void StoreAndReloadPage(TMainForm* form);
-int LoadPages(TMainForm* form, int all);
-void RefreshPageColours(TMainForm* form);
+// Settings pages (pages/pages.h has the framework).
 void SetInjectionBackgrounds(TMainForm* form);
 
 // Live monitoring.
 void UpdateLiveMonitor(TMainForm* form);
+// Posts the live request of the idle link.
+void SendLiveRequest(TMainForm* form);
 void InitLogPlayer(TMainForm* form);
 void StopLog(TMainForm* form);
 void LogPlayStep(TMainForm* form);
@@ -41,9 +40,6 @@ void ShowExternalMonitor(TMainForm* form, int set);
 void KeepFormOnScreen(TForm* form);
 // Writes the external monitor's layout to a monitor set file.
 void WriteMonitorSet(TMainForm* form, const std::string& path);
-
-// Language texts.
-void ApplyLanguage(TMainForm* form);
 
 // Update check.
 void StartUpdateThread(TMainForm* form);

@@ -128,9 +128,11 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "LogUiState",
         "SetBikeConstants",
         "ApplyLanguage",
+        "UpdateLiveMonitor", // the live panel follows the language
         "LoadPages(active)",
         "SaveSettings", // the undo ring's reset saves the settings
         "ApplyLanguage",
+        "UpdateLiveMonitor", // the live panel follows the language
         "LoadPages(active)",
         "LoadPages(all)",
         "ClosePortAndReport",
@@ -155,8 +157,8 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
 TEST_F(MainWindow, AnArchiveWithoutPresetsIsImportedFromTheDiskOrReportedOnceAtTheEnd)
 {
     auto warnings = [&] {
-        return std::count_if(dialogs.boxes.begin(), dialogs.boxes.end(),
-            [](const auto& box) { return box.caption == "Warning"; });
+        return std::count_if(
+            dialogs.boxes.begin(), dialogs.boxes.end(), [](const auto& box) { return box.caption == "Warning"; });
     };
     Start();
     // Bike 11's defaults are missing too and say so; the warning comes once, last.
@@ -228,8 +230,8 @@ TEST_F(MainWindow, TestControlsFollowTheMarkerFileNotTheSavedPlayerState)
         Construct();
         form->GroupBoxPlayer = new TGroupBox(form.get());
         form->GroupBoxPlayer->SetVisible(true); // as the settings might have left it
-        for (auto& label : form->TestLabels)
-            label = new TLabel(form.get());
+        for (size_t i = 0; i < form->TestLabels.size(); ++i)
+            (new TLabel(form.get()))->SetName("LabelTest" + std::to_string(i + 1));
         form->FormCreate(form.get());
         EXPECT_EQ(form->TestMode, marker ? 1 : 0);
         EXPECT_EQ(ProgramTestFlag, marker ? 1 : 0);
@@ -303,8 +305,9 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->PendingEditCode = EDIT_UPDOWN_CLICK;
     form->PendingEditDeadline = 0;
     Tick();
-    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu",
-        "StoreActivePage", "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+    const Calls first
+        = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu", "StoreActivePage",
+              "UpdateLiveMonitor", "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
 
@@ -427,7 +430,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_TRUE(calls.empty());
 
     form->OnPortNotice({ 4, PORT_NOTICE_RELEASE });
-    EXPECT_EQ(calls, (Calls { "DropConnection", "ApplyLanguage" }));
+    EXPECT_EQ(calls, (Calls { "DropConnection", "ApplyLanguage", "UpdateLiveMonitor" }));
     EXPECT_EQ(form->LinkEnabled, 0);
     EXPECT_EQ(form->ReleasedPort, 4);
     EXPECT_NE(form->Caption().find("(Disconnected by bootloader)"), std::string::npos);
@@ -438,7 +441,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_EQ(form->ReleasedPort, 4);
 
     form->OnPortNotice({ 4, PORT_NOTICE_TAKE_BACK });
-    EXPECT_EQ(calls, (Calls { "EnableLink", "ApplyLanguage" }));
+    EXPECT_EQ(calls, (Calls { "EnableLink", "ApplyLanguage", "UpdateLiveMonitor" }));
     EXPECT_EQ(form->LinkEnabled, 1);
     EXPECT_EQ(form->ReleasedPort, -1);
     EXPECT_EQ(form->Caption().find("Disconnected"), std::string::npos);
@@ -499,7 +502,7 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
     form->Link->RequestOpen(5, 115200);
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
-    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "SaveSettings" };
+    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "UpdateLiveMonitor", "SaveSettings" };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
     EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
@@ -538,7 +541,8 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     form->PcImage.b[100] = 42;
     LangIndex = 7; // the consistency pass repairs it
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(
+        calls, (Calls { "StoreActivePage", "UpdateLiveMonitor", "LoadPages(active)", "LogImage", "SaveSettings" }));
     EXPECT_EQ(LangIndex, 0);
     EXPECT_TRUE(form->Undo->CanUndo());
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
@@ -548,7 +552,7 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     calls.clear();
     form->LinkRequest = REQ_NONE;
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateLiveMonitor", "LoadPages(active)" }));
     EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 
