@@ -27,9 +27,12 @@ void ReportServiceCall(const char* name);
 void SetInjectionBackgrounds(TMainForm* form);
 
 // Live monitoring.
+// Decodes the live block into the panel and the live values; never touches
+// the saving count or the changed blocks, which only a live answer sets.
 void UpdateLiveMonitor(TMainForm* form);
-// Posts the live request of the idle link.
+// Fills the live request into the link's transmit image and posts it.
 void SendLiveRequest(TMainForm* form);
+void LogMonitorFrame(TMainForm* form);
 void InitLogPlayer(TMainForm* form);
 void StopLog(TMainForm* form);
 void LogPlayStep(TMainForm* form);

@@ -7,7 +7,6 @@
 #include "pages/advance.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace {
 
@@ -59,9 +58,6 @@ constexpr int LOAD_ORDER[] = { 0, 1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 9, 13, 14, 16
 // Page slots of the form's own sheets, in their order; -1 for the maintenance
 // sheet. The hidden Input and Knock sheets keep no slot entry.
 constexpr int FORM_SHEET_SLOTS[] = { 0, 1, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -1 };
-
-// The sequencer's state "live request next".
-constexpr int kLinkStateLivePoll = 2;
 
 const PageSlot* SlotOf(int page)
 {
@@ -178,26 +174,21 @@ void PageTableChanged(TMainForm* form, TTab* table)
 
 int ChooseChangedBlock(int activePage, uint32_t changedBlocks)
 {
-    // Blocks 1..16 cover the 4800-byte image; higher bits name nothing.
-    const uint32_t mask = changedBlocks & 0xFFFF;
     constexpr uint32_t ADVANCE_BLOCK_BIT = 1u << 8; // block 9, bytes 2400..2699: the advance map
-    if (activePage == PAGE_SLOT_ADVANCE && (mask & ADVANCE_BLOCK_BIT))
+    if (activePage == PAGE_SLOT_ADVANCE && (changedBlocks & ADVANCE_BLOCK_BIT))
         return 9;
-    return mask ? std::countr_zero(mask) + 1 : 0;
+    return LinkSequencer::LowestChangedBlock(int(changedBlocks));
 }
 
 void ReadNextChangedBlock(TMainForm* form)
 {
-    const int block = ChooseChangedBlock(form->ActivePageIndex, uint32_t(form->ChangedBlocks));
-    if (block == 0) {
-        form->LinkState = kLinkStateLivePoll;
-        SendLiveRequest(form);
+    ReportServiceCall("ReadNextChangedBlock");
+    if (const int block = ChooseChangedBlock(form->ActivePageIndex, uint32_t(form->ChangedBlocks)); block != 0) {
+        form->Sequencer.ReadBlock(block);
         return;
     }
-    constexpr int BLOCK_BYTES = 300;
-    form->LinkRangeStart = BLOCK_BYTES * (block - 1);
-    form->LinkRangeEnd = BLOCK_BYTES * block;
-    form->Link->PostJob(JOB_READ, form->LinkRangeStart, BLOCK_BYTES, JOBFLAG_MARK | JOBFLAG_CLEAR_TX);
+    form->LinkState = linkstate::LivePoll;
+    SendLiveRequest(form);
 }
 
 namespace {
@@ -236,6 +227,7 @@ constexpr ImageMapEntry IMAGE_MAP_ENTRIES[] = {
 
 void ImageRangeToMaps(TMainForm* form, int from, int to)
 {
+    ReportServiceCall("ImageRangeToMaps");
     const RsImage& image = form->PcImage;
     for (const ImageMapEntry& entry : IMAGE_MAP_ENTRIES) {
         if (entry.testTo < from || entry.testFrom >= to)

@@ -70,8 +70,8 @@ TEST_F(PageWindow, AChangedBlockIsReadWithItsRangeAndNoneFallsBackToALiveRequest
     form->ChangedBlocks = 0x0101;
     ReadNextChangedBlock(form.get());
     EXPECT_EQ(form->Link->JobCode.load(), JOB_READ);
-    EXPECT_EQ(form->LinkRangeStart, 2400);
-    EXPECT_EQ(form->LinkRangeEnd, 2700);
+    EXPECT_EQ(form->Sequencer.LinkRangeStart, 2400);
+    EXPECT_EQ(form->Sequencer.LinkRangeEnd, 2700);
     EXPECT_EQ(form->Link->JobLength, 300);
     EXPECT_EQ(form->Link->ToSendMask[2400], 1);
     EXPECT_EQ(form->Link->ToSendMask[2699], 1);
@@ -82,8 +82,8 @@ TEST_F(PageWindow, AChangedBlockIsReadWithItsRangeAndNoneFallsBackToALiveRequest
     form->LinkState = 3;
     ReadNextChangedBlock(form.get());
     EXPECT_EQ(form->LinkState, 2);
-    EXPECT_EQ(calls, (std::vector<std::string> { "SendLiveRequest" }));
-    EXPECT_EQ(form->Link->JobCode.load(), JOB_IDLE);
+    EXPECT_EQ(calls, (std::vector<std::string> { "ReadNextChangedBlock", "SendLiveRequest" }));
+    EXPECT_EQ(form->Link->JobCode.load(), JOB_LIVE);
 }
 
 // The tables of pages still to come, made here with their sheets so the
