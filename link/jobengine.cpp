@@ -202,6 +202,11 @@ void CCOMCOM::JobStep()
 void CCOMCOM::NextChunk(int32_t job)
 {
     const int p = Payload();
+    // A connection whose frames carry no data cannot move a byte.
+    if (p <= 0) {
+        EndJob(job, JOB_FAILED);
+        return;
+    }
     const int32_t position = JobPosition.load(std::memory_order_relaxed);
     int32_t s = -1;
     if (IsPreambleProtocol(Connection.Frame.Protocol)) {
