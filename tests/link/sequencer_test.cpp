@@ -409,6 +409,25 @@ TEST_F(Sequencer, ThreeFailedLivePollsCloseThePortAndTheSearchStartsAgain)
     EXPECT_TRUE(host_->Shown("Reference read: OK"));
 }
 
+TEST_F(Sequencer, ProgrammingChangedBytesClaimsNoMoreThanItWrote)
+{
+    // The PC differs from the unit in a byte nobody marked.
+    const RsImage unitImage = RandomImage(15);
+    images_.PcImage = unitImage;
+    images_.PcImage.b[4000] ^= 1;
+    Begin(PROTO_IGN300, unitImage);
+    ASSERT_TRUE(Connected());
+    images_.PcImage.b[3001] ^= 1;
+    images_.ChangeMarks[3001] = 1;
+    seq_->FullProgram = 0;
+    ASSERT_TRUE(Request(REQ_PROGRAM_CHANGED));
+    EXPECT_TRUE(host_->Shown("Program device: OK"));
+    EXPECT_EQ(unit().Image().b[3001], images_.PcImage.b[3001]);
+    EXPECT_EQ(unit().Image().b[4000], unitImage.b[4000]);
+    EXPECT_TRUE(images_.UnitImage == unit().Image());
+    EXPECT_NE(host_->congruence, IDENTICAL);
+}
+
 TEST_F(Sequencer, AResetAndReleaseReleasesThePortAlsoWhenTheResetGoesUnanswered)
 {
     Begin(PROTO_IGN300, RandomImage(14));
