@@ -1,19 +1,11 @@
 // The main window's tick drives the link sequencer against an emulated unit:
 // what the window's own controls show of a connection and of a Read.
-#include "app/main.h"
+#include "support/mainwindow.h"
 
-#include "app/langtext.h"
-#include "app/main_services.h"
 #include "platform/clock.h"
-#include "platform/scripted_dialogs.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
 #include "tools/unit-emulator/emulator.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -21,23 +13,15 @@ namespace {
 
 constexpr int kPort = 211;
 
-class LinkWindow : public ::testing::Test {
+class LinkWindow : public HeadlessMainWindow {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
-        LangIndex = 0;
+        HeadlessMainWindow::SetUp();
         std::string error;
         ASSERT_TRUE(unit.Start(&error)) << error;
         SetComDeviceOverride(kPort, unit.SlavePath());
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-        form->FormCreate(form.get());
+        Start();
         form->ComPort = kPort;
     }
     void TearDown() override
@@ -45,9 +29,7 @@ protected:
         form.reset();
         unit.Stop();
         SetComDeviceOverride(kPort, "");
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
+        HeadlessMainWindow::TearDown();
     }
 
     // Nothing under way between the window's link and the unit.
@@ -89,12 +71,7 @@ protected:
         });
     }
 
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
     unitemu::UnitEmulator unit;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(LinkWindow, TheWindowShowsTheConnectionAndTakesARead)
