@@ -12,6 +12,7 @@
 #include "files/recentfiles.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
+#include "monitor/live.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -44,7 +45,15 @@ struct FileDialogState {
 };
 
 // What the window holds of the link until the link itself moves in.
-enum LinkRequestCode { REQ_NONE = 0, REQ_PROGRAM_CHANGED = 98, REQ_RESET_DISCONNECT = 129 };
+enum LinkRequestCode {
+    REQ_NONE = 0,
+    REQ_READ = 64,
+    REQ_VERIFY = 80,
+    REQ_PROGRAM = 96,
+    REQ_PROGRAM_CHANGED = 98,
+    REQ_RESET = 128,
+    REQ_RESET_DISCONNECT = 129,
+};
 
 class TMainForm : public TForm, public ComparisonDisplay, public UndoHost, public LinkStatusSink {
 public:
@@ -89,6 +98,38 @@ public:
     void PageControl1Changing(TObject* Sender, bool& AllowChange);
     void SpeedButtonZpetClick(TObject* Sender);
     void SpeedButtonZnovuClick(TObject* Sender);
+
+    // The commands of the main menu and of the tool-bar buttons (main_menu.cpp).
+    void MenuNewClick(TObject* Sender);
+    void MenuNewActPageClick(TObject* Sender);
+    void MenuOpenClick(TObject* Sender);
+    void MenuOpenExeDirClick(TObject* Sender);
+    void MenuOpenActPageClick(TObject* Sender);
+    void MenuSaveClick(TObject* Sender);
+    void MenuSaveExeDirClick(TObject* Sender);
+    void MenuHistory(TObject* Sender);
+    void MenuReadClick(TObject* Sender);
+    void MenuVerifyClick(TObject* Sender);
+    void MenuProgramClick(TObject* Sender);
+    void MenuResetClick(TObject* Sender);
+    void MenuStopClick(TObject* Sender);
+    void Menu_Jet123NormalClick(TObject* Sender);
+    void Menu_Jet123CoupledClick(TObject* Sender);
+    void Menu_Jet123StejnyClick(TObject* Sender);
+    void MenuToolsMinusClick(TObject* Sender);
+    void MenuToolsPlusClick(TObject* Sender);
+    void MenuLadeniOnClick(TObject* Sender);
+    void MenuToolsInterpolOnClick(TObject* Sender);
+    void MenuMonitorPlayerClick(TObject* Sender);
+    void MenuExtMonClick(TObject* Sender);
+    void MenuExtMonLoadClick(TObject* Sender);
+    void MenuExtMonStoreClick(TObject* Sender);
+    void MenuMonitorSetClick(TObject* Sender);
+    void MenuEnglishClick(TObject* Sender);
+    void MenuGermanClick(TObject* Sender);
+    void MenuCzechClick(TObject* Sender);
+    void MenuContensClick(TObject* Sender);
+    void MenuAboutClick(TObject* Sender);
 
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
@@ -177,6 +218,8 @@ public:
     // The link's fields the window reads and writes.
     int LinkState = 0;
     int LinkRequest = REQ_NONE;
+    // Command bits that travel with the next live request.
+    ::OneShotCommands OneShotCommands;
     int FullProgram = 0;
     int LinkEnabled = 1;
     int ConnectedPort = 0;
@@ -206,6 +249,9 @@ public:
     TMenuItem* MenuServis;
     TMenuItem* MenuLanguage;
     TMenuItem* MenuHelp;
+    // The recent files' items 1..9 (0 unused) and the separator after them.
+    std::array<TMenuItem*, 10> MenuHistoryItems {};
+    TMenuItem* MenuHistoryEnd = nullptr;
     TButton* ButtonRead;
     TButton* ButtonVerify;
     TButton* ButtonProgram;
@@ -251,6 +297,7 @@ protected:
 private:
     void BuildFrame();
     void BuildMenu();
+    void WireMenuCommands();
     void BuildStatusArea();
     void BindMessageSlots();
 
