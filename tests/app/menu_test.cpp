@@ -743,4 +743,58 @@ TEST_F(MenuCommands, ShortcutsReachTheirCommandsWhileAnEditHasTheFocus)
     }
 }
 
+TEST_F(MenuCommands, ToolKeysStepAndInterpolateTheTableOfThePage)
+{
+    TTab* table = CreateMapTable(form->Maps, 2, 400, 300, TABSTYLE_TABLE, form->PageSheets[ADVANCE_PAGE]);
+    ASSERT_NE(table, nullptr);
+    form->Maps.AdvanceTable = table;
+    const int i = table->AddSheet("Sheet", "X", "Y", "V", TAB_MAX_COLS, TAB_MAX_ROWS, 0);
+    table->DefineAxes(i, 1, "RPM", "", 0, 1000000, 1.0, 1, nullptr, 1, 1, 1, 3, 1, 0, 1, -1, 0, 0, nullptr);
+    table->DefineAxes(i, 2, "TP", "", 0, 100000, 1.0, 1, nullptr, 1, 1, 1, 1, 1, 0, 1, -1, 0, 0, nullptr);
+    table->DefineAxes(i, 4, "ADV", "", -100000, 100000, 1.0, 1, nullptr, 1, 0, 1, 0, 0, 0, 0, -1, 0, 0, nullptr);
+    table->SelectSheet(i);
+    CSheet& sheet = *table->Sheet;
+    for (int c = 0; c < 3; ++c)
+        sheet.X.Values[c] = 1000 * (c + 1);
+    int32_t* row = sheet.V.Values;
+    const auto select = [&](std::initializer_list<int> columns) {
+        sheet.Sel.Clear();
+        sheet.Sel.Mode = HIT_CELL;
+        for (int c : columns)
+            sheet.Sel.CellFlags[c] |= SEL_IN_BAND;
+        sheet.Sel.UpdateBandBounds();
+        sheet.Sel.Finish(table->TableHitMap);
+    };
+
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form->PageSheets[ADVANCE_PAGE]);
+    form->ShowPage(ADVANCE_PAGE);
+    form->Show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::initializer_list<int> selected;
+        std::array<int32_t, 3> cells;
+    };
+    const Case cases[] = {
+        { "F5 Plus", Qt::Key_F5, Qt::NoModifier, { 1 }, { 0, 100, 20 } },
+        { "F4 Minus", Qt::Key_F4, Qt::NoModifier, { 1 }, { 0, 98, 20 } },
+        { "Ctrl+I interpolation", Qt::Key_I, Qt::ControlModifier, { 0, 1, 2 }, { 0, 10, 20 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        row[0] = 0;
+        row[1] = 99;
+        row[2] = 20;
+        select(c.selected);
+        edit->SetFocus();
+        QTest::keyClick(edit, c.key, c.modifiers);
+        EXPECT_EQ((std::array<int32_t, 3> { row[0], row[1], row[2] }), c.cells);
+    }
+}
+
 } // namespace
