@@ -519,7 +519,8 @@ void LinkSequencer::ShowSavingProgress()
     if (SavingCount > 0) {
         if (link_.JobCode.load(std::memory_order_acquire) == JOB_IDLE)
             ShowResult(linktext::Saving, false);
-        host_.SetProgressGauge(std::clamp((SAVING_SCALE - SavingCount) * 100 / SAVING_SCALE, 0, 100), KEEP_COLOR, false);
+        host_.SetProgressGauge(
+            std::clamp((SAVING_SCALE - SavingCount) * 100 / SAVING_SCALE, 0, 100), KEEP_COLOR, false);
         return;
     }
     if (!ProgramDone)
