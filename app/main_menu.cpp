@@ -38,8 +38,6 @@ constexpr int MSG_OTHER_BIKE = 128;
 constexpr int MSG_WARNING = 129;
 constexpr int MSG_ATTENTION = 130;
 
-constexpr int STOP_MOTOR_BYTE = 2;
-constexpr uint8_t STOP_MOTOR_BIT = 0x20;
 // The injector maps are the first four sheets of the injection page's table.
 constexpr int INJECTOR_SHEETS = 4;
 
@@ -440,7 +438,7 @@ void TMainForm::MenuResetClick(TObject*)
 
 void TMainForm::MenuStopClick(TObject*)
 {
-    OneShotCommands.Set(STOP_MOTOR_BYTE, STOP_MOTOR_BIT);
+    OneShot.Set(OneShotCommands::StopByte, OneShotCommands::StopBit);
 }
 
 void TMainForm::Menu_Jet123NormalClick(TObject*)

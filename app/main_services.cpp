@@ -224,36 +224,33 @@ void SetProbeDefault(TMainForm*)
     Note("SetProbeDefault");
 }
 
-void CreateComPortMenu(TMainForm*)
+void SendLiveRequest(TMainForm* form)
 {
-    Note("CreateComPortMenu");
+    Note("SendLiveRequest");
+    CCOMCOM& link = *form->Link;
+    ::SendLiveRequest(LiveRequestInputs {}, form->PcImage, form->OneShot,
+        std::span<uint8_t, LIVE_REQUEST_LEN>(link.TxImage, LIVE_REQUEST_LEN));
+    if (!link.PostJob(JOB_LIVE, 0, LIVE_REQUEST_LEN, JOBFLAG_MARK | JOBFLAG_SINGLE_TRY))
+        form->OneShot.PostRefused();
 }
 
-void UpdateComPortMenu(TMainForm* form)
+void LogMonitorFrame(TMainForm*)
 {
-    Note("UpdateComPortMenu");
-    form->Link->PortListChanged = false;
+    Note("LogMonitorFrame");
 }
 
-void LinkTimerStep(TMainForm*)
+void ReadNextChangedBlock(TMainForm* form)
 {
-    Note("LinkTimerStep");
+    Note("ReadNextChangedBlock");
+    if (int block = LinkSequencer::LowestChangedBlock(form->ChangedBlocks); block != 0) {
+        form->Sequencer.ReadBlock(block);
+        return;
+    }
+    form->LinkState = linkstate::LivePoll;
+    SendLiveRequest(form);
 }
 
-void ClosePortAndReport(TMainForm*)
+void ImageRangeToMaps(TMainForm*, int, int)
 {
-    Note("ClosePortAndReport");
-}
-
-void DropConnection(TMainForm* form)
-{
-    Note("DropConnection");
-    form->ConnectedPort = 0;
-}
-
-void EnableLink(TMainForm* form)
-{
-    Note("EnableLink");
-    form->LinkEnabled = 1;
-    form->ReleasedPort = -1;
+    Note("ImageRangeToMaps");
 }

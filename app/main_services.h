@@ -36,9 +36,18 @@ void StoreInjectionPage(TMainForm* form);
 void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
+// Reads one image block the unit reports as changed, or else polls live.
+void ReadNextChangedBlock(TMainForm* form);
+// The map tables showing bytes of [from, to) take them from the image.
+void ImageRangeToMaps(TMainForm* form, int from, int to);
 
 // Live monitoring.
+// Decodes the live block into the panel and the live values; never touches
+// the saving count or the changed blocks, which only a live answer sets.
 void UpdateLiveMonitor(TMainForm* form);
+// Fills the live request into the link's transmit image and posts it.
+void SendLiveRequest(TMainForm* form);
+void LogMonitorFrame(TMainForm* form);
 void InitLogPlayer(TMainForm* form);
 void StopLog(TMainForm* form);
 void LogPlayStep(TMainForm* form);

@@ -525,7 +525,7 @@ TEST_F(MenuCommands, UnitCommandsLeaveTheirRequestForTheLink)
     // Stop motor waits for the next live request, whether or not a unit is there.
     form->LinkRequest = REQ_NONE;
     Choose("MenuStop");
-    EXPECT_EQ(form->OneShotCommands.Pending()[2], 0x20);
+    EXPECT_EQ(form->OneShot.Pending()[2], 0x20);
     EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 
@@ -719,7 +719,7 @@ TEST_F(MenuCommands, ShortcutsReachTheirCommandsWhileAnEditHasTheFocus)
         { "F7 Read", Qt::Key_F7, Qt::NoModifier, [&] { return form->LinkRequest == REQ_READ; } },
         { "F8 Verify", Qt::Key_F8, Qt::NoModifier, [&] { return form->LinkRequest == REQ_VERIFY; } },
         { "F9 Program", Qt::Key_F9, Qt::NoModifier, [&] { return form->LinkRequest == REQ_PROGRAM; } },
-        { "F12 Stop motor", Qt::Key_F12, Qt::NoModifier, [&] { return form->OneShotCommands.Pending()[2] == 0x20; } },
+        { "F12 Stop motor", Qt::Key_F12, Qt::NoModifier, [&] { return form->OneShot.Pending()[2] == 0x20; } },
         { "Ctrl+N New", Qt::Key_N, Qt::ControlModifier, [&] { return dialogs.boxes.size() == 1; } },
         { "F3 Open", Qt::Key_F3, Qt::NoModifier,
             [&] { return dialogs.fileDialogs.size() == 1 && !dialogs.fileDialogs[0].save; } },
