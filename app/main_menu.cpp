@@ -12,6 +12,7 @@
 #include "app/main_services.h"
 #include "app/otherwindows.h"
 #include "app/utils.h"
+#include "files/loadgroups.h"
 #include "files/paramfile.h"
 #include "mapedit/tab.h"
 #include "platform/cp1250.h"
@@ -50,7 +51,7 @@ const char* const CONFIRM_CAPTION = "Confirm";
 const char* const MANUAL_ENGLISH = "https://www.morvanta.cz/download/zeperon12_manual_en.pdf";
 const char* const MANUAL_CZECH = "https://www.morvanta.cz/download/zeperon12_manual_cz.pdf";
 
-// The image bytes of the bike the image is set for.
+// The bike the image is set for.
 int BikeCodeOf(const RsImage& image)
 {
     return image.b[cell::BikeCode];
@@ -62,7 +63,7 @@ bool CoupledInjectorMapShown(const TMainForm* form)
 {
     const TTab* table = form->Maps.InjectionTable;
     return form->ActivePageIndex == INJECTION_PAGE && table && table->CurrentIndex < INJECTOR_SHEETS
-        && form->PcImage.b[IMAGE_JET_COUPLING] == JET_COUPLED;
+        && form->PcImage.b[INJECTOR_COUPLING_MODE] == JET_COUPLED;
 }
 
 void HideTransferResult(TMainForm* form)
@@ -443,24 +444,24 @@ void TMainForm::MenuStopClick(TObject*)
 
 void TMainForm::Menu_Jet123NormalClick(TObject*)
 {
-    if (PcImage.b[IMAGE_JET_COUPLING] == JET_ALL_ALIKE)
+    if (PcImage.b[INJECTOR_COUPLING_MODE] == JET_ALL_ALIKE)
         CopyFirstMapIntoAll(this);
-    PcImage.b[IMAGE_JET_COUPLING] = JET_NORMAL;
+    PcImage.b[INJECTOR_COUPLING_MODE] = JET_NORMAL;
     FinishCouplingChange(this);
 }
 
 void TMainForm::Menu_Jet123CoupledClick(TObject*)
 {
-    if (PcImage.b[IMAGE_JET_COUPLING] == JET_ALL_ALIKE)
+    if (PcImage.b[INJECTOR_COUPLING_MODE] == JET_ALL_ALIKE)
         CopyFirstMapIntoAll(this);
-    PcImage.b[IMAGE_JET_COUPLING] = JET_COUPLED;
+    PcImage.b[INJECTOR_COUPLING_MODE] = JET_COUPLED;
     CoupleInjectionMaps(this);
     FinishCouplingChange(this);
 }
 
 void TMainForm::Menu_Jet123StejnyClick(TObject*)
 {
-    PcImage.b[IMAGE_JET_COUPLING] = JET_ALL_ALIKE;
+    PcImage.b[INJECTOR_COUPLING_MODE] = JET_ALL_ALIKE;
     CopyFirstMapIntoAll(this);
     FinishCouplingChange(this);
 }

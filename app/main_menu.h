@@ -19,8 +19,7 @@ constexpr int NEW_SETTINGS_REFUSED = 2; // one page of coupled injector maps
 // settings.
 int NewSettings(TMainForm* form, int page, int mode);
 
-// The injector coupling mode in image byte 2659.
-constexpr int IMAGE_JET_COUPLING = 2659;
+// The injector coupling modes of image byte INJECTOR_COUPLING_MODE.
 constexpr int JET_NORMAL = 0;
 constexpr int JET_COUPLED = 1;
 constexpr int JET_ALL_ALIKE = 2;

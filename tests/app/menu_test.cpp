@@ -224,7 +224,7 @@ TEST_F(MenuCommands, NewAsksNothingWhereItCannotApply)
     ASSERT_NE(table, nullptr);
     form->Maps.InjectionTable = table;
     table->CurrentIndex = 2;
-    form->PcImage.b[IMAGE_JET_COUPLING] = JET_COUPLED;
+    form->PcImage.b[INJECTOR_COUPLING_MODE] = JET_COUPLED;
     form->ShowPage(INJECTION_PAGE);
     dialogs.boxes.clear();
     EXPECT_EQ(NewSettings(form.get(), INJECTION_PAGE, 0), NEW_SETTINGS_REFUSED);
@@ -235,15 +235,15 @@ TEST_F(MenuCommands, NewAsksNothingWhereItCannotApply)
 
     // The whole image, another sheet or another mode is not refused.
     for (auto change : { +[](TMainForm* f) { f->Maps.InjectionTable->CurrentIndex = 4; },
-             +[](TMainForm* f) { f->PcImage.b[IMAGE_JET_COUPLING] = JET_ALL_ALIKE; } }) {
+             +[](TMainForm* f) { f->PcImage.b[INJECTOR_COUPLING_MODE] = JET_ALL_ALIKE; } }) {
         table->CurrentIndex = 2;
-        form->PcImage.b[IMAGE_JET_COUPLING] = JET_COUPLED;
+        form->PcImage.b[INJECTOR_COUPLING_MODE] = JET_COUPLED;
         change(form.get());
         dialogs.boxAnswers.push_back(IDNO);
         EXPECT_EQ(NewSettings(form.get(), INJECTION_PAGE, 0), NEW_SETTINGS_DONE);
     }
     dialogs.boxAnswers.push_back(IDNO);
-    form->PcImage.b[IMAGE_JET_COUPLING] = JET_COUPLED;
+    form->PcImage.b[INJECTOR_COUPLING_MODE] = JET_COUPLED;
     table->CurrentIndex = 0;
     EXPECT_EQ(NewSettings(form.get(), -1, 0), NEW_SETTINGS_DONE);
 }
@@ -586,12 +586,12 @@ TEST_F(MenuCommands, CouplingModesCopyAndCoupleTheInjectorMapsInOrder)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.item) + " from " + std::to_string(c.from));
-        form->PcImage.b[IMAGE_JET_COUPLING] = uint8_t(c.from);
+        form->PcImage.b[INJECTOR_COUPLING_MODE] = uint8_t(c.from);
         form->Undo->TakeUndoSnapshot();
         const int undoAt = form->Undo->UndoCurrent();
         calls.clear();
         Choose(c.item);
-        EXPECT_EQ(form->PcImage.b[IMAGE_JET_COUPLING], c.to);
+        EXPECT_EQ(form->PcImage.b[INJECTOR_COUPLING_MODE], c.to);
         Calls expected = c.maps;
         for (const char* step : { "StoreInjectionPage", "LoadPages(all)", "LogImage", "SaveSettings" })
             expected.emplace_back(step);
