@@ -5,8 +5,7 @@
 #include "app/main_services.h"
 #include "link/serialdevice.h"
 #include "platform/scripted_dialogs.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
+#include "support/mainwindow.h"
 #include "tools/unit-emulator/emulator.h"
 
 #include <gtest/gtest.h>
@@ -18,33 +17,23 @@ namespace {
 
 constexpr int UNIT_PORT = 7;
 
-class MenuOnTheLine : public ::testing::Test {
+class MenuOnTheLine : public HeadlessMainWindow {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
+        HeadlessMainWindow::SetUp();
         std::string error;
         ASSERT_TRUE(unit.Start(&error)) << error;
         SetComDeviceOverride(UNIT_PORT, unit.SlavePath());
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-        form->FormCreate(form.get());
+        Start();
         form->ComPort = UNIT_PORT;
         dialogs.boxes.clear();
     }
     void TearDown() override
     {
-        form.reset();
+        HeadlessMainWindow::TearDown();
         unit.Stop();
         SetComDeviceOverride(UNIT_PORT, "");
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
     }
 
     // Nothing under way between the window's link and the unit: the program
@@ -91,12 +80,7 @@ protected:
             && form->LinkRequest == REQ_NONE;
     }
 
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
     unitemu::UnitEmulator unit;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(MenuOnTheLine, ProgramWritesNothingBeforeTheFirstReadOfANewInstallation)

@@ -14,8 +14,7 @@
 #include "mapedit/tab.h"
 #include "platform/cp1250.h"
 #include "platform/scripted_dialogs.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
+#include "support/mainwindow.h"
 #include "tools/presetgen/standin.h"
 
 #include <gtest/gtest.h>
@@ -24,10 +23,9 @@
 #include <QTimer>
 
 #include <fstream>
+#include <utility>
 
 namespace {
-
-using Calls = std::vector<std::string>;
 
 // The offsets at which two images differ, for the failure message.
 std::string Differences(const RsImage& a, const RsImage& b)
@@ -67,41 +65,21 @@ RsImage BikeDefaults(const RsImage& before, int bike)
     return host.image;
 }
 
-class MenuCommands : public ::testing::Test {
+class MenuCommands : public HeadlessMainWindow {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
+        HeadlessMainWindow::SetUp();
         // Start-up imports the presets from the folder beside the working folder.
         ASSERT_TRUE(WriteStandInPresets(dir.path() / "IMPET" / "NEW_308"));
-        LangIndex = 0;
-        ServiceCallListener = [this](const char* name) { calls.emplace_back(name); };
-        SettingsFileWriter = [this](const std::string& path, std::string_view data) {
-            if (path.ends_with("application.ini"))
-                calls.emplace_back("SaveSettings");
-            return WriteFileAtomic(path, data);
-        };
-        CtrlKeyHeld = [this] { return ctrlHeld; };
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-        form->FormCreate(form.get());
+        realCtrlKey = std::exchange(CtrlKeyHeld, [this] { return ctrlHeld; });
+        Start();
         ASSERT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
-        calls.clear();
     }
     void TearDown() override
     {
-        form.reset();
-        ServiceCallListener = nullptr;
-        SettingsFileWriter = WriteFileAtomic;
-        CtrlKeyHeld = [] { return false; };
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
+        HeadlessMainWindow::TearDown();
+        CtrlKeyHeld = realCtrlKey;
     }
 
     void Choose(const char* item) { static_cast<TMenuItem*>(form->FindComponent(item))->Click(); }
@@ -145,13 +123,8 @@ protected:
     }
     std::u16string U16(const std::string& path) const { return QString::fromStdString(path).toStdU16String(); }
 
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
-    Calls calls;
     bool ctrlHeld = false;
-    std::unique_ptr<TMainForm> form;
+    std::function<bool()> realCtrlKey;
 };
 
 const char* const WANT_DEFAULTS = "Do you want default setting?";
