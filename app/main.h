@@ -127,6 +127,8 @@ public:
     void MenuCzechClick(TObject* Sender);
     void MenuContensClick(TObject* Sender);
     void MenuAboutClick(TObject* Sender);
+    void MenuSaveAllNewClick(TObject* Sender);
+    void MenuCompareAllNewClick(TObject* Sender);
 
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(

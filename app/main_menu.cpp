@@ -30,7 +30,6 @@ std::function<bool()> CtrlKeyHeld
 
 namespace {
 
-constexpr int MSG_OPEN_FILE_ERROR = 27;
 constexpr int MSG_COUPLED_PAGE = 28;
 constexpr int MSG_WANT_DEFAULTS = 29;
 constexpr int MSG_DELETE_SPECIAL = 31;
@@ -280,6 +279,8 @@ void TMainForm::WireMenuCommands()
         { "MenuCzech", &TMainForm::MenuCzechClick },
         { "MenuContens", &TMainForm::MenuContensClick },
         { "MenuAbout", &TMainForm::MenuAboutClick },
+        { "MenuSaveAllNew", &TMainForm::MenuSaveAllNewClick },
+        { "MenuCompareAllNew", &TMainForm::MenuCompareAllNewClick },
     };
     for (const Command& command : COMMANDS)
         if (auto* item = Named<TMenuItem>(this, command.item))
@@ -570,4 +571,16 @@ void TMainForm::MenuAboutClick(TObject*)
 {
     if (FormAbout)
         FormAbout->ShowModal();
+}
+
+void TMainForm::MenuSaveAllNewClick(TObject*)
+{
+    MainFileHost host(*this);
+    SaveAllNewPresets(host);
+}
+
+void TMainForm::MenuCompareAllNewClick(TObject*)
+{
+    MainFileHost host(*this);
+    CompareAllNewPresets(host);
 }

@@ -612,6 +612,30 @@ TEST_F(MenuCommands, ToolAndMonitorItemsReachTheirTargets)
     }
 }
 
+TEST_F(MenuCommands, ServiceItemsWriteAndCompareEveryPresetAndKeepTheImage)
+{
+    form->PcImage = EditedImage();
+    form->ShowPage(PAGE_IDLE);
+    const RsImage before = form->PcImage;
+    Choose("MenuSaveAllNew");
+    const std::filesystem::path folder = dir.path() / "work" / "new_ign";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), BIKE_CODES);
+    ImageHost preset(RsImage {});
+    ASSERT_EQ(ReadParameterFile(preset, folder / (BikePresetName(*BikeListText(20)) + ".ign"), -1, false),
+        ParseOutcome::Complete);
+    EXPECT_EQ(preset.image.b[cell::BikeCode], 20);
+    EXPECT_EQ(form->PcImage.b, before.b);
+    EXPECT_EQ(form->ActivePageIndex, PAGE_IDLE);
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    std::filesystem::rename(folder, dir.path() / "work" / "new_ign_old");
+    Choose("MenuSaveAllNew");
+    Choose("MenuCompareAllNew");
+    EXPECT_TRUE(std::filesystem::exists(folder / "compare_all_new.txt"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Results in file \".\\new_ign\\compare_all_new.txt\"");
+}
+
 TEST_F(MenuCommands, LanguageItemsSwitchTheTexts)
 {
     struct Case {
