@@ -28,6 +28,14 @@ void StoreAndReloadPage(TMainForm* form);
 int LoadPages(TMainForm* form, int all);
 void RefreshPageColours(TMainForm* form);
 void SetInjectionBackgrounds(TMainForm* form);
+// The tuning page's menu check mark, colours and visibility from its check box.
+void UpdateTuningControls(TMainForm* form);
+// The injection page's controls and maps into the image.
+void StoreInjectionPage(TMainForm* form);
+// The first injector map (rpm axis and values) into the other three.
+void CopyFirstInjectionMap(TMainForm* form);
+// Injector maps 2 to 4 aligned to map 1, for the coupled mode.
+void CoupleInjectionMaps(TMainForm* form);
 // Reads one image block the unit reports as changed, or else polls live.
 void ReadNextChangedBlock(TMainForm* form);
 // The map tables showing bytes of [from, to) take them from the image.
@@ -50,6 +58,8 @@ void ShowExternalMonitor(TMainForm* form, int set);
 void KeepFormOnScreen(TForm* form);
 // Writes the external monitor's layout to a monitor set file.
 void WriteMonitorSet(TMainForm* form, const std::string& path);
+// Asks for a monitor set file and writes the external monitor's layout there.
+void StoreMonitorSet(TMainForm* form);
 
 // Language texts.
 void ApplyLanguage(TMainForm* form);
