@@ -239,6 +239,7 @@ void TMainForm::BuildFrame()
     GroupBoxMonitor->SetBounds(1010, 34, 222, 590);
     GroupBoxMonitor->SetCaption("Monitor");
     BuildStatusArea();
+    WireMenuCommands();
 }
 
 void TMainForm::BuildMenu()

@@ -26,31 +26,31 @@ public:
         : link_(link)
     {
     }
-    void ShowMessageSlot(int, const char*, int, int32_t, int32_t, int) override {}
-    void CompareUnitWithPc() override {}
-    void UpdateMainCaption() override {}
-    void SetProgressGauge(int, int32_t, bool) override {}
-    void SetComLabel(const std::string&) override {}
-    void NormalizeImage() override {}
-    void LoadActivePage() override {}
-    void TakeUndoSnapshot() override {}
-    void SaveSettings() override {}
+    void ShowMessageSlot(int, const char*, int, int32_t, int32_t, int) override { }
+    void CompareUnitWithPc() override { }
+    void UpdateMainCaption() override { }
+    void SetProgressGauge(int, int32_t, bool) override { }
+    void SetComLabel(const std::string&) override { }
+    void NormalizeImage() override { }
+    void LoadActivePage() override { }
+    void TakeUndoSnapshot() override { }
+    void SaveSettings() override { }
     bool TakeNewInstall() override { return false; }
-    void ForgetFileName() override {}
-    void UnitIdentified(const uint8_t*) override {}
-    void ShowConnectionStatus(bool) override {}
-    void ShowVersionMismatch(const std::string&) override {}
+    void ForgetFileName() override { }
+    void UnitIdentified(const uint8_t*) override { }
+    void ShowConnectionStatus(bool) override { }
+    void ShowVersionMismatch(const std::string&) override { }
     std::string MismatchText(bool) override { return {}; }
     void SendLiveRequest() override
     {
         std::fill(link_.TxImage, link_.TxImage + LIVE_REQUEST_LEN, 0);
         link_.PostJob(JOB_LIVE, 0, LIVE_REQUEST_LEN, JOBFLAG_MARK | JOBFLAG_SINGLE_TRY);
     }
-    void LiveRequestEnded(bool) override {}
-    void LogMonitorFrame() override {}
-    void UpdateLiveMonitor() override {}
+    void LiveRequestEnded(bool) override { }
+    void LogMonitorFrame() override { }
+    void UpdateLiveMonitor() override { }
     void ReadNextChangedBlock() override { SendLiveRequest(); }
-    void ImageRangeToMaps(int, int) override {}
+    void ImageRangeToMaps(int, int) override { }
 
 private:
     CCOMCOM& link_;

@@ -1,40 +1,15 @@
 // The COM port menu on a headless main window, with a port table set by hand:
 // what the items show for a port list and a choice, and what a click changes.
-#include "app/main.h"
-
-#include "app/langtext.h"
-#include "app/main_services.h"
-#include "platform/scripted_dialogs.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
+#include "support/mainwindow.h"
 
 namespace {
 
-class ComPortMenu : public ::testing::Test {
+class ComPortMenu : public HeadlessMainWindow {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
-        LangIndex = 0;
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-        form->FormCreate(form.get());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
+        HeadlessMainWindow::SetUp();
+        Start();
     }
 
     void Present(const std::vector<int>& ports)
@@ -57,12 +32,6 @@ protected:
             n += item->Visible();
         return n;
     }
-
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(ComPortMenu, ItemsFollowThePortListAndTheChoice)

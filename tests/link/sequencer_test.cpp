@@ -34,17 +34,17 @@ public:
             congruence = english;
     }
     void CompareUnitWithPc() override { ::CompareUnitWithPc(images_, *this); }
-    void UpdateMainCaption() override {}
+    void UpdateMainCaption() override { }
     void SetProgressGauge(int position, int32_t, bool) override { gauge = position; }
     void SetComLabel(const std::string& text) override { comLabel = text; }
-    void NormalizeImage() override {}
-    void LoadActivePage() override {}
+    void NormalizeImage() override { }
+    void LoadActivePage() override { }
     void TakeUndoSnapshot() override { ++snapshots; }
-    void SaveSettings() override {}
+    void SaveSettings() override { }
     bool TakeNewInstall() override { return false; }
-    void ForgetFileName() override {}
+    void ForgetFileName() override { }
     void UnitIdentified(const uint8_t* identity) override { texts = BuildUnitVersionTexts(identity); }
-    void ShowConnectionStatus(bool) override {}
+    void ShowConnectionStatus(bool) override { }
     void ShowVersionMismatch(const std::string& text) override
     {
         boxes.push_back(text);
@@ -63,8 +63,8 @@ public:
         link_->PostJob(JOB_LIVE, 0, LIVE_REQUEST_LEN, JOBFLAG_MARK | JOBFLAG_SINGLE_TRY);
     }
     void LiveRequestEnded(bool answered) override { (answered ? liveAnswers : liveFailures)++; }
-    void LogMonitorFrame() override {}
-    void UpdateLiveMonitor() override {}
+    void LogMonitorFrame() override { }
+    void UpdateLiveMonitor() override { }
     void ReadNextChangedBlock() override
     {
         if (int block = LinkSequencer::LowestChangedBlock(sequencer->ChangedBlocks); block != 0) {
@@ -76,7 +76,10 @@ public:
     }
     void ImageRangeToMaps(int from, int to) override { mapRanges.emplace_back(from, to); }
 
-    bool Shown(const std::string& text) const { return std::find(results.begin(), results.end(), text) != results.end(); }
+    bool Shown(const std::string& text) const
+    {
+        return std::find(results.begin(), results.end(), text) != results.end();
+    }
 
     LinkSequencer* sequencer = nullptr;
     std::vector<std::string> results;
@@ -183,7 +186,8 @@ protected:
     {
         host_->results.clear();
         seq_->LinkRequest = request;
-        return Run([&] { return seq_->LinkRequest == REQ_NONE && Idle() && seq_->SavingCount == 0 && !seq_->ProgramDone; });
+        return Run(
+            [&] { return seq_->LinkRequest == REQ_NONE && Idle() && seq_->SavingCount == 0 && !seq_->ProgramDone; });
     }
 
     ImageCopies images_;
@@ -198,7 +202,7 @@ struct ProtocolCase {
 };
 const ProtocolCase PROTOCOLS[] = { { "IGN300", PROTO_IGN300 }, { "WCOM", PROTO_WCOM } };
 
-class SequencerOnProtocol : public Sequencer, public ::testing::WithParamInterface<ProtocolCase> {};
+class SequencerOnProtocol : public Sequencer, public ::testing::WithParamInterface<ProtocolCase> { };
 
 TEST_P(SequencerOnProtocol, ConnectionReadsIdentityAndImageAndComparesTruthfully)
 {
@@ -319,12 +323,13 @@ TEST_P(SequencerOnProtocol, AReadOfAnImageThatChangesBetweenThePassesIsNotAccept
         bool wasSecond = false;
         host_->results.clear();
         seq_->LinkRequest = REQ_READ;
-        ASSERT_TRUE(Run([&] { return seq_->LinkRequest == REQ_NONE && Idle(); }, 120000, [&] {
-            bool second = seq_->LinkState == linkstate::Read + 1;
-            if (second && !wasSecond && changed < c.changes)
-                unit().SetImage(RandomImage(100 + unsigned(++changed)));
-            wasSecond = second;
-        }));
+        ASSERT_TRUE(Run([&] { return seq_->LinkRequest == REQ_NONE && Idle(); }, 120000,
+            [&] {
+                bool second = seq_->LinkState == linkstate::Read + 1;
+                if (second && !wasSecond && changed < c.changes)
+                    unit().SetImage(RandomImage(100 + unsigned(++changed)));
+                wasSecond = second;
+            }));
         EXPECT_EQ(host_->Shown("Verify: OK"), c.accepted);
         if (c.accepted) {
             EXPECT_TRUE(images_.PcImage == unit().Image());
@@ -404,6 +409,43 @@ TEST_F(Sequencer, ThreeFailedLivePollsCloseThePortAndTheSearchStartsAgain)
     EXPECT_TRUE(host_->Shown("Reference read: OK"));
 }
 
+TEST_F(Sequencer, ProgrammingChangedBytesClaimsNoMoreThanItWrote)
+{
+    // The PC differs from the unit in a byte nobody marked.
+    const RsImage unitImage = RandomImage(15);
+    images_.PcImage = unitImage;
+    images_.PcImage.b[4000] ^= 1;
+    Begin(PROTO_IGN300, unitImage);
+    ASSERT_TRUE(Connected());
+    images_.PcImage.b[3001] ^= 1;
+    images_.ChangeMarks[3001] = 1;
+    seq_->FullProgram = 0;
+    ASSERT_TRUE(Request(REQ_PROGRAM_CHANGED));
+    EXPECT_TRUE(host_->Shown("Program device: OK"));
+    EXPECT_EQ(unit().Image().b[3001], images_.PcImage.b[3001]);
+    EXPECT_EQ(unit().Image().b[4000], unitImage.b[4000]);
+    EXPECT_TRUE(images_.UnitImage == unit().Image());
+    EXPECT_NE(host_->congruence, IDENTICAL);
+}
+
+TEST_F(Sequencer, AResetAndReleaseReleasesThePortAlsoWhenTheResetGoesUnanswered)
+{
+    Begin(PROTO_IGN300, RandomImage(14));
+    ASSERT_TRUE(Connected());
+    ASSERT_TRUE(Run([&] { return Idle(); }));
+    unit().InjectFault(unitemu::Fault::Silence, -1);
+    seq_->LinkRequest = REQ_RESET_DISCONNECT;
+    ASSERT_TRUE(Run([&] { return link_->LinkEnabled == 0; }));
+    EXPECT_EQ(seq_->ReleasedPort, TEST_PORT);
+    EXPECT_EQ(link_->ConnectedPort.load(), 0);
+    // Released, the port is left alone: no search takes it again.
+    unit().ClearFaults();
+    const int requests = unit().Requests();
+    Run([] { return false; }, 3000);
+    EXPECT_EQ(unit().Requests(), requests);
+    EXPECT_EQ(host_->comLabel, "COM=" + std::to_string(TEST_PORT) + " (DISCONECTED)");
+}
+
 TEST_F(Sequencer, AChangedBlockIsReadIntoTheImageFollowedByALiveExchange)
 {
     const RsImage image = RandomImage(11);
@@ -431,10 +473,11 @@ TEST_F(Sequencer, ProgramOkWaitsForTheUnitToFinishSaving)
     std::vector<std::pair<std::string, int>> seen; // text, SavingCount when it was shown
     host_->results.clear();
     seq_->LinkRequest = REQ_PROGRAM;
-    ASSERT_TRUE(Run([&] { return host_->Shown("Program device: OK"); }, 120000, [&] {
-        if (!host_->results.empty() && (seen.empty() || seen.back().first != host_->results.back()))
-            seen.emplace_back(host_->results.back(), seq_->SavingCount);
-    }));
+    ASSERT_TRUE(Run([&] { return host_->Shown("Program device: OK"); }, 120000,
+        [&] {
+            if (!host_->results.empty() && (seen.empty() || seen.back().first != host_->results.back()))
+                seen.emplace_back(host_->results.back(), seq_->SavingCount);
+        }));
     auto saving = std::find_if(seen.begin(), seen.end(), [](const auto& s) { return s.first == "Saving:"; });
     ASSERT_NE(saving, seen.end());
     EXPECT_EQ(seen.back().first, "Program device: OK");
@@ -451,7 +494,7 @@ struct FaultCase {
     int phase; // 0 identity, 1 write, 2 read-back
 };
 
-class ProgramFaults : public Sequencer, public ::testing::WithParamInterface<FaultCase> {};
+class ProgramFaults : public Sequencer, public ::testing::WithParamInterface<FaultCase> { };
 
 TEST_P(ProgramFaults, NeverReportSuccessKeepTheMarksAndTheNextConnectionTellsTheTruth)
 {
@@ -537,7 +580,8 @@ std::vector<FaultCase> FaultCases()
                 for (bool full : { true, false }) {
                     if (phase == 0 && !full)
                         continue;
-                    names.push_back(std::string(p.name) + "_" + f.name + "_" + phases[phase] + (full ? "_All" : "_Changed"));
+                    names.push_back(
+                        std::string(p.name) + "_" + f.name + "_" + phases[phase] + (full ? "_All" : "_Changed"));
                     cases.push_back({ nullptr, p.protocol, f.fault, full, phase });
                 }
     for (size_t i = 0; i < cases.size(); ++i)
