@@ -9,6 +9,7 @@
 #include "app/settingsfiles.h"
 #include "app/utils.h"
 #include "files/impet.h"
+#include "monitor/monitorpage.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -241,6 +242,9 @@ void TMainForm::BuildFrame()
     GroupBoxMonitor->SetBounds(770, 34, 222, 590);
     GroupBoxMonitor->SetCaption("Monitor");
     BuildStatusArea();
+    BuildMonitorPanel(this);
+    BuildMonitorPage(this);
+    BuildTestPage(this);
 }
 
 void TMainForm::BuildMenu()

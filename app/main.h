@@ -12,6 +12,8 @@
 #include "files/recentfiles.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
+#include "monitor/panel.h"
+#include "monitor/testpage.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -89,6 +91,8 @@ public:
     void PageControl1Changing(TObject* Sender, bool& AllowChange);
     void SpeedButtonZpetClick(TObject* Sender);
     void SpeedButtonZnovuClick(TObject* Sender);
+    // The Test page's buttons: each sets its bit of the one-shot commands.
+    void ButtonTestClick(TObject* Sender);
 
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
@@ -188,6 +192,11 @@ public:
     std::array<int32_t, 3> PotReadings {};
 
     MessageSlots MessageSlot;
+
+    // The live block, its decode, the one-shot commands, the monitor panel,
+    // the Monitor page and the live labels of other pages.
+    LiveMonitor Live;
+    TestPageControls TestPage;
 
     // The frame.
     TTimer* Timer1;

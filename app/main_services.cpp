@@ -7,6 +7,7 @@
 #include "app/langtext.h"
 #include "app/main.h"
 #include "app/main_presets.h"
+#include "monitor/monitorpage.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -39,6 +40,7 @@ constexpr RunTimeSheet RUN_TIME_SHEETS[] = {
     { 8, "TabSheet_Servo", "Servo" },
 };
 // Page slots of the form's own sheets, in their order; -1 for the maintenance sheet.
+constexpr int TEST_PAGE = 19;
 constexpr int FORM_SHEET_SLOTS[] = { 0, 1, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -1 };
 
 } // namespace
@@ -59,11 +61,14 @@ void CreateSettingsPages(TMainForm* form)
         sheet->SetPageIndex(def.slot);
         form->PageSheets[size_t(def.slot)] = sheet;
     }
+    RegisterMonitorLabels(form);
 }
 
-void StoreActivePage(TMainForm*)
+void StoreActivePage(TMainForm* form)
 {
     Note("StoreActivePage");
+    if (form->ActivePageIndex == TEST_PAGE)
+        StoreTestPage(form);
 }
 
 void StoreAndReloadPage(TMainForm* form)
@@ -77,6 +82,8 @@ void StoreAndReloadPage(TMainForm* form)
 int LoadPages(TMainForm* form, int all)
 {
     Note(all ? "LoadPages(all)" : "LoadPages(active)");
+    if (all || form->ActivePageIndex == TEST_PAGE)
+        LoadTestPage(form);
     if (all)
         form->Maps.MapSyncPrev = 1;
     return all;
@@ -92,9 +99,14 @@ void SetInjectionBackgrounds(TMainForm*)
     Note("SetInjectionBackgrounds");
 }
 
-void UpdateLiveMonitor(TMainForm*)
+void ShowLambdaBar(TMainForm*)
 {
-    Note("UpdateLiveMonitor");
+    Note("ShowLambdaBar");
+}
+
+void UpdateDefValues(TMainForm*)
+{
+    Note("UpdateDefValues");
 }
 
 void InitLogPlayer(TMainForm* form)

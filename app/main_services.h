@@ -28,9 +28,12 @@ void StoreAndReloadPage(TMainForm* form);
 int LoadPages(TMainForm* form, int all);
 void RefreshPageColours(TMainForm* form);
 void SetInjectionBackgrounds(TMainForm* form);
+// Colours "Programming after change" and lays out the lambda bar.
+void ShowLambdaBar(TMainForm* form);
 
 // Live monitoring.
-void UpdateLiveMonitor(TMainForm* form);
+// Updates every live-value definition and marks the external monitor.
+void UpdateDefValues(TMainForm* form);
 void InitLogPlayer(TMainForm* form);
 void StopLog(TMainForm* form);
 void LogPlayStep(TMainForm* form);

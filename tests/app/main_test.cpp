@@ -134,7 +134,9 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "LoadPages(active)",
         "LoadPages(all)",
         "ClosePortAndReport",
-        "UpdateLiveMonitor",
+        // The empty live panel ends with the lambda bar and the definitions.
+        "ShowLambdaBar",
+        "UpdateDefValues",
         "StartUpdateThread",
         "InitLogPlayer",
     };
@@ -206,8 +208,9 @@ TEST_F(MainWindow, FixedVisibilityHidesTheControlsOfOtherBuildsWhereverTheyStand
     Construct();
     auto* invInput = new TCheckBox(form.get());
     invInput->SetName("CheckBoxInvInput");
-    auto* fuel = new TCGauge(form.get());
-    fuel->SetName("CGaugeFuel");
+    // The Monitor page's fuel gauge of older units is the window's own.
+    auto* fuel = dynamic_cast<TCGauge*>(form->FindComponent("CGaugeFuel"));
+    ASSERT_NE(fuel, nullptr);
     auto* other = new TLabel(form.get());
     other->SetName("LabelSomethingElse");
     auto* hunting = new TEdit(form.get());
