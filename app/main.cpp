@@ -104,13 +104,11 @@ TMainForm::TMainForm(TComponent* owner)
     : TForm(owner)
 {
     SetName("MainForm");
-    // The link's job thread starts before any other start-up step and runs
-    // until the window is destroyed.
-    Link = std::make_unique<CCOMCOM>();
     Link->SetProbeDefault(PROTO_IGN300, 115200, 175);
     Link->ExpectedUnitType = RSKEY;
     Link->ExpectedSubVersion = 0;
     Link->StatusSink = this;
+    ComPortAuto = 1;
     ProgramPath = ImpetProgramPath();
     CommandLine = QCoreApplication::arguments().mid(1);
     BuildFrame();
@@ -124,7 +122,7 @@ TMainForm::TMainForm(TComponent* owner)
     Undo = std::make_unique<UndoRing>(*this, PcImage, UndoRing::Marks(Images.ChangeMarks));
     Maps.Host.PcImage = PcImage.data();
     Maps.Host.LiveValues = [this] { return LiveValues; };
-    Maps.Host.ConnectedPort = [this] { return ConnectedPort; };
+    Maps.Host.ConnectedPort = [this] { return ConnectedPort.load(); };
     Maps.Host.FormCreated = [this] { return FormCreated != 0; };
     Maps.Host.ActivePage = [this] { return ActivePageIndex; };
     Maps.Host.StoreAndReloadPage = [this] { ::StoreAndReloadPage(this); };
@@ -336,6 +334,8 @@ void TMainForm::BuildStatusArea()
     LabelEeDataErr->SetCaption("EEPROM data error");
     LabelVersion = Make<TLabel>(this, this, "LabelVersion");
     LabelVersion->SetBounds(516, 650, 200, 14);
+    LabelCom = Make<TLabel>(this, this, "LabelCom");
+    LabelCom->SetBounds(720, 650, 270, 14);
 
     StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1");
     StatusBar1->SetAlign(alBottom);

@@ -12,6 +12,7 @@
 #include "files/recentfiles.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
+#include "link/sequencer.h"
 #include "monitor/panel.h"
 #include "monitor/testpage.h"
 #include "platform/comctrls.h"
@@ -45,8 +46,10 @@ struct FileDialogState {
     std::u16string FileName;
 };
 
-// What the window holds of the link until the link itself moves in.
-enum LinkRequestCode { REQ_NONE = 0, REQ_PROGRAM_CHANGED = 98, REQ_RESET_DISCONNECT = 129 };
+// The window's services to the link sequencer.
+std::unique_ptr<LinkHost> MakeLinkHost(TMainForm& form);
+
+constexpr int COM_MENU_ITEMS = 30;
 
 class TMainForm : public TForm, public ComparisonDisplay, public UndoHost, public LinkStatusSink {
 public:
@@ -93,6 +96,8 @@ public:
     void SpeedButtonZnovuClick(TObject* Sender);
     // The Test page's buttons: each sets its bit of the one-shot commands.
     void ButtonTestClick(TObject* Sender);
+    // Every item of the COM port menu.
+    void MenuCom1Click(TObject* Sender);
 
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
@@ -135,9 +140,6 @@ public:
     int32_t UpdateNumber = -1;
     // Set until the first read from a unit has been accepted.
     int32_t NewInstall = 1;
-    // The link's port choice (-1 none) and where the next automatic search starts.
-    int32_t ComPort = 0;
-    int32_t ComPortAuto = 1;
     // The program file that carries the preset archive, and the words after
     // the program's name on the command line; tests set both before FormCreate.
     std::string ProgramPath;
@@ -151,7 +153,6 @@ public:
     std::string NewestPresetDate;
     std::string ProgramIdText;
     std::string StatusText;
-    int UnitTypeStatus = UNIT_NONE;
     UnitVersionTexts UnitTexts;
     std::u16string CurrentFileName;
     FileDialogState OpenDialog1;
@@ -176,26 +177,39 @@ public:
     MapTableSet Maps;
     MapLiveValues LiveValues;
 
-    // The serial link; its destruction joins the port threads.
-    std::unique_ptr<CCOMCOM> Link;
-    // The link's fields the window reads and writes.
-    int LinkState = 0;
-    int LinkRequest = REQ_NONE;
-    int FullProgram = 0;
-    int LinkEnabled = 1;
-    int ConnectedPort = 0;
-    int ReleasedPort = -1;
-    int ExpectedUnitType = RSKEY;
-    int ExpectedSubVersion = 0;
-    int ChangedBlocks = 0;
+    // The serial link; its destruction joins the port threads. Its job thread
+    // starts before any other start-up step and runs until the window goes.
+    std::unique_ptr<CCOMCOM> Link = std::make_unique<CCOMCOM>();
+    // The port choice (-1 offline, 0 automatic, n COMn) and where the next
+    // automatic search starts: the INI keys ComPort and ComPortAuto.
+    int32_t& ComPort = Link->PortChoice;
+    int32_t& ComPortAuto = Link->NextAutoPort;
+    int32_t& LinkEnabled = Link->LinkEnabled;
+    std::atomic<int32_t>& ConnectedPort = Link->ConnectedPort;
+    int32_t& ExpectedUnitType = Link->ExpectedUnitType;
+    int32_t& ExpectedSubVersion = Link->ExpectedSubVersion;
+    // The sequencer of link jobs, run from the tick, and its fields the
+    // window's commands and neighbours read and write.
+    std::unique_ptr<LinkHost> LinkServices = MakeLinkHost(*this);
+    LinkSequencer Sequencer { *Link, Images, *LinkServices };
+    int& LinkState = Sequencer.LinkState;
+    int& LinkRequest = Sequencer.LinkRequest;
+    int& FullProgram = Sequencer.FullProgram;
+    int& ReleasedPort = Sequencer.ReleasedPort;
+    int& ChangedBlocks = Sequencer.ChangedBlocks;
+    int& SavingCount = Sequencer.SavingCount;
+    int& UnitTypeStatus = Sequencer.UnitTypeStatus;
+    LiveBlock& Live = Sequencer.Live;
+    // Command bits of the test buttons and "Stop motor" for the next live request.
+    OneShotCommands OneShot;
     int LogPlayerState = 0;
     std::array<int32_t, 3> PotReadings {};
 
     MessageSlots MessageSlot;
 
-    // The live block, its decode, the one-shot commands, the monitor panel,
-    // the Monitor page and the live labels of other pages.
-    LiveMonitor Live;
+    // The decode of the live block, the monitor panel, the Monitor page and
+    // the live labels of other pages.
+    LiveMonitor Monitor;
     TestPageControls TestPage;
 
     // The frame.
@@ -239,6 +253,9 @@ public:
     TLabel* LabelTmp;
     TLabel* LabelEeDataErr;
     TLabel* LabelVersion;
+    TLabel* LabelCom;
+    // The items of MenuCom: offline, auto, a separator and the ports.
+    std::array<TMenuItem*, COM_MENU_ITEMS> ComItems {};
 
     // Controls the settings pages and the monitor panel build; null until they do.
     std::array<TLabel*, 12> TestLabels {};

@@ -50,8 +50,6 @@ void TMainForm::OnPortNotice(const PortNotice& notice)
     switch (notice.lParam) {
     case PORT_NOTICE_RELEASE:
         if (ConnectedPort != 0 && notice.wParam == ConnectedPort) {
-            LinkEnabled = 0;
-            ReleasedPort = ConnectedPort;
             DropConnection(this);
             ApplyLanguage(this);
         }

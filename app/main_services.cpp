@@ -221,36 +221,23 @@ void SetProbeDefault(TMainForm*)
     Note("SetProbeDefault");
 }
 
-void CreateComPortMenu(TMainForm*)
+void LogMonitorFrame(TMainForm*)
 {
-    Note("CreateComPortMenu");
+    Note("LogMonitorFrame");
 }
 
-void UpdateComPortMenu(TMainForm* form)
+void ReadNextChangedBlock(TMainForm* form)
 {
-    Note("UpdateComPortMenu");
-    form->Link->PortListChanged = false;
+    Note("ReadNextChangedBlock");
+    if (int block = LinkSequencer::LowestChangedBlock(form->ChangedBlocks); block != 0) {
+        form->Sequencer.ReadBlock(block);
+        return;
+    }
+    form->LinkState = linkstate::LivePoll;
+    SendLiveRequest(form);
 }
 
-void LinkTimerStep(TMainForm*)
+void ImageRangeToMaps(TMainForm*, int, int)
 {
-    Note("LinkTimerStep");
-}
-
-void ClosePortAndReport(TMainForm*)
-{
-    Note("ClosePortAndReport");
-}
-
-void DropConnection(TMainForm* form)
-{
-    Note("DropConnection");
-    form->ConnectedPort = 0;
-}
-
-void EnableLink(TMainForm* form)
-{
-    Note("EnableLink");
-    form->LinkEnabled = 1;
-    form->ReleasedPort = -1;
+    Note("ImageRangeToMaps");
 }

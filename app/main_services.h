@@ -30,10 +30,17 @@ void RefreshPageColours(TMainForm* form);
 void SetInjectionBackgrounds(TMainForm* form);
 // Colours "Programming after change" and lays out the lambda bar.
 void ShowLambdaBar(TMainForm* form);
+// Reads one image block the unit reports as changed, or else polls live.
+void ReadNextChangedBlock(TMainForm* form);
+// The map tables showing bytes of [from, to) take them from the image.
+void ImageRangeToMaps(TMainForm* form, int from, int to);
 
 // Live monitoring.
 // Updates every live-value definition and marks the external monitor.
 void UpdateDefValues(TMainForm* form);
+// Fills the live request into the link's transmit image and posts it.
+void SendLiveRequest(TMainForm* form);
+void LogMonitorFrame(TMainForm* form);
 void InitLogPlayer(TMainForm* form);
 void StopLog(TMainForm* form);
 void LogPlayStep(TMainForm* form);

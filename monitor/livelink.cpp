@@ -1,7 +1,8 @@
-#include "monitor/livelink.h"
-
+// The live request of the main window: the Tuning page's switches, the
+// image's tuning bytes and test values and the pending one-shot commands go
+// into the link's transmit image, and the live job is posted for one try.
 #include "app/main.h"
-#include "monitor/panel.h"
+#include "app/main_services.h"
 
 namespace {
 constexpr int LIVE_JOB_FLAGS = JOBFLAG_MARK | JOBFLAG_SINGLE_TRY;
@@ -9,25 +10,12 @@ constexpr int LIVE_JOB_FLAGS = JOBFLAG_MARK | JOBFLAG_SINGLE_TRY;
 
 void SendLiveRequest(TMainForm* form)
 {
-    const LivePageControls& tuning = form->Live.Pages;
+    const LivePageControls& tuning = form->Monitor.Pages;
     LiveRequestInputs inputs;
     inputs.tuningOn = tuning.CheckBoxLadeniPovoleno && tuning.CheckBoxLadeniPovoleno->Checked();
     inputs.tuningSwitchItem = tuning.RadioGroupLadeniOnByTLS ? tuning.RadioGroupLadeniOnByTLS->ItemIndex() : 0;
-    SendLiveRequest(inputs, form->PcImage, form->Live.OneShot,
+    SendLiveRequest(inputs, form->PcImage, form->OneShot,
         std::span<uint8_t, LIVE_REQUEST_LEN>(form->Link->TxImage, LIVE_REQUEST_LEN));
     if (!form->Link->PostJob(JOB_LIVE, 0, LIVE_REQUEST_LEN, LIVE_JOB_FLAGS))
-        form->Live.OneShot.PostRefused();
-}
-
-bool TakeLiveAnswer(TMainForm* form, int32_t result)
-{
-    if (result != JOB_DONE) {
-        form->Live.OneShot.Failed();
-        return false;
-    }
-    std::span<uint8_t, LIVE_BLOCK_LEN> received(form->Link->RxImage, LIVE_BLOCK_LEN);
-    SwapLiveWords(received);
-    StoreLiveAnswer(form->Live.Block, received);
-    form->Live.OneShot.Answered();
-    return true;
+        form->OneShot.PostRefused();
 }

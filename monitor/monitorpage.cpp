@@ -90,7 +90,7 @@ constexpr NamedLabel HIDDEN[] = {
 
 void BuildMonitorPage(TMainForm* form)
 {
-    MonitorPageControls& m = form->Live.MonitorPage;
+    MonitorPageControls& m = form->Monitor.MonitorPage;
     auto* sheet = dynamic_cast<TControl*>(form->FindComponent("TabSheet_Monitor"));
     std::array<TGroupBox*, std::size(GROUPS)> boxes {};
     for (size_t i = 0; i < std::size(GROUPS); ++i) {
@@ -127,7 +127,7 @@ void BuildMonitorPage(TMainForm* form)
 
 void RegisterMonitorLabels(TMainForm* form)
 {
-    MonitorPageControls& m = form->Live.MonitorPage;
+    MonitorPageControls& m = form->Monitor.MonitorPage;
     for (size_t n = 0; n < std::size(ADVANCES); ++n)
         m.MonitorAdvanceLabels[n] = dynamic_cast<TLabel*>(form->FindComponent(ADVANCES[n].name));
     for (size_t n = 0; n < std::size(POWER_OUTS); ++n)

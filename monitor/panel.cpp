@@ -158,12 +158,12 @@ class Refresh {
 public:
     explicit Refresh(TMainForm* form)
         : form_(form)
-        , live_(form->Live)
-        , k_(live_.Block)
+        , live_(form->Monitor)
+        , k_(form->Live)
         , v_(live_.Values)
         , ch_(live_.Channels)
         , image_(form->PcImage.b)
-        , text_(live_.Block, LiveDataPresent(form), form->MessageTable)
+        , text_(form->Live, LiveDataPresent(form), form->MessageTable)
         , ext_(form->CheckBoxExtMonitor && form->CheckBoxExtMonitor->Checked())
     {
     }
@@ -265,7 +265,6 @@ void Refresh::Values()
     DecodeLiveBlock(k_, present(), v_);
     form_->Images.UnitBike = LiveUnitBike(form_->Images.UnitImage, form_->Images.UnitImageValid != 0);
     ComputePanelChannels(k_, v_, form_->PcImage, ch_);
-    form_->ChangedBlocks = v_.ChangedBlockMask;
 
     // What the map tables take on every tick.
     MapLiveValues& maps = form_->LiveValues;
@@ -781,6 +780,6 @@ void UpdateLiveMonitor(TMainForm* form)
 
 void RefreshLiveMonitorWhenDataGone(TMainForm* form)
 {
-    if (form->Live.ShownLive && !LiveDataPresent(form))
+    if (form->Monitor.ShownLive && !LiveDataPresent(form))
         UpdateLiveMonitor(form);
 }

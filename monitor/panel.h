@@ -129,12 +129,10 @@ struct LivePageControls {
     TRadioGroup* RadioGroupLadeniOnByTLS = nullptr;
 };
 
-// The live state of the main window.
+// What the main window keeps of the decoded live block.
 struct LiveMonitor {
-    LiveBlock Block;
     LiveValues Values;
     LiveChannelArray Channels {};
-    OneShotCommands OneShot;
     // The last refresh showed live data; a refresh without it is due once
     // the link closes or playback ends.
     bool ShownLive = false;

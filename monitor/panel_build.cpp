@@ -83,7 +83,7 @@ template <class T> T* Make(TMainForm* form, TControl* parent, const std::string&
 
 void BuildMonitorPanel(TMainForm* form)
 {
-    MonitorPanelControls& p = form->Live.Panel;
+    MonitorPanelControls& p = form->Monitor.Panel;
     TControl* box = form->GroupBoxMonitor;
     for (const PanelLabel& l : LABELS) {
         TLabel* label = Make<TLabel>(form, box, l.name);

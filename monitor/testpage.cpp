@@ -182,7 +182,7 @@ void TMainForm::ButtonTestClick(TObject* Sender)
 {
     for (size_t i = 0; i < ONE_SHOT_BITS.size(); ++i)
         if (TestPage.Buttons[i] && static_cast<TObject*>(TestPage.Buttons[i]) == Sender)
-            Live.OneShot.Set(ONE_SHOT_BITS[i].byte, ONE_SHOT_BITS[i].mask);
+            OneShot.Set(ONE_SHOT_BITS[i].byte, ONE_SHOT_BITS[i].mask);
 }
 
 void StoreTestPage(TMainForm* form)
@@ -214,7 +214,7 @@ void LoadTestPage(TMainForm* form)
 void EnableTestButtons(TMainForm* form)
 {
     TestPageControls& t = form->TestPage;
-    const bool unlocked = form->Live.Values.TestsLocked == 0;
+    const bool unlocked = form->Monitor.Values.TestsLocked == 0;
     if (t.GroupBoxTestJet)
         t.GroupBoxTestJet->SetEnabled(unlocked);
     for (size_t i = 0; i < ONE_SHOT_BITS.size(); ++i)

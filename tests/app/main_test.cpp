@@ -119,7 +119,7 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
     calls.clear();
     form->FormCreate(form.get());
     const Calls expected = {
-        "CreateComPortMenu",
+        "UpdateRecentFilesMenu", // the COM port menu's last step
         "CreateSettingsPages",
         "LoadBikeDefaults",
         "LoadPages(all)",
@@ -133,7 +133,6 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "ApplyLanguage",
         "LoadPages(active)",
         "LoadPages(all)",
-        "ClosePortAndReport",
         // The empty live panel ends with the lambda bar and the definitions.
         "ShowLambdaBar",
         "UpdateDefValues",
@@ -147,6 +146,8 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
     EXPECT_EQ(form->StatusBar1->Panels(2)->Text(), form->ProgramIdText);
     EXPECT_EQ(form->ProgramIdText.rfind("Zeperon_12   RSKEY=308   COMPILE=", 0), 0u);
     EXPECT_EQ(form->StatusText, "not connected");
+    EXPECT_EQ(form->StatusBar1->Panels(4)->Text(), "not connected");
+    EXPECT_EQ(form->LabelConnection->Caption(), "No connection with PC...");
     EXPECT_FALSE(form->LabelResult->Visible());
     EXPECT_FALSE(form->CGaugeProgram->Visible());
     EXPECT_FALSE(form->LabelEeDataErr->Visible());
@@ -306,15 +307,19 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->PendingEditCode = EDIT_UPDOWN_CLICK;
     form->PendingEditDeadline = 0;
     Tick();
-    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "LinkTimerStep", "UpdateComPortMenu",
-        "StoreActivePage", "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "LoadPages(active)",
+        "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
+    // The link step ran (its label shows the search) and the COM menu was rebuilt.
+    EXPECT_EQ(form->LabelCom->Caption().rfind("COM=", 0), 0u);
+    EXPECT_FALSE(form->Link->PortListChanged);
+    EXPECT_TRUE(form->ComItems[1]->Visible());
 
     calls.clear();
     form->LogPlayerState = 0;
     Tick();
-    const Calls later = { "LinkTimerStep", "RefreshPageColours", "UpdateCheckTimerStep" };
+    const Calls later = { "RefreshPageColours", "UpdateCheckTimerStep" };
     EXPECT_EQ(calls, later);
 }
 
@@ -430,7 +435,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_TRUE(calls.empty());
 
     form->OnPortNotice({ 4, PORT_NOTICE_RELEASE });
-    EXPECT_EQ(calls, (Calls { "DropConnection", "ApplyLanguage" }));
+    EXPECT_EQ(calls, (Calls { "ApplyLanguage" }));
     EXPECT_EQ(form->LinkEnabled, 0);
     EXPECT_EQ(form->ReleasedPort, 4);
     EXPECT_NE(form->Caption().find("(Disconnected by bootloader)"), std::string::npos);
@@ -441,7 +446,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_EQ(form->ReleasedPort, 4);
 
     form->OnPortNotice({ 4, PORT_NOTICE_TAKE_BACK });
-    EXPECT_EQ(calls, (Calls { "EnableLink", "ApplyLanguage" }));
+    EXPECT_EQ(calls, (Calls { "ApplyLanguage" }));
     EXPECT_EQ(form->LinkEnabled, 1);
     EXPECT_EQ(form->ReleasedPort, -1);
     EXPECT_EQ(form->Caption().find("Disconnected"), std::string::npos);
