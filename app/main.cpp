@@ -9,7 +9,7 @@
 #include "app/settingsfiles.h"
 #include "app/utils.h"
 #include "files/impet.h"
-#include "monitor/monitorpage.h"
+#include "pages/monitor.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>

@@ -14,7 +14,8 @@
 #include "link/jobengine.h"
 #include "link/sequencer.h"
 #include "monitor/panel.h"
-#include "monitor/testpage.h"
+#include "pages/test.h"
+#include "pages/advance.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -269,6 +270,9 @@ public:
     // EditKyvaniMinRpm, UpDownKyvaniMinRpm, LabelKyvaniMinRpm,
     // EditKyvaniPocOtacek, UpDownKyvaniPocOtacek, LabelKyvaniPocOtacek.
     std::array<TControl*, 6> HuntingControls {};
+
+    // The settings pages' run-time controls.
+    AdvancePageControls Advance;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

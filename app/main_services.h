@@ -7,7 +7,9 @@
 // The bodies in main_services.cpp are the least each caller needs; the
 // subsystems that own them replace them one by one with the real ones.
 
+#include "pages/pages.h"
 #include "platform/filewrite.h"
+#include "texts/language.h"
 
 #include <functional>
 #include <string>
@@ -15,25 +17,14 @@
 class TForm;
 class TMainForm;
 
-// Tests follow the order of the calls here: each body without its real code
-// yet reports its own name when a listener is set.
+// Tests follow the order of the calls here: each body reports its own name
+// when a listener is set (the settings pages and the language texts report
+// their entry points too).
 extern std::function<void(const char* name)> ServiceCallListener;
+void ReportServiceCall(const char* name);
 
-// Settings pages.
-void CreateSettingsPages(TMainForm* form);
-void StoreActivePage(TMainForm* form);
-// The commit of an edit: store the page, the consistency pass, reload the
-// page, and an undo snapshot (with programming after change when asked).
-void StoreAndReloadPage(TMainForm* form);
-int LoadPages(TMainForm* form, int all);
-void RefreshPageColours(TMainForm* form);
+// Settings pages (pages/pages.h has the framework).
 void SetInjectionBackgrounds(TMainForm* form);
-// Colours "Programming after change" and lays out the lambda bar.
-void ShowLambdaBar(TMainForm* form);
-// Reads one image block the unit reports as changed, or else polls live.
-void ReadNextChangedBlock(TMainForm* form);
-// The map tables showing bytes of [from, to) take them from the image.
-void ImageRangeToMaps(TMainForm* form, int from, int to);
 
 // Live monitoring.
 // Updates every live-value definition and marks the external monitor.
@@ -51,9 +42,6 @@ void ShowExternalMonitor(TMainForm* form, int set);
 void KeepFormOnScreen(TForm* form);
 // Writes the external monitor's layout to a monitor set file.
 void WriteMonitorSet(TMainForm* form, const std::string& path);
-
-// Language texts.
-void ApplyLanguage(TMainForm* form);
 
 // Update check.
 void StartUpdateThread(TMainForm* form);

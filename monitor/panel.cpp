@@ -7,7 +7,8 @@
 #include "app/main.h"
 #include "app/main_services.h"
 #include "monitor/livetext.h"
-#include "monitor/testpage.h"
+#include "pages/pages.h"
+#include "pages/test.h"
 
 #include <cstdlib>
 

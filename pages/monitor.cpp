@@ -1,6 +1,6 @@
 // The Monitor page's layout: four groups of labels whose texts all come from
 // the live refresh, and labels of older units that stay hidden.
-#include "monitor/monitorpage.h"
+#include "pages/monitor.h"
 
 #include "app/controlfactory.h"
 #include "app/main.h"

@@ -1,6 +1,6 @@
 // The Test page's layout and cells. A click only sets a bit of the one-shot
 // commands; the next live request sends it once.
-#include "monitor/testpage.h"
+#include "pages/test.h"
 
 #include "app/binding.h"
 #include "app/controlfactory.h"
