@@ -337,8 +337,8 @@ void Refresh::Lambda()
     };
     const int count = std::clamp(v_.LambdaCount, 1, 4);
     if (count != 1 || v_.LiveLambdaMv == NoLambdaVoltage) {
-        static constexpr const char* FORMS[4] = { "LAMBDA = %s [AFR]", "LAMBDA = %s, %s [AFR]",
-            "LAMBDA = %s, %s, %s [AFR]", "LAMBDA = %s, %s, %s, %s" };
+        static constexpr const char* FORMS[4]
+            = { "LAMBDA = %s [AFR]", "LAMBDA = %s, %s [AFR]", "LAMBDA = %s, %s, %s [AFR]", "LAMBDA = %s, %s, %s, %s" };
         const std::string a1 = afr(0), a2 = afr(1), a3 = afr(2), a4 = afr(3);
         SetText(p.LabelLambda, FormatText(FORMS[count - 1], a1.c_str(), a2.c_str(), a3.c_str(), a4.c_str()));
         placeSegments(p.CGaugeLambda[size_t(count - 1)]);
@@ -379,8 +379,8 @@ void Refresh::Coolant()
         // The decode has put in the value the engine runs with meanwhile.
         SetColour(p.LabelVoda, clRed);
         p.CGaugeVoda->SetForeColor(clRed);
-        SetText(p.LabelVoda,
-            ext_ ? FormatText("%s= error = %s mV", name, volts.c_str()) : FormatText("%s= error", name));
+        SetText(
+            p.LabelVoda, ext_ ? FormatText("%s= error = %s mV", name, volts.c_str()) : FormatText("%s= error", name));
     } else {
         const bool hot = v_.LiveTw >= 200;
         SetColour(p.LabelVoda, hot ? clYellow : clBtnFace);
@@ -399,7 +399,8 @@ void Refresh::Air()
     TLabel* label = live_.Panel.LabelVzduch;
     const std::string volts = text_.Word(WAirMv);
     if (k_.Bit(BSensorsOff, 5)) {
-        SetText(label, ext_ ? FormatText("AT= %s (%s mV)", Slot(S_OFF), volts.c_str()) : FormatText("AT= %s", Slot(S_OFF)));
+        SetText(
+            label, ext_ ? FormatText("AT= %s (%s mV)", Slot(S_OFF), volts.c_str()) : FormatText("AT= %s", Slot(S_OFF)));
         SetColour(label, clBtnFace);
         return;
     }
@@ -481,10 +482,10 @@ void Refresh::AdvanceAndInjection()
     p.CGaugeDuty->SetProgress(dutyA);
     p.CGaugeDutyB->SetForeColor(dutyB <= 100 ? clBlue : clYellow);
     p.CGaugeDutyB->SetProgress(dutyB);
-    SetText(p.LabelMon_Jet_A,
-        FormatText("%s A= %s us", Slot(S_INJ_TIME), text_.Int(int(ch_[livech::InjTimeA])).c_str()));
-    SetText(p.LabelMon_Jet_B,
-        FormatText("%s B= %s us", Slot(S_INJ_TIME), text_.Int(int(ch_[livech::InjTimeB])).c_str()));
+    SetText(
+        p.LabelMon_Jet_A, FormatText("%s A= %s us", Slot(S_INJ_TIME), text_.Int(int(ch_[livech::InjTimeA])).c_str()));
+    SetText(
+        p.LabelMon_Jet_B, FormatText("%s B= %s us", Slot(S_INJ_TIME), text_.Int(int(ch_[livech::InjTimeB])).c_str()));
 }
 
 void Refresh::States()
@@ -520,8 +521,7 @@ void Refresh::Servos()
                 text_.Byte(BIntakeServoPercent1 + 1).c_str(), in1.c_str(), in2.c_str()));
     else
         SetText(p.LabelMonServoIntake, FormatText("%s= %s / %s mV", name, in1.c_str(), in2.c_str()));
-    SetColour(p.LabelMonServoIntake,
-        k_.Bit(BLimiters, 7) || image_[CELL_INTAKE_SERVO_ON] == 0 ? clBtnFace : clRed);
+    SetColour(p.LabelMonServoIntake, k_.Bit(BLimiters, 7) || image_[CELL_INTAKE_SERVO_ON] == 0 ? clBtnFace : clRed);
 
     const std::string ex1 = text_.Word(WExhaustServo1), ex2 = text_.Word(WExhaustServo2);
     name = Slot(S_EXHAUST_SERVO);
@@ -531,8 +531,7 @@ void Refresh::Servos()
                 text_.Byte(BExhaustServoPercent1 + 1).c_str(), ex1.c_str(), ex2.c_str()));
     else
         SetText(p.LabelMonServoExhaust, FormatText("%s= %s / %s mV", name, ex1.c_str(), ex2.c_str()));
-    SetColour(p.LabelMonServoExhaust,
-        k_.Bit(BLimiters, 6) || image_[CELL_EXHAUST_SERVO_ON] == 0 ? clBtnFace : clRed);
+    SetColour(p.LabelMonServoExhaust, k_.Bit(BLimiters, 6) || image_[CELL_EXHAUST_SERVO_ON] == 0 ? clBtnFace : clRed);
 }
 
 void Refresh::GasHandle()
@@ -590,10 +589,10 @@ void Refresh::Corrections()
 {
     LivePageControls& pages = live_.Pages;
     for (const CorrectionLabel& c : CORRECTION_LABELS)
-        SetText(pages.*c.label,
-            FormatText(c.format, Slot(c.slot), text_.WordScaled(c.word, c.divisor, c.offset).c_str()));
-    SetText(pages.LabelAccTres,
-        FormatText("%s= %s %%/s", Slot(174), text_.Int(k_.B(BAccThresholdPercent) * 10).c_str()));
+        SetText(
+            pages.*c.label, FormatText(c.format, Slot(c.slot), text_.WordScaled(c.word, c.divisor, c.offset).c_str()));
+    SetText(
+        pages.LabelAccTres, FormatText("%s= %s %%/s", Slot(174), text_.Int(k_.B(BAccThresholdPercent) * 10).c_str()));
 }
 
 void Refresh::GearPage()
@@ -615,18 +614,17 @@ void Refresh::TrackingPage()
     LivePageControls& pages = live_.Pages;
     const int accel = k_.SignedW(WLaunchAccel);
     if (v_.LaunchUnitKmh == 0) {
-        SetText(pages.LabelLaunchAccel,
-            FormatText("%s= %s [rpm/s]", Slot(S_LAUNCH_ACCEL), text_.Int(accel * 10).c_str()));
+        SetText(
+            pages.LabelLaunchAccel, FormatText("%s= %s [rpm/s]", Slot(S_LAUNCH_ACCEL), text_.Int(accel * 10).c_str()));
     } else {
         // Tenths of km/h/s, rounded half away from zero.
         const int rounded = accel > 0 ? (accel + 5) / 10 : -((5 - accel) / 10);
-        SetText(pages.LabelLaunchAccel,
-            FormatText("%s= %s [km/h/s]", Slot(S_LAUNCH_ACCEL), text_.Int(rounded).c_str()));
+        SetText(
+            pages.LabelLaunchAccel, FormatText("%s= %s [km/h/s]", Slot(S_LAUNCH_ACCEL), text_.Int(rounded).c_str()));
     }
     SetText(pages.LabelLaunchRetard,
         FormatText("%s= %s °", Slot(S_LAUNCH_RETARD), text_.Scaled(k_.W(WLaunchRetard), 10).c_str()));
-    const std::string front
-        = FormatText("%s = %s [km/h]", Slot(S_SPEED_FRONT), text_.Word(WSpeedFront).c_str());
+    const std::string front = FormatText("%s = %s [km/h]", Slot(S_SPEED_FRONT), text_.Word(WSpeedFront).c_str());
     SetText(pages.LabelSpeedFront, front);
     SetText(pages.LabelMonSpeedF1, front);
     SetText(pages.LabelSpeedRear, FormatText("%s = %s [km/h]", Slot(S_SPEED_REAR), text_.Word(WSpeedRear).c_str()));
@@ -669,8 +667,10 @@ void Refresh::MonitorPage()
     MonitorPageControls& m = live_.MonitorPage;
     const int cylinders = LiveCylinders(form_->PcImage);
     for (int n = 0; n < MaxCylinders; ++n) {
-        const std::string a = FormatText("%s %iA= %s us", Slot(S_INJ_TIME), n + 1, text_.Int(k_.B(BInjA1 + n) * 100).c_str());
-        const std::string b = FormatText("%s %iB= %s us", Slot(S_INJ_TIME), n + 1, text_.Int(k_.B(BInjB1 + n) * 100).c_str());
+        const std::string a
+            = FormatText("%s %iA= %s us", Slot(S_INJ_TIME), n + 1, text_.Int(k_.B(BInjA1 + n) * 100).c_str());
+        const std::string b
+            = FormatText("%s %iB= %s us", Slot(S_INJ_TIME), n + 1, text_.Int(k_.B(BInjB1 + n) * 100).c_str());
         SetText(m.LabelMon_JetA[size_t(n)], a);
         SetText(m.LabelMon_JetB[size_t(n)], b);
         // Cylinder 1 is always there.
@@ -704,8 +704,8 @@ void Refresh::AdvanceLabels()
         if (v_.FixedAdvance && present())
             shown = FormatText("%s %i= BASE", Slot(S_ADVANCE), n);
         else
-            shown = FormatText(
-                "%s %i= %s °", Slot(S_ADVANCE), n, text_.Int(int(ch_[size_t(livech::Advance1 + n - 1)]), "%2i").c_str());
+            shown = FormatText("%s %i= %s °", Slot(S_ADVANCE), n,
+                text_.Int(int(ch_[size_t(livech::Advance1 + n - 1)]), "%2i").c_str());
         if (image_[CELL_SECOND_ADVANCE_SHOWN] != 0 && present())
             shown += FormatText(" / %i°", int(k_.W(WSecondAdvance1 + n - 1)));
         label->SetCaption(shown);
@@ -718,7 +718,8 @@ void Refresh::ShowModeStates()
     for (int i = 0; i < 4; ++i) {
         const int code = k_.B(POWER_OUT_BYTES[i]);
         const PowerOutState& state = code >= 1 && code <= 13 ? POWER_OUT_STATES[code] : POWER_OUT_STATES[0];
-        for (TLabel* label : { live_.MonitorPage.MonitorPowerOutLabels[size_t(i)], live_.Pages.PowerOutPageLabels[size_t(i)] }) {
+        for (TLabel* label :
+            { live_.MonitorPage.MonitorPowerOutLabels[size_t(i)], live_.Pages.PowerOutPageLabels[size_t(i)] }) {
             SetText(label, Slot(state.slot));
             SetColour(label, state.colour);
         }

@@ -20,23 +20,23 @@ constexpr PanelLabel LABELS[] = {
     { &MonitorPanelControls::LabelTpsMon, "LabelTpsMon", 8, 50, true },
     { &MonitorPanelControls::LabelGasMon, "LabelGasMon", 8, 84, false },
     { &MonitorPanelControls::LabelLambda, "LabelLambda", 8, 112, true },
-    { &MonitorPanelControls::LabelVoda, "LabelVoda", 8, 204, true },
-    { &MonitorPanelControls::LabelVzduch, "LabelVzduch", 8, 240, true },
-    { &MonitorPanelControls::LabelTlak, "LabelTlak", 8, 260, true },
-    { &MonitorPanelControls::LabelPodtlak, "LabelPodtlak", 8, 280, true },
-    { &MonitorPanelControls::LabelNapeti, "LabelNapeti", 8, 300, true },
-    { &MonitorPanelControls::LabelMon_Ign, "LabelMon_Ign", 8, 324, false },
-    { &MonitorPanelControls::LabelMaxInjProcent, "LabelMaxInjProcent", 8, 338, false },
-    { &MonitorPanelControls::LabelMon_Jet_A, "LabelMon_Jet_A", 8, 366, false },
-    { &MonitorPanelControls::LabelMon_Jet_B, "LabelMon_Jet_B", 8, 380, false },
-    { &MonitorPanelControls::LabelSnimacCkps, "LabelSnimacCkps", 8, 398, false },
-    { &MonitorPanelControls::LabelSnimacCmps, "LabelSnimacCmps", 8, 412, false },
-    { &MonitorPanelControls::LabelMonFallOut, "LabelMonFallOut", 8, 426, false },
-    { &MonitorPanelControls::LabelMonBlock2Out, "LabelMonBlock2Out", 8, 440, false },
-    { &MonitorPanelControls::LabelChlazeniMon, "LabelChlazeniMon", 8, 454, false },
-    { &MonitorPanelControls::LabelMonSpeed, "LabelMonSpeed", 8, 468, false },
-    { &MonitorPanelControls::LabelGear, "LabelGear", 8, 482, false },
-    { &MonitorPanelControls::LabelHourMeter, "LabelHourMeter", 70, 482, false },
+    { &MonitorPanelControls::LabelVoda, "LabelVoda", 8, 200, true },
+    { &MonitorPanelControls::LabelVzduch, "LabelVzduch", 8, 236, true },
+    { &MonitorPanelControls::LabelTlak, "LabelTlak", 8, 255, true },
+    { &MonitorPanelControls::LabelPodtlak, "LabelPodtlak", 8, 274, true },
+    { &MonitorPanelControls::LabelNapeti, "LabelNapeti", 8, 293, true },
+    { &MonitorPanelControls::LabelMon_Ign, "LabelMon_Ign", 8, 314, false },
+    { &MonitorPanelControls::LabelMaxInjProcent, "LabelMaxInjProcent", 8, 328, false },
+    { &MonitorPanelControls::LabelMon_Jet_A, "LabelMon_Jet_A", 8, 356, false },
+    { &MonitorPanelControls::LabelMon_Jet_B, "LabelMon_Jet_B", 8, 370, false },
+    { &MonitorPanelControls::LabelSnimacCkps, "LabelSnimacCkps", 8, 386, false },
+    { &MonitorPanelControls::LabelSnimacCmps, "LabelSnimacCmps", 8, 400, false },
+    { &MonitorPanelControls::LabelMonFallOut, "LabelMonFallOut", 8, 414, false },
+    { &MonitorPanelControls::LabelMonBlock2Out, "LabelMonBlock2Out", 8, 428, false },
+    { &MonitorPanelControls::LabelChlazeniMon, "LabelChlazeniMon", 8, 442, false },
+    { &MonitorPanelControls::LabelMonSpeed, "LabelMonSpeed", 8, 456, false },
+    { &MonitorPanelControls::LabelGear, "LabelGear", 8, 470, false },
+    { &MonitorPanelControls::LabelHourMeter, "LabelHourMeter", 8, 484, false },
     { &MonitorPanelControls::LabelMonServoIntake, "LabelMonServoIntake", 8, 500, false },
     { &MonitorPanelControls::LabelMonServoExhaust, "LabelMonServoExhaust", 8, 514, false },
 };
@@ -50,15 +50,15 @@ constexpr PanelGauge GAUGES[] = {
     { &MonitorPanelControls::CGaugeRpm, "CGaugeRpm", 8, 34, 204, 100 },
     { &MonitorPanelControls::CGaugeTps, "CGaugeTps", 8, 70, 204, 100 },
     { &MonitorPanelControls::CGaugeGas, "CGaugeGas", 8, 98, 204, 100 },
-    { &MonitorPanelControls::CGaugeVoda, "CGaugeVoda", 8, 224, 204, 120 },
-    { &MonitorPanelControls::CGaugeDuty, "CGaugeDuty", 8, 352, 100, 100 },
-    { &MonitorPanelControls::CGaugeDutyB, "CGaugeDutyB", 112, 352, 100, 100 },
+    { &MonitorPanelControls::CGaugeVoda, "CGaugeVoda", 8, 220, 204, 120 },
+    { &MonitorPanelControls::CGaugeDuty, "CGaugeDuty", 8, 342, 100, 100 },
+    { &MonitorPanelControls::CGaugeDutyB, "CGaugeDutyB", 112, 342, 100, 100 },
 };
 constexpr int GAUGE_HEIGHT = 12;
 // CGaugeLambda .. CGaugeLambda4, one under the other.
 constexpr int LAMBDA_GAUGE_TOP = 132;
 constexpr int LAMBDA_GAUGE_STEP = 14;
-constexpr int TUNING_TOP = 532;
+constexpr int TUNING_TOP = 530;
 
 struct Segment {
     TLabel* MonitorPanelControls::*field;
@@ -101,7 +101,8 @@ void BuildMonitorPanel(TMainForm* form)
         p.*g.field = gauge;
     }
     for (size_t i = 0; i < p.CGaugeLambda.size(); ++i) {
-        TCGauge* gauge = Make<TCGauge>(form, box, i == 0 ? std::string("CGaugeLambda") : "CGaugeLambda" + std::to_string(i + 1));
+        TCGauge* gauge
+            = Make<TCGauge>(form, box, i == 0 ? std::string("CGaugeLambda") : "CGaugeLambda" + std::to_string(i + 1));
         gauge->SetBounds(8, LAMBDA_GAUGE_TOP + int(i) * LAMBDA_GAUGE_STEP, 204, GAUGE_HEIGHT);
         gauge->SetShowText(false);
         p.CGaugeLambda[i] = gauge;
@@ -118,8 +119,8 @@ void BuildMonitorPanel(TMainForm* form)
         left += 68;
     }
     for (size_t i = 0; i < p.LabelTunningMsg.size(); ++i) {
-        TLabel* label
-            = Make<TLabel>(form, box, i == 0 ? std::string("LabelTunningMsg") : "LabelTunningMsg" + std::to_string(i + 1));
+        TLabel* label = Make<TLabel>(
+            form, box, i == 0 ? std::string("LabelTunningMsg") : "LabelTunningMsg" + std::to_string(i + 1));
         label->SetLeft(8);
         label->SetTop(TUNING_TOP + int(i) * 14);
         p.LabelTunningMsg[i] = label;

@@ -182,8 +182,7 @@ TEST_F(EditPath, ACommitStoresNormalizesReloadsSnapshotsAndProgramsWhenTicked)
     form->LinkRequest = REQ_NONE;
     LangIndex = 9; // the consistency pass repairs it
     page->Check->SetChecked(true);
-    EXPECT_EQ(
-        calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
     EXPECT_EQ(LangIndex, 0);
     EXPECT_EQ(Cell(CELL_CHECK), 1);
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);

@@ -550,8 +550,7 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     form->PcImage.b[100] = 42;
     LangIndex = 7; // the consistency pass repairs it
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(
-        calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
     EXPECT_EQ(LangIndex, 0);
     EXPECT_TRUE(form->Undo->CanUndo());
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
