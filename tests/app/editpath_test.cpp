@@ -12,8 +12,7 @@
 #include "platform/filewrite.h"
 #include "platform/scripted_dialogs.h"
 #include "support/commalocale.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
+#include "support/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -72,29 +71,12 @@ struct TestPage {
     }
 };
 
-using Calls = std::vector<std::string>;
-
-class EditPath : public ::testing::Test {
+class EditPath : public HeadlessMainWindow {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
-        LangIndex = 0;
-        ServiceCallListener = [this](const char* name) { Record(name); };
-        // A save of the settings shows in the order of the calls by its first file.
-        SettingsFileWriter = [this](const std::string& path, std::string_view data) {
-            if (path.ends_with("application.ini"))
-                Record("SaveSettings");
-            return WriteFileAtomic(path, data);
-        };
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-        form->FormCreate(form.get());
+        HeadlessMainWindow::SetUp();
+        Start();
         form->ShowPage(0);
         page = std::make_unique<TestPage>(form.get(), form->PageSheets[0]);
         LoadPages(form.get(), 0);
@@ -104,14 +86,10 @@ protected:
     void TearDown() override
     {
         page.reset();
-        form.reset();
-        ServiceCallListener = nullptr;
-        SettingsFileWriter = WriteFileAtomic;
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
+        HeadlessMainWindow::TearDown();
     }
-    void Record(const char* name)
+    // The test page's store and load run where the window's stand-ins report them.
+    void Record(const char* name) override
     {
         calls.emplace_back(name);
         if (!page)
@@ -132,13 +110,7 @@ protected:
     uint8_t Cell(int index) const { return form->PcImage.b[size_t(CellIndex(index))]; }
     void Type(TEdit* edit, const char* text) { edit->SetText(text); }
 
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
-    Calls calls;
     std::vector<int> storedOnPage;
-    std::unique_ptr<TMainForm> form;
     std::unique_ptr<TestPage> page;
 };
 

@@ -12,8 +12,7 @@
 #include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/scripted_dialogs.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
+#include "support/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -31,62 +30,7 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
-        LangIndex = 0;
-        ServiceCallListener = [this](const char* name) { calls.emplace_back(name); };
-        // A save of the settings shows in the order of the calls by its first file.
-        SettingsFileWriter = [this](const std::string& path, std::string_view data) {
-            if (path.ends_with("application.ini"))
-                calls.emplace_back("SaveSettings");
-            return WriteFileAtomic(path, data);
-        };
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ServiceCallListener = nullptr;
-        SettingsFileWriter = WriteFileAtomic;
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
-    }
-
-    // The window as the entry builds it, with the timer off: the test ticks.
-    void Construct()
-    {
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-    }
-    void Start()
-    {
-        Construct();
-        form->FormCreate(form.get());
-        calls.clear();
-    }
-    void Tick(int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-            form->Timer1Timer(form->Timer1);
-    }
-
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
-    std::vector<std::string> calls;
-    std::unique_ptr<TMainForm> form;
-};
-
-using Calls = std::vector<std::string>;
+class MainWindow : public HeadlessMainWindow { };
 
 TEST_F(MainWindow, ConstructionSetsTheStartingState)
 {
@@ -192,8 +136,9 @@ TEST_F(MainWindow, PagesKeepTheirSlotNumbersWithTheRunTimeSheetsInserted)
     ASSERT_EQ(form->PageControl1->PageCount(), 21);
     for (int i = 0; i < 21; ++i) {
         EXPECT_EQ(form->PageControl1->Pages(i)->Name(), names[i]) << i;
-        if (i < PAGE_SLOTS && i != 6 && i != 15)
+        if (i < PAGE_SLOTS && i != 6 && i != 15) {
             EXPECT_EQ(form->PageSheets[size_t(i)], form->PageControl1->Pages(i)) << i;
+        }
     }
     EXPECT_EQ(form->PageSheets[6], nullptr);
     EXPECT_EQ(form->PageSheets[15], nullptr);

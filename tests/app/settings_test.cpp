@@ -9,8 +9,7 @@
 #include "app/settingsfiles.h"
 #include "platform/filewrite.h"
 #include "platform/scripted_dialogs.h"
-#include "support/tempdir.h"
-#include "support/workdir.h"
+#include "support/mainwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -23,40 +22,8 @@
 
 namespace {
 
-class Settings : public ::testing::Test {
+class Settings : public HeadlessMainWindow {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directories(dir.path() / "work");
-        cwd = std::make_unique<WorkingDirectory>(dir.path() / "work");
-        setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
-        setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
-        LangIndex = 0;
-        ServiceCallListener = [this](const char* name) { calls.emplace_back(name); };
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ServiceCallListener = nullptr;
-        SettingsFileWriter = WriteFileAtomic;
-        cwd.reset();
-        unsetenv("ZEPERON_SETTINGS_DIR");
-        unsetenv("ZEPERON_TEST_SWITCH");
-        LangIndex = 0;
-    }
-    void Construct()
-    {
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->ProgramPath = dir.file("no-program");
-        form->CommandLine.clear();
-    }
-    void Start()
-    {
-        Construct();
-        form->FormCreate(form.get());
-        calls.clear();
-    }
     std::string Read(const std::string& name) const
     {
         std::string text;
@@ -67,14 +34,6 @@ protected:
     {
         std::ofstream(dir.file("settings/" + name), std::ios::binary) << text;
     }
-    bool Called(const char* name) const { return std::find(calls.begin(), calls.end(), name) != calls.end(); }
-
-    TempDir dir;
-    std::unique_ptr<WorkingDirectory> cwd;
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider { dialogs };
-    std::vector<std::string> calls;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
