@@ -470,7 +470,7 @@ void LinkSequencer::TakeIdleStep(int32_t tickCount)
 void LinkSequencer::PostForState()
 {
     const int s = LinkState;
-    if (s == LivePoll || IsLiveExchange(s)) {
+    if (IsLiveExchange(s)) {
         host_.SendLiveRequest();
     } else if (s == ChangedBlockRead) {
         host_.ReadNextChangedBlock();
