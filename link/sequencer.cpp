@@ -470,7 +470,7 @@ void LinkSequencer::TakeIdleStep(int32_t tickCount)
 void LinkSequencer::PostForState()
 {
     const int s = LinkState;
-    if (s == LivePoll || IsLiveExchange(s)) {
+    if (IsLiveExchange(s)) {
         host_.SendLiveRequest();
     } else if (s == ChangedBlockRead) {
         host_.ReadNextChangedBlock();
@@ -519,7 +519,8 @@ void LinkSequencer::ShowSavingProgress()
     if (SavingCount > 0) {
         if (link_.JobCode.load(std::memory_order_acquire) == JOB_IDLE)
             ShowResult(linktext::Saving, false);
-        host_.SetProgressGauge(std::clamp((SAVING_SCALE - SavingCount) * 100 / SAVING_SCALE, 0, 100), KEEP_COLOR, false);
+        host_.SetProgressGauge(
+            std::clamp((SAVING_SCALE - SavingCount) * 100 / SAVING_SCALE, 0, 100), KEEP_COLOR, false);
         return;
     }
     if (!ProgramDone)

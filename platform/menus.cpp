@@ -59,8 +59,10 @@ std::string TMenuItem::Caption() const
 
 void TMenuItem::SetCaption(std::string_view caption)
 {
-    action_.setSeparator(caption == "-");
-    action_.setText(QStringFromCp1250(caption));
+    // A separator keeps no text: some styles draw a separator's text as a section title.
+    const bool separator = caption == "-";
+    action_.setSeparator(separator);
+    action_.setText(separator ? QString() : QStringFromCp1250(caption));
 }
 
 void TMenuItem::SetHint(std::string_view hint)
