@@ -84,6 +84,19 @@ void SetAxisText(char (&field)[16], const char* text)
     std::snprintf(field, sizeof field, "%s", text);
 }
 
+// Long labels (the widest language is measured) can push the pickup pair
+// into the load-signal group: its 100-pixel gap gives way down to 20.
+void KeepPickupBesideTheLoadSignal(AdvancePageControls& page)
+{
+    constexpr int MIN_GAP = 10, SHRINKABLE = 80;
+    const int overlap = page.LabelPickupCorrection->Left() + page.LabelPickupCorrection->Width() + MIN_GAP
+        - page.RadioGroupAdvanceLoad->Left();
+    const int shift = std::clamp(overlap, 0, SHRINKABLE);
+    for (TControl* c : { static_cast<TControl*>(page.EditPickupCorrection),
+             static_cast<TControl*>(page.UpDownPickupCorrection), static_cast<TControl*>(page.LabelPickupCorrection) })
+        c->SetLeft(c->Left() - shift);
+}
+
 } // namespace
 
 void CreateAdvancePage(TMainForm* form)
@@ -111,6 +124,7 @@ void CreateAdvancePage(TMainForm* form)
         table->SelectSheet(0);
     }
     BuildPageControls<C>(form, page, sheet, stripTop, STRIP);
+    KeepPickupBesideTheLoadSignal(page);
     page.AdvanceRpmCount = MAP_COLUMNS;
     LoadAdvancePage(form);
 }
@@ -147,6 +161,9 @@ void LoadAdvancePage(TMainForm* form)
     UpdateAdvanceAxes(form);
     table->UpdateToolbar();
     table->RedrawBits |= REDRAW_VALUES;
+    // Until the Bike page reloads them, the limiters a map edit writes back
+    // must be the image's, not those of an earlier image.
+    MarkStaleMapLimits(form);
     SyncMapTables(form->Maps);
 }
 

@@ -150,6 +150,19 @@ void RefreshPageColours(TMainForm* form)
     }
 }
 
+void MarkStaleMapLimits(TMainForm* form)
+{
+    const RsImage& image = form->PcImage;
+    const MapTableSet& maps = form->Maps;
+    const bool advanceStale = maps.AdvanceTable
+        && (maps.AdvanceTable->StartLimiterRpm != image.b[IMAGE_START_LIMITER] * 100
+            || maps.AdvanceTable->LimiterRpm != image.b[IMAGE_LIMITER] * 100);
+    const bool injectionStale
+        = maps.InjectionTable && maps.InjectionTable->LimiterRpm != image.b[IMAGE_LIMITER_INJ] * 100;
+    if (advanceStale || injectionStale)
+        form->Maps.MapLimitsChanged = 1;
+}
+
 void PageTableChanged(TMainForm* form, TTab* table)
 {
     if (!table || table->TableId < 0 || table->TableId >= 64)

@@ -77,6 +77,10 @@ int LoadPages(TMainForm* form, int all);
 void StoreAndReloadPage(TMainForm* form);
 // Per tick: the shown page's live colours and the external-monitor check box.
 void RefreshPageColours(TMainForm* form);
+// Sets MapLimitsChanged when the limiters the map tables hold no longer match
+// the image, so the next SyncMapTables reloads them before an edit of a map
+// writes them back.
+void MarkStaleMapLimits(TMainForm* form);
 // Runs the TableChanged operation of the page that owns the table.
 void PageTableChanged(TMainForm* form, TTab* table);
 
