@@ -243,6 +243,7 @@ void TMainForm::BuildFrame()
     BuildMonitorPanel(this);
     BuildMonitorPage(this);
     BuildTestPage(this);
+    WireMenuCommands();
 }
 
 void TMainForm::BuildMenu()

@@ -100,6 +100,40 @@ public:
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
 
+    // The commands of the main menu and of the tool-bar buttons (main_menu.cpp).
+    void MenuNewClick(TObject* Sender);
+    void MenuNewActPageClick(TObject* Sender);
+    void MenuOpenClick(TObject* Sender);
+    void MenuOpenExeDirClick(TObject* Sender);
+    void MenuOpenActPageClick(TObject* Sender);
+    void MenuSaveClick(TObject* Sender);
+    void MenuSaveExeDirClick(TObject* Sender);
+    void MenuHistory(TObject* Sender);
+    void MenuReadClick(TObject* Sender);
+    void MenuVerifyClick(TObject* Sender);
+    void MenuProgramClick(TObject* Sender);
+    void MenuResetClick(TObject* Sender);
+    void MenuStopClick(TObject* Sender);
+    void Menu_Jet123NormalClick(TObject* Sender);
+    void Menu_Jet123CoupledClick(TObject* Sender);
+    void Menu_Jet123StejnyClick(TObject* Sender);
+    void MenuToolsMinusClick(TObject* Sender);
+    void MenuToolsPlusClick(TObject* Sender);
+    void MenuLadeniOnClick(TObject* Sender);
+    void MenuToolsInterpolOnClick(TObject* Sender);
+    void MenuMonitorPlayerClick(TObject* Sender);
+    void MenuExtMonClick(TObject* Sender);
+    void MenuExtMonLoadClick(TObject* Sender);
+    void MenuExtMonStoreClick(TObject* Sender);
+    void MenuMonitorSetClick(TObject* Sender);
+    void MenuEnglishClick(TObject* Sender);
+    void MenuGermanClick(TObject* Sender);
+    void MenuCzechClick(TObject* Sender);
+    void MenuContensClick(TObject* Sender);
+    void MenuAboutClick(TObject* Sender);
+    void MenuSaveAllNewClick(TObject* Sender);
+    void MenuCompareAllNewClick(TObject* Sender);
+
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
         int slot, const char* text, int durationMs, int32_t textColour, int32_t background, int priority) override;
@@ -230,6 +264,9 @@ public:
     TMenuItem* MenuServis;
     TMenuItem* MenuLanguage;
     TMenuItem* MenuHelp;
+    // The recent files' items 1..9 (0 unused) and the separator after them.
+    std::array<TMenuItem*, 10> MenuHistoryItems {};
+    TMenuItem* MenuHistoryEnd = nullptr;
     TButton* ButtonRead;
     TButton* ButtonVerify;
     TButton* ButtonProgram;
@@ -281,6 +318,7 @@ protected:
 private:
     void BuildFrame();
     void BuildMenu();
+    void WireMenuCommands();
     void BuildStatusArea();
     void BindMessageSlots();
 

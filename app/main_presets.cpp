@@ -1,6 +1,7 @@
 #include "app/main_presets.h"
 
 #include "app/main.h"
+#include "app/main_services.h"
 #include "app/utils.h"
 #include "files/loadgroups.h"
 #include "mapedit/tab.h"
@@ -53,4 +54,30 @@ std::optional<std::string> MainFileHost::BikeRowText(int code) const
 {
     // The bike list's rows in the language shown; the list control holds the same texts.
     return BikeListText(code);
+}
+
+int MainFileHost::ActivePageIndex() const
+{
+    return form_.ActivePageIndex;
+}
+
+void MainFileHost::ShowPage(int pageIndex)
+{
+    form_.ShowPage(pageIndex);
+}
+
+void MainFileHost::LoadPage(int pageIndex)
+{
+    // The pages load either the one shown or all of them.
+    ::LoadPages(&form_, pageIndex == form_.ActivePageIndex ? 0 : 1);
+}
+
+void MainFileHost::StoreActivePage()
+{
+    ::StoreActivePage(&form_);
+}
+
+void MainFileHost::ShowMessage(const std::string& text)
+{
+    MessageBoxFlagged(text.c_str(), "", MB_OK);
 }

@@ -1,13 +1,17 @@
 #pragma once
-// The main window as seen by the parameter-file reader and the bike defaults.
+// The main window as seen by the parameter-file reader, the bike defaults
+// and the preset service tools.
 
-#include "files/bikedefaults.h"
+#include "files/presettools.h"
 
 class TMainForm;
 
-class MainFileHost : public BikeDefaultsHost {
+class MainFileHost : public PresetToolsHost {
 public:
-    explicit MainFileHost(TMainForm& form) : form_(form) {}
+    explicit MainFileHost(TMainForm& form)
+        : form_(form)
+    {
+    }
 
     RsImage& ParameterImage() override;
     std::vector<std::u16string> MemoLines() const override;
@@ -17,6 +21,11 @@ public:
     void ShowErrorBox(const std::string& text) override;
     void LoadBikeDefaults(int pageIndex) override;
     std::optional<std::string> BikeRowText(int code) const override;
+    int ActivePageIndex() const override;
+    void ShowPage(int pageIndex) override;
+    void LoadPage(int pageIndex) override;
+    void StoreActivePage() override;
+    void ShowMessage(const std::string& text) override;
 
 private:
     TMainForm& form_;

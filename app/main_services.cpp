@@ -36,6 +36,26 @@ void SetInjectionBackgrounds(TMainForm*)
     Note("SetInjectionBackgrounds");
 }
 
+void UpdateTuningControls(TMainForm*)
+{
+    Note("UpdateTuningControls");
+}
+
+void StoreInjectionPage(TMainForm*)
+{
+    Note("StoreInjectionPage");
+}
+
+void CopyFirstInjectionMap(TMainForm*)
+{
+    Note("CopyFirstInjectionMap");
+}
+
+void CoupleInjectionMaps(TMainForm*)
+{
+    Note("CoupleInjectionMaps");
+}
+
 void UpdateDefValues(TMainForm*)
 {
     Note("UpdateDefValues");
@@ -95,6 +115,11 @@ void WriteMonitorSet(TMainForm*, const std::string&)
     Note("WriteMonitorSet");
 }
 
+void StoreMonitorSet(TMainForm*)
+{
+    Note("StoreMonitorSet");
+}
+
 void StartUpdateThread(TMainForm*)
 {
     Note("StartUpdateThread");
@@ -128,16 +153,6 @@ void SetBikeConstants(TMainForm* form)
 {
     Note("SetBikeConstants");
     ::SetBikeConstants(form->PcImage, form->PcImage.b[2550]);
-}
-
-void UpdateRecentFilesMenu(TMainForm*)
-{
-    Note("UpdateRecentFilesMenu");
-}
-
-void OpenParameterFile(TMainForm*, const std::u16string&)
-{
-    Note("OpenParameterFile");
 }
 
 void SetProbeDefault(TMainForm*)

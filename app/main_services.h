@@ -25,6 +25,14 @@ void ReportServiceCall(const char* name);
 
 // Settings pages (pages/pages.h has the framework).
 void SetInjectionBackgrounds(TMainForm* form);
+// The tuning page's menu check mark, colours and visibility from its check box.
+void UpdateTuningControls(TMainForm* form);
+// The injection page's controls and maps into the image.
+void StoreInjectionPage(TMainForm* form);
+// The first injector map (rpm axis and values) into the other three.
+void CopyFirstInjectionMap(TMainForm* form);
+// Injector maps 2 to 4 aligned to map 1, for the coupled mode.
+void CoupleInjectionMaps(TMainForm* form);
 
 // Live monitoring.
 // Updates every live-value definition and marks the external monitor.
@@ -42,6 +50,8 @@ void ShowExternalMonitor(TMainForm* form, int set);
 void KeepFormOnScreen(TForm* form);
 // Writes the external monitor's layout to a monitor set file.
 void WriteMonitorSet(TMainForm* form, const std::string& path);
+// Asks for a monitor set file and writes the external monitor's layout there.
+void StoreMonitorSet(TMainForm* form);
 
 // Update check.
 void StartUpdateThread(TMainForm* form);

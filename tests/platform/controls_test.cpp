@@ -508,6 +508,11 @@ TEST(MenuItems, CheckedChangesOnlyByCodeAndRadioItemsExcludeEachOther)
     EXPECT_FALSE(langs[1]->Checked());
     EXPECT_FALSE(langs[1]->Action()->isChecked());
     EXPECT_EQ(langs[2]->Caption(), "Čeština");
+    // A separator is a plain line: no text to show as a section title.
+    langs[2]->SetCaption("-");
+    EXPECT_TRUE(langs[2]->Action()->isSeparator());
+    EXPECT_TRUE(langs[2]->Action()->text().isEmpty());
+    EXPECT_EQ(langs[2]->Caption(), "-");
     popup.Items()->Delete(0);
     EXPECT_EQ(popup.Items()->Count(), 2);
     EXPECT_EQ(popup.Items()->IndexOf(langs[2]), 1);
