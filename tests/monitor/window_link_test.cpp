@@ -215,7 +215,8 @@ TEST_F(WindowOnUnit, Screenshot)
         unit->SetLiveWord(2, uint16_t(rpm));
         ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == rpm; }));
     }
-    form->resize(1000, 720);
+    // The whole window, wider than the offscreen screen.
+    form->resize(1240, 720);
     form->GroupBoxMonitor->Widget()->grab().save(QString::fromUtf8(folder) + "/monitor-panel.png");
     form->grab().save(QString::fromUtf8(folder) + "/main-window-live.png");
     for (int page : { PAGE_SLOT_MONITOR, PAGE_SLOT_TEST }) {
