@@ -9,6 +9,7 @@
 #include "app/settingsfiles.h"
 #include "app/utils.h"
 #include "files/impet.h"
+#include "pages/monitor.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -171,7 +172,7 @@ bool TMainForm::ListenForPortNotices(const QString& path)
 
 void TMainForm::BuildFrame()
 {
-    SetBounds(0, 0, 1000, 720);
+    SetBounds(0, 0, 1240, 720);
     SetCaption("  Zeperon_12       ");
     setAcceptDrops(false);
     BuildMenu();
@@ -225,7 +226,7 @@ void TMainForm::BuildFrame()
     CheckBoxProgHned->SetCaption("Programming after change");
 
     PageControl1 = Make<TPageControl>(this, this, "PageControl1");
-    PageControl1->SetBounds(4, 34, 760, 590);
+    PageControl1->SetBounds(4, 34, 1000, 590);
     PageControl1->OnChanging = [this](TObject* sender, bool& allow) { PageControl1Changing(sender, allow); };
     PageControl1->OnChange = [this](TObject* sender) { PageControl1Change(sender); };
     for (const SheetDef& def : FORM_SHEETS) {
@@ -236,9 +237,12 @@ void TMainForm::BuildFrame()
     TabMaintenance = FormSheets.back();
 
     GroupBoxMonitor = Make<TGroupBox>(this, this, "GroupBoxMonitor");
-    GroupBoxMonitor->SetBounds(770, 34, 222, 590);
+    GroupBoxMonitor->SetBounds(1010, 34, 222, 590);
     GroupBoxMonitor->SetCaption("Monitor");
     BuildStatusArea();
+    BuildMonitorPanel(this);
+    BuildMonitorPage(this);
+    BuildTestPage(this);
     WireMenuCommands();
 }
 

@@ -13,7 +13,9 @@
 #include "link/identity.h"
 #include "link/jobengine.h"
 #include "link/sequencer.h"
-#include "monitor/live.h"
+#include "monitor/panel.h"
+#include "pages/advance.h"
+#include "pages/test.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -93,6 +95,8 @@ public:
     void PageControl1Changing(TObject* Sender, bool& AllowChange);
     void SpeedButtonZpetClick(TObject* Sender);
     void SpeedButtonZnovuClick(TObject* Sender);
+    // The Test page's buttons: each sets its bit of the one-shot commands.
+    void ButtonTestClick(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
 
@@ -238,6 +242,11 @@ public:
 
     MessageSlots MessageSlot;
 
+    // The decode of the live block, the monitor panel, the Monitor page and
+    // the live labels of other pages.
+    LiveMonitor Monitor;
+    TestPageControls TestPage;
+
     // The frame.
     TTimer* Timer1;
     TMainMenu* MainMenu1;
@@ -298,6 +307,9 @@ public:
     // EditKyvaniMinRpm, UpDownKyvaniMinRpm, LabelKyvaniMinRpm,
     // EditKyvaniPocOtacek, UpDownKyvaniPocOtacek, LabelKyvaniPocOtacek.
     std::array<TControl*, 6> HuntingControls {};
+
+    // The settings pages' run-time controls.
+    AdvancePageControls Advance;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -3,8 +3,6 @@
 // window's own steps rely on afterwards.
 #include "app/main_services.h"
 
-#include "app/consistency.h"
-#include "app/langtext.h"
 #include "app/main.h"
 #include "app/main_presets.h"
 
@@ -18,74 +16,20 @@
 
 std::function<void(const char* name)> ServiceCallListener;
 
-namespace {
-
-void Note(const char* name)
+void ReportServiceCall(const char* name)
 {
     if (ServiceCallListener)
         ServiceCallListener(name);
 }
 
-struct RunTimeSheet {
-    int slot;
-    const char* name;
-    const char* caption;
-};
-// The sheets the advance, injection, injection position and servo pages make.
-constexpr RunTimeSheet RUN_TIME_SHEETS[] = {
-    { 2, "TabSheet_Advance", "Advance" },
-    { 3, "TabSheet_Injection", "Injection" },
-    { 4, "TabSheet_InjPosition", "Injection position" },
-    { 8, "TabSheet_Servo", "Servo" },
-};
-// Page slots of the form's own sheets, in their order; -1 for the maintenance sheet.
-constexpr int FORM_SHEET_SLOTS[] = { 0, 1, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -1 };
+namespace {
+
+void Note(const char* name)
+{
+    ReportServiceCall(name);
+}
 
 } // namespace
-
-void CreateSettingsPages(TMainForm* form)
-{
-    Note("CreateSettingsPages");
-    for (size_t i = 0; i < form->FormSheets.size() && i < std::size(FORM_SHEET_SLOTS); ++i) {
-        int slot = FORM_SHEET_SLOTS[i];
-        if (slot >= 0 && slot != 6 && slot != 15)
-            form->PageSheets[size_t(slot)] = form->FormSheets[i];
-    }
-    for (const RunTimeSheet& def : RUN_TIME_SHEETS) {
-        auto* sheet = new TTabSheet(form);
-        sheet->SetName(def.name);
-        sheet->SetCaption(def.caption);
-        sheet->SetPageControl(form->PageControl1);
-        sheet->SetPageIndex(def.slot);
-        form->PageSheets[size_t(def.slot)] = sheet;
-    }
-}
-
-void StoreActivePage(TMainForm*)
-{
-    Note("StoreActivePage");
-}
-
-void StoreAndReloadPage(TMainForm* form)
-{
-    StoreActivePage(form);
-    NormalizeParameterImage(form->PcImage);
-    LoadPages(form, 0);
-    form->Undo->SnapshotAfterEdit();
-}
-
-int LoadPages(TMainForm* form, int all)
-{
-    Note(all ? "LoadPages(all)" : "LoadPages(active)");
-    if (all)
-        form->Maps.MapSyncPrev = 1;
-    return all;
-}
-
-void RefreshPageColours(TMainForm*)
-{
-    Note("RefreshPageColours");
-}
 
 void SetInjectionBackgrounds(TMainForm*)
 {
@@ -112,9 +56,9 @@ void CoupleInjectionMaps(TMainForm*)
     Note("CoupleInjectionMaps");
 }
 
-void UpdateLiveMonitor(TMainForm*)
+void UpdateDefValues(TMainForm*)
 {
-    Note("UpdateLiveMonitor");
+    Note("UpdateDefValues");
 }
 
 void InitLogPlayer(TMainForm* form)
@@ -176,14 +120,6 @@ void StoreMonitorSet(TMainForm*)
     Note("StoreMonitorSet");
 }
 
-void ApplyLanguage(TMainForm* form)
-{
-    Note("ApplyLanguage");
-    FillMessageTable(form->MessageTable, LangIndex);
-    FillControlTextSlots(form->MessageTable, LangIndex);
-    form->UpdateMainCaption();
-}
-
 void StartUpdateThread(TMainForm*)
 {
     Note("StartUpdateThread");
@@ -224,33 +160,7 @@ void SetProbeDefault(TMainForm*)
     Note("SetProbeDefault");
 }
 
-void SendLiveRequest(TMainForm* form)
-{
-    Note("SendLiveRequest");
-    CCOMCOM& link = *form->Link;
-    ::SendLiveRequest(LiveRequestInputs {}, form->PcImage, form->OneShot,
-        std::span<uint8_t, LIVE_REQUEST_LEN>(link.TxImage, LIVE_REQUEST_LEN));
-    if (!link.PostJob(JOB_LIVE, 0, LIVE_REQUEST_LEN, JOBFLAG_MARK | JOBFLAG_SINGLE_TRY))
-        form->OneShot.PostRefused();
-}
-
 void LogMonitorFrame(TMainForm*)
 {
     Note("LogMonitorFrame");
-}
-
-void ReadNextChangedBlock(TMainForm* form)
-{
-    Note("ReadNextChangedBlock");
-    if (int block = LinkSequencer::LowestChangedBlock(form->ChangedBlocks); block != 0) {
-        form->Sequencer.ReadBlock(block);
-        return;
-    }
-    form->LinkState = linkstate::LivePoll;
-    SendLiveRequest(form);
-}
-
-void ImageRangeToMaps(TMainForm*, int, int)
-{
-    Note("ImageRangeToMaps");
 }

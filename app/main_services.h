@@ -7,7 +7,9 @@
 // The bodies in main_services.cpp are the least each caller needs; the
 // subsystems that own them replace them one by one with the real ones.
 
+#include "pages/pages.h"
 #include "platform/filewrite.h"
+#include "texts/language.h"
 
 #include <functional>
 #include <string>
@@ -15,18 +17,13 @@
 class TForm;
 class TMainForm;
 
-// Tests follow the order of the calls here: each body without its real code
-// yet reports its own name when a listener is set.
+// Tests follow the order of the calls here: each body reports its own name
+// when a listener is set (the settings pages and the language texts report
+// their entry points too).
 extern std::function<void(const char* name)> ServiceCallListener;
+void ReportServiceCall(const char* name);
 
-// Settings pages.
-void CreateSettingsPages(TMainForm* form);
-void StoreActivePage(TMainForm* form);
-// The commit of an edit: store the page, the consistency pass, reload the
-// page, and an undo snapshot (with programming after change when asked).
-void StoreAndReloadPage(TMainForm* form);
-int LoadPages(TMainForm* form, int all);
-void RefreshPageColours(TMainForm* form);
+// Settings pages (pages/pages.h has the framework).
 void SetInjectionBackgrounds(TMainForm* form);
 // The tuning page's menu check mark, colours and visibility from its check box.
 void UpdateTuningControls(TMainForm* form);
@@ -36,15 +33,10 @@ void StoreInjectionPage(TMainForm* form);
 void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
-// Reads one image block the unit reports as changed, or else polls live.
-void ReadNextChangedBlock(TMainForm* form);
-// The map tables showing bytes of [from, to) take them from the image.
-void ImageRangeToMaps(TMainForm* form, int from, int to);
 
 // Live monitoring.
-// Decodes the live block into the panel and the live values; never touches
-// the saving count or the changed blocks, which only a live answer sets.
-void UpdateLiveMonitor(TMainForm* form);
+// Updates every live-value definition and marks the external monitor.
+void UpdateDefValues(TMainForm* form);
 // Fills the live request into the link's transmit image and posts it.
 void SendLiveRequest(TMainForm* form);
 void LogMonitorFrame(TMainForm* form);
@@ -60,9 +52,6 @@ void KeepFormOnScreen(TForm* form);
 void WriteMonitorSet(TMainForm* form, const std::string& path);
 // Asks for a monitor set file and writes the external monitor's layout there.
 void StoreMonitorSet(TMainForm* form);
-
-// Language texts.
-void ApplyLanguage(TMainForm* form);
 
 // Update check.
 void StartUpdateThread(TMainForm* form);

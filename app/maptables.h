@@ -66,6 +66,10 @@ struct MapTableSet {
     TTab* InjectionTable = nullptr;
     // The further tables whose sheet the settings keep.
     TTab* CorrectionsTable = nullptr;
+    // Further tables that take blocks read back from the unit.
+    TTab* InjectionPositionTableA = nullptr;
+    TTab* InjectionPositionTableB = nullptr;
+    TTab* TuningTable = nullptr;
     TTab* TrackTable = nullptr;
 };
 

@@ -202,6 +202,11 @@ void CCOMCOM::JobStep()
 void CCOMCOM::NextChunk(int32_t job)
 {
     const int p = Payload();
+    if (p <= 0) {
+        // No connection has told its frame size: a job has nothing to run on.
+        EndJob(job, JOB_FAILED);
+        return;
+    }
     const int32_t position = JobPosition.load(std::memory_order_relaxed);
     int32_t s = -1;
     if (IsPreambleProtocol(Connection.Frame.Protocol)) {

@@ -1,0 +1,312 @@
+#include "pages/pages.h"
+
+#include "app/consistency.h"
+#include "app/main.h"
+#include "app/main_services.h"
+#include "mapedit/tab.h"
+#include "pages/advance.h"
+#include "pages/monitor.h"
+#include "pages/test.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr uint64_t Ids(std::initializer_list<int> ids)
+{
+    uint64_t mask = 0;
+    for (int id : ids)
+        mask |= uint64_t(1) << id;
+    return mask;
+}
+
+} // namespace
+
+// clang-format off
+const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
+    // page, run-time sheet, its caption, Create, Store, Load, TableChanged, table ids, per-tick colour
+    { "Bike", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 39 }), nullptr },
+    { "Synchro", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Advance", "TabSheet_Advance", "Advance", CreateAdvancePage, StoreAdvancePage, LoadAdvancePage,
+        AdvanceTableChanged, Ids({ 0 }), ColourBaseAdvance },
+    { "Injection", "TabSheet_Injection", "Injection", nullptr, nullptr, nullptr, nullptr, Ids({ 5 }), nullptr },
+    { "Injection position", "TabSheet_InjPosition", "Injection position", nullptr, nullptr, nullptr, nullptr,
+        Ids({ 3, 4 }), nullptr },
+    { "Corrections", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        Ids({ 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17 }), nullptr },
+    { "Input", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Sensors", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },
+    { "Servo", "TabSheet_Servo", "Servo", nullptr, nullptr, nullptr, nullptr, Ids({ 1 }), nullptr },
+    { "Idle", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 2, 19 }), nullptr },
+    { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Race", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Gear", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "N2O", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Tuning", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 38 }), nullptr },
+    { "Knock", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Tracking", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 20, 21, 22 }), nullptr },
+    { "Monitor", nullptr, nullptr, RegisterMonitorLabels, nullptr, nullptr, nullptr, 0, nullptr },
+    { "OBD", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Test", nullptr, nullptr, nullptr, StoreTestPage, LoadTestPage, nullptr, 0, nullptr },
+} };
+// clang-format on
+
+namespace {
+
+// The build order fixes the ids of the map tables and where the run-time
+// sheets go; Idle comes after Gear.
+constexpr int CREATE_ORDER[] = { 0, 1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 9, 13, 14, 16, 17, 19 };
+constexpr int LOAD_ORDER[] = { 0, 1, 2, 3, 4, 5, 7, 8, 10, 11, 12, 9, 13, 14, 16, 18, 19 };
+// Page slots of the form's own sheets, in their order; -1 for the maintenance
+// sheet. The hidden Input and Knock sheets keep no slot entry.
+constexpr int FORM_SHEET_SLOTS[] = { 0, 1, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, -1 };
+
+const PageSlot* SlotOf(int page)
+{
+    return page >= 0 && page < PAGE_SLOT_COUNT ? &PageSlotTable[size_t(page)] : nullptr;
+}
+
+TLabel* LabelNamed(TMainForm* form, const std::string& name)
+{
+    return dynamic_cast<TLabel*>(form->FindComponent(name));
+}
+
+} // namespace
+
+TTabSheet* CreateRunTimeSheet(TMainForm* form, int slot)
+{
+    const PageSlot& def = PageSlotTable[size_t(slot)];
+    auto* sheet = new TTabSheet(form);
+    sheet->SetName(def.runTimeSheet);
+    sheet->SetCaption(std::string_view(def.runTimeCaption));
+    sheet->SetPageControl(form->PageControl1);
+    sheet->SetPageIndex(slot);
+    form->PageSheets[size_t(slot)] = sheet;
+    return sheet;
+}
+
+void CreateSettingsPages(TMainForm* form)
+{
+    ReportServiceCall("CreateSettingsPages");
+    for (size_t i = 0; i < form->FormSheets.size() && i < std::size(FORM_SHEET_SLOTS); ++i) {
+        const int slot = FORM_SHEET_SLOTS[i];
+        if (slot >= 0 && slot != PAGE_SLOT_INPUT && slot != PAGE_SLOT_KNOCK)
+            form->PageSheets[size_t(slot)] = form->FormSheets[i];
+    }
+    form->Maps.MapTableCount = 0;
+    form->Maps.Host.TableChanged = [form](TTab* table) { PageTableChanged(form, table); };
+    GatherTestLabels(form);
+    for (int slot : CREATE_ORDER) {
+        const PageSlot& def = PageSlotTable[size_t(slot)];
+        if (def.Create)
+            def.Create(form);
+        else if (def.runTimeSheet)
+            CreateRunTimeSheet(form, slot);
+    }
+}
+
+void StoreActivePage(TMainForm* form)
+{
+    ReportServiceCall("StoreActivePage");
+    if (const PageSlot* def = SlotOf(form->ActivePageIndex); def && def->Store)
+        def->Store(form);
+    UpdateLiveMonitor(form);
+}
+
+int LoadPages(TMainForm* form, int all)
+{
+    ReportServiceCall(all ? "LoadPages(all)" : "LoadPages(active)");
+    if (all) {
+        form->Maps.MapSyncPrev = 1;
+        for (int slot : LOAD_ORDER)
+            if (PageOperation load = PageSlotTable[size_t(slot)].Load)
+                load(form);
+    } else if (const PageSlot* def = SlotOf(form->ActivePageIndex); def && def->Load) {
+        def->Load(form);
+    }
+    ShowLambdaBar(form);
+    return all;
+}
+
+void StoreAndReloadPage(TMainForm* form)
+{
+    StoreActivePage(form);
+    NormalizeParameterImage(form->PcImage);
+    LoadPages(form, 0);
+    form->Undo->SnapshotAfterEdit();
+}
+
+void RefreshPageColours(TMainForm* form)
+{
+    ReportServiceCall("RefreshPageColours");
+    if (const PageSlot* def = SlotOf(form->ActivePageIndex); def && def->Colour)
+        def->Colour(form);
+    // The two share one place in the window.
+    if (form->CheckBoxExtMonitor) {
+        const bool visible = !form->LabelEeDataErr->Visible();
+        if (form->CheckBoxExtMonitor->Visible() != visible)
+            form->CheckBoxExtMonitor->SetVisible(visible);
+    }
+}
+
+void MarkStaleMapLimits(TMainForm* form)
+{
+    const RsImage& image = form->PcImage;
+    const MapTableSet& maps = form->Maps;
+    const bool advanceStale = maps.AdvanceTable
+        && (maps.AdvanceTable->StartLimiterRpm != image.b[IMAGE_START_LIMITER] * 100
+            || maps.AdvanceTable->LimiterRpm != image.b[IMAGE_LIMITER] * 100);
+    const bool injectionStale
+        = maps.InjectionTable && maps.InjectionTable->LimiterRpm != image.b[IMAGE_LIMITER_INJ] * 100;
+    if (advanceStale || injectionStale)
+        form->Maps.MapLimitsChanged = 1;
+}
+
+void PageTableChanged(TMainForm* form, TTab* table)
+{
+    if (!table || table->TableId < 0 || table->TableId >= 64)
+        return;
+    const uint64_t bit = uint64_t(1) << table->TableId;
+    for (const PageSlot& def : PageSlotTable)
+        if ((def.tableIds & bit) && def.TableChanged) {
+            def.TableChanged(form, table);
+            return;
+        }
+}
+
+int ChooseChangedBlock(int activePage, uint32_t changedBlocks)
+{
+    // Blocks 1..16 cover the 4800-byte image; higher bits name nothing.
+    const uint32_t mask = changedBlocks & 0xFFFF;
+    constexpr uint32_t ADVANCE_BLOCK_BIT = 1u << 8; // block 9, bytes 2400..2699: the advance map
+    if (activePage == PAGE_SLOT_ADVANCE && (mask & ADVANCE_BLOCK_BIT))
+        return 9;
+    return mask ? std::countr_zero(mask) + 1 : 0;
+}
+
+void ReadNextChangedBlock(TMainForm* form)
+{
+    const int block = ChooseChangedBlock(form->ActivePageIndex, uint32_t(form->ChangedBlocks));
+    if (block == 0) {
+        form->LinkState = linkstate::LivePoll;
+        SendLiveRequest(form);
+        return;
+    }
+    form->Sequencer.ReadBlock(block);
+}
+
+namespace {
+
+enum class CellKind { Byte, WordTimes10 };
+
+// Where the map tables' sheets take their cells from the image.
+struct ImageMapEntry {
+    TTab* MapTableSet::*table; // null: the Bike page's bound bytes
+    int sheet;
+    CellKind kind;
+    int start; // byte offset, or word index for words
+    int rows, columns;
+    int testFrom, testTo; // bytes tested against the range, inclusive
+};
+
+constexpr ImageMapEntry IMAGE_MAP_ENTRIES[] = {
+    { &MapTableSet::AdvanceTable, 0, CellKind::Byte, 2400, 10, 15, 2400, 2549 },
+    { &MapTableSet::InjectionTable, 0, CellKind::WordTimes10, 0, 10, 20, 0, 399 },
+    { &MapTableSet::InjectionTable, 1, CellKind::WordTimes10, 200, 10, 20, 400, 799 },
+    { &MapTableSet::InjectionTable, 2, CellKind::WordTimes10, 400, 10, 20, 800, 1199 },
+    { &MapTableSet::InjectionTable, 3, CellKind::WordTimes10, 600, 10, 20, 1200, 1599 },
+    { &MapTableSet::InjectionTable, 4, CellKind::Byte, 4243, 10, 20, 4243, 4442 },
+    { &MapTableSet::InjectionTable, 5, CellKind::Byte, 3378, 10, 20, 3378, 3577 },
+    { &MapTableSet::InjectionTable, 6, CellKind::WordTimes10, 800, 10, 20, 1600, 1999 },
+    { &MapTableSet::InjectionTable, 7, CellKind::Byte, 4443, 10, 20, 4443, 4642 },
+    { &MapTableSet::ServoTable, 0, CellKind::Byte, 3728, 10, 15, 3728, 3877 },
+    { &MapTableSet::ServoTable, 1, CellKind::Byte, 3578, 10, 15, 3578, 3727 },
+    { &MapTableSet::InjectionPositionTableA, 0, CellKind::Byte, 3168, 1, 15, 3168, 3182 },
+    { &MapTableSet::InjectionPositionTableB, 0, CellKind::Byte, 3198, 1, 15, 3198, 3212 },
+    { nullptr, 0, CellKind::Byte, 0, 0, 0, 2560, 2563 },
+    { &MapTableSet::TuningTable, 0, CellKind::Byte, 2961, 5, 5, 2961, 2985 },
+};
+
+} // namespace
+
+void ImageRangeToMaps(TMainForm* form, int from, int to)
+{
+    const RsImage& image = form->PcImage;
+    for (const ImageMapEntry& entry : IMAGE_MAP_ENTRIES) {
+        if (entry.testTo < from || entry.testFrom >= to)
+            continue;
+        if (!entry.table) {
+            if (PageOperation load = PageSlotTable[PAGE_SLOT_BIKE].Load)
+                load(form);
+            continue;
+        }
+        TTab* table = form->Maps.*entry.table;
+        if (!table || entry.sheet >= table->SheetCount)
+            continue;
+        CSheet& sheet = table->Sheets[entry.sheet];
+        bool changed = false;
+        for (int r = 0; r < entry.rows; r++)
+            for (int c = 0; c < entry.columns; c++) {
+                const int element = entry.start + r * entry.columns + c;
+                const int32_t value = entry.kind == CellKind::Byte ? int32_t(image.b[size_t(element)])
+                                                                   : int32_t(image.Word(element)) * 10;
+                int32_t& cell = sheet.V.Values[r * TAB_MAX_COLS + c];
+                changed |= cell != value;
+                cell = value;
+            }
+        if (changed)
+            table->RedrawBits |= REDRAW_VALUES;
+    }
+}
+
+bool LayOutLambdaBar(int t0, int t1, int t2, int t3, int gaugeLeft, int gaugeWidth, LambdaBarLayout& out)
+{
+    if (t3 == t0)
+        return false;
+    const int span = t3 - t0;
+    out.blueLeft = gaugeLeft;
+    out.blueWidth = (t1 - t0) * gaugeWidth / span;
+    out.greenLeft = out.blueLeft + out.blueWidth;
+    out.greenWidth = (t2 - t1) * gaugeWidth / span;
+    out.redLeft = out.greenLeft + out.greenWidth;
+    out.redWidth = gaugeLeft + gaugeWidth - out.redLeft;
+    return true;
+}
+
+void ShowLambdaBar(TMainForm* form)
+{
+    const TColor progColour = form->CheckBoxProgHned->Checked() ? TColor(0x0000FF) : clBtnFace;
+    if (form->CheckBoxProgHned->Color() != progColour)
+        form->CheckBoxProgHned->SetColor(progColour);
+    for (const char* name : { "LabelSnimacCkps", "LabelSnimacCmps" })
+        if (TLabel* label = LabelNamed(form, name))
+            label->SetVisible(true);
+    // The lambda limits edited on the Test page.
+    const RsImage& image = form->PcImage;
+    LambdaBarLayout bar {};
+    auto* gauge = dynamic_cast<TControl*>(form->FindComponent("CGaugeLambda"));
+    if (!gauge
+        || !LayOutLambdaBar(
+            image.b[2950], image.b[2951], image.b[2952], image.b[2953], gauge->Left(), gauge->Width(), bar))
+        return;
+    const struct {
+        const char* name;
+        int left, width;
+    } labels[] = {
+        { "LabelLambdaBlue", bar.blueLeft, bar.blueWidth },
+        { "LabelLambdaGreen", bar.greenLeft, bar.greenWidth },
+        { "LabelLambdaRed", bar.redLeft, bar.redWidth },
+    };
+    for (const auto& l : labels)
+        if (TLabel* label = LabelNamed(form, l.name)) {
+            label->SetLeft(l.left);
+            label->SetWidth(l.width);
+        }
+}
+
+void GatherTestLabels(TMainForm* form)
+{
+    for (size_t i = 0; i < form->TestLabels.size(); ++i)
+        form->TestLabels[i] = LabelNamed(form, "LabelTest" + std::to_string(i + 1));
+}
