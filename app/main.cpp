@@ -9,6 +9,7 @@
 #include "app/settingsfiles.h"
 #include "app/utils.h"
 #include "files/impet.h"
+#include "pages/monitor.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -239,6 +240,9 @@ void TMainForm::BuildFrame()
     GroupBoxMonitor->SetBounds(1010, 34, 222, 590);
     GroupBoxMonitor->SetCaption("Monitor");
     BuildStatusArea();
+    BuildMonitorPanel(this);
+    BuildMonitorPage(this);
+    BuildTestPage(this);
     WireMenuCommands();
 }
 

@@ -13,8 +13,9 @@
 #include "link/identity.h"
 #include "link/jobengine.h"
 #include "link/sequencer.h"
-#include "monitor/live.h"
+#include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/test.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -94,6 +95,8 @@ public:
     void PageControl1Changing(TObject* Sender, bool& AllowChange);
     void SpeedButtonZpetClick(TObject* Sender);
     void SpeedButtonZnovuClick(TObject* Sender);
+    // The Test page's buttons: each sets its bit of the one-shot commands.
+    void ButtonTestClick(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
 
@@ -238,6 +241,11 @@ public:
     std::array<int32_t, 3> PotReadings {};
 
     MessageSlots MessageSlot;
+
+    // The decode of the live block, the monitor panel, the Monitor page and
+    // the live labels of other pages.
+    LiveMonitor Monitor;
+    TestPageControls TestPage;
 
     // The frame.
     TTimer* Timer1;

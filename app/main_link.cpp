@@ -5,6 +5,7 @@
 #include "app/consistency.h"
 #include "app/main_services.h"
 #include "app/utils.h"
+#include "pages/pages.h"
 #include "platform/dialogs.h"
 
 namespace {

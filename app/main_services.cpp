@@ -56,9 +56,9 @@ void CoupleInjectionMaps(TMainForm*)
     Note("CoupleInjectionMaps");
 }
 
-void UpdateLiveMonitor(TMainForm*)
+void UpdateDefValues(TMainForm*)
 {
-    Note("UpdateLiveMonitor");
+    Note("UpdateDefValues");
 }
 
 void InitLogPlayer(TMainForm* form)
@@ -158,16 +158,6 @@ void SetBikeConstants(TMainForm* form)
 void SetProbeDefault(TMainForm*)
 {
     Note("SetProbeDefault");
-}
-
-void SendLiveRequest(TMainForm* form)
-{
-    Note("SendLiveRequest");
-    CCOMCOM& link = *form->Link;
-    ::SendLiveRequest(LiveRequestInputs {}, form->PcImage, form->OneShot,
-        std::span<uint8_t, LIVE_REQUEST_LEN>(link.TxImage, LIVE_REQUEST_LEN));
-    if (!link.PostJob(JOB_LIVE, 0, LIVE_REQUEST_LEN, JOBFLAG_MARK | JOBFLAG_SINGLE_TRY))
-        form->OneShot.PostRefused();
 }
 
 void LogMonitorFrame(TMainForm*)

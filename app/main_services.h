@@ -35,9 +35,8 @@ void CopyFirstInjectionMap(TMainForm* form);
 void CoupleInjectionMaps(TMainForm* form);
 
 // Live monitoring.
-// Decodes the live block into the panel and the live values; never touches
-// the saving count or the changed blocks, which only a live answer sets.
-void UpdateLiveMonitor(TMainForm* form);
+// Updates every live-value definition and marks the external monitor.
+void UpdateDefValues(TMainForm* form);
 // Fills the live request into the link's transmit image and posts it.
 void SendLiveRequest(TMainForm* form);
 void LogMonitorFrame(TMainForm* form);

@@ -48,6 +48,7 @@ void TMainForm::Timer1Timer(TObject*)
         SetInjectionBackgrounds(this);
     }
     LinkTimerStep(this);
+    RefreshLiveMonitorWhenDataGone(this);
     if (Link->PortListChanged)
         UpdateComPortMenu(this);
     CommitPendingEdit(this);

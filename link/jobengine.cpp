@@ -202,8 +202,8 @@ void CCOMCOM::JobStep()
 void CCOMCOM::NextChunk(int32_t job)
 {
     const int p = Payload();
-    // A connection whose frames carry no data cannot move a byte.
     if (p <= 0) {
+        // No connection has told its frame size: a job has nothing to run on.
         EndJob(job, JOB_FAILED);
         return;
     }

@@ -5,6 +5,8 @@
 #include "app/main_services.h"
 #include "mapedit/tab.h"
 #include "pages/advance.h"
+#include "pages/monitor.h"
+#include "pages/test.h"
 
 #include <algorithm>
 
@@ -43,9 +45,9 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Tuning", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 38 }), nullptr },
     { "Knock", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Tracking", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 20, 21, 22 }), nullptr },
-    { "Monitor", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Monitor", nullptr, nullptr, RegisterMonitorLabels, nullptr, nullptr, nullptr, 0, nullptr },
     { "OBD", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Test", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Test", nullptr, nullptr, nullptr, StoreTestPage, LoadTestPage, nullptr, 0, nullptr },
 } };
 // clang-format on
 
@@ -182,13 +184,13 @@ int ChooseChangedBlock(int activePage, uint32_t changedBlocks)
 
 void ReadNextChangedBlock(TMainForm* form)
 {
-    ReportServiceCall("ReadNextChangedBlock");
-    if (const int block = ChooseChangedBlock(form->ActivePageIndex, uint32_t(form->ChangedBlocks)); block != 0) {
-        form->Sequencer.ReadBlock(block);
+    const int block = ChooseChangedBlock(form->ActivePageIndex, uint32_t(form->ChangedBlocks));
+    if (block == 0) {
+        form->LinkState = linkstate::LivePoll;
+        SendLiveRequest(form);
         return;
     }
-    form->LinkState = linkstate::LivePoll;
-    SendLiveRequest(form);
+    form->Sequencer.ReadBlock(block);
 }
 
 namespace {

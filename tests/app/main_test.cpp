@@ -70,14 +70,14 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "LogUiState",
         "SetBikeConstants",
         "ApplyLanguage",
-        "UpdateLiveMonitor", // the live panel follows the language
+        "UpdateDefValues", // the live panel follows the language
         "LoadPages(active)",
         "SaveSettings", // the undo ring's reset saves the settings
         "ApplyLanguage",
-        "UpdateLiveMonitor", // the live panel follows the language
+        "UpdateDefValues", // the live panel follows the language
         "LoadPages(active)",
         "LoadPages(all)",
-        "UpdateLiveMonitor",
+        "UpdateDefValues", // the empty live panel
         "StartUpdateThread",
         "InitLogPlayer",
     };
@@ -152,8 +152,9 @@ TEST_F(MainWindow, FixedVisibilityHidesTheControlsOfOtherBuildsWhereverTheyStand
     Construct();
     auto* invInput = new TCheckBox(form.get());
     invInput->SetName("CheckBoxInvInput");
-    auto* fuel = new TCGauge(form.get());
-    fuel->SetName("CGaugeFuel");
+    // The Monitor page's fuel gauge of older units is the window's own.
+    auto* fuel = dynamic_cast<TCGauge*>(form->FindComponent("CGaugeFuel"));
+    ASSERT_NE(fuel, nullptr);
     auto* other = new TLabel(form.get());
     other->SetName("LabelSomethingElse");
     auto* hunting = new TEdit(form.get());
@@ -249,7 +250,7 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->PendingEditCode = EDIT_UPDOWN_CLICK;
     form->PendingEditDeadline = 0;
     Tick();
-    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "UpdateLiveMonitor",
+    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "UpdateDefValues",
         "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
@@ -261,8 +262,12 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     calls.clear();
     form->LogPlayerState = 0;
     Tick();
-    const Calls later = { "RefreshPageColours", "UpdateCheckTimerStep" };
+    // The playback ended: the live panel is refreshed once, without the values.
+    const Calls later = { "UpdateDefValues", "RefreshPageColours", "UpdateCheckTimerStep" };
     EXPECT_EQ(calls, later);
+    calls.clear();
+    Tick();
+    EXPECT_EQ(calls, (Calls { "RefreshPageColours", "UpdateCheckTimerStep" }));
 }
 
 TEST_F(MainWindow, TheTickPushesTheLiveValuesIntoTheMapTables)
@@ -377,7 +382,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_TRUE(calls.empty());
 
     form->OnPortNotice({ 4, PORT_NOTICE_RELEASE });
-    EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateLiveMonitor" }));
+    EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateDefValues" }));
     EXPECT_EQ(form->LinkEnabled, 0);
     EXPECT_EQ(form->ReleasedPort, 4);
     EXPECT_NE(form->Caption().find("(Disconnected by bootloader)"), std::string::npos);
@@ -388,7 +393,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_EQ(form->ReleasedPort, 4);
 
     form->OnPortNotice({ 4, PORT_NOTICE_TAKE_BACK });
-    EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateLiveMonitor" }));
+    EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateDefValues" }));
     EXPECT_EQ(form->LinkEnabled, 1);
     EXPECT_EQ(form->ReleasedPort, -1);
     EXPECT_EQ(form->Caption().find("Disconnected"), std::string::npos);
@@ -453,7 +458,7 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
     form->Link->RequestOpen(5, 115200);
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
-    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "UpdateLiveMonitor", "SaveSettings" };
+    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "UpdateDefValues", "SaveSettings" };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
     EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
@@ -492,8 +497,7 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     form->PcImage.b[100] = 42;
     LangIndex = 7; // the consistency pass repairs it
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(
-        calls, (Calls { "StoreActivePage", "UpdateLiveMonitor", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
     EXPECT_EQ(LangIndex, 0);
     EXPECT_TRUE(form->Undo->CanUndo());
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
@@ -503,7 +507,7 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     calls.clear();
     form->LinkRequest = REQ_NONE;
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateLiveMonitor", "LoadPages(active)" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)" }));
     EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 

@@ -485,7 +485,8 @@ TEST_F(MenuCommands, UnitCommandsLeaveTheirRequestForTheLink)
         Choose(c.item);
         EXPECT_EQ(form->LinkRequest, c.request);
         EXPECT_EQ(form->FullProgram, c.request == REQ_PROGRAM ? 1 : 0);
-        const Calls stored = { "StoreActivePage", "UpdateLiveMonitor", "LoadPages(active)" };
+        // The store refreshes the live panel, whose last step is the definitions.
+        const Calls stored = { "StoreActivePage", "UpdateDefValues", "LoadPages(active)" };
         EXPECT_EQ(calls, c.storesPage ? stored : Calls {});
     }
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -649,7 +650,7 @@ TEST_F(MenuCommands, LanguageItemsSwitchTheTexts)
         Choose(c.item);
         EXPECT_EQ(LangIndex, c.language);
         EXPECT_EQ(form->MessageTable[27], c.openError);
-        EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateLiveMonitor", "LoadPages(active)" }));
+        EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateDefValues", "LoadPages(active)" }));
     }
 }
 

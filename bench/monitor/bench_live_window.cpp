@@ -1,0 +1,143 @@
+// The live poll of the main window against an emulated unit paced at 115200
+// baud, with the main timer ticking in real time:
+//   - polls per second, as a ratio to the nominal rate of one poll every
+//     seven 55 ms ticks;
+//   - one refresh of every live display from a busy block (the decode into
+//     the panel, the Monitor page and the gauges), as a ratio to 2 ms, well
+//     under a tick.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <chrono>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "app/main.h"
+#include "link/serialdevice.h"
+#include "platform/scripted_dialogs.h"
+#include "tools/unit-emulator/emulator.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kPort = 204;
+constexpr double kTickMs = 55.0;
+constexpr int kTicksPerPoll = 7;
+
+QApplication& Qt()
+{
+    static int argc = 1;
+    static char name[] = "bench_live_window";
+    static char* argv[] = { name, nullptr };
+    static std::unique_ptr<QApplication> app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        auto made = std::make_unique<QApplication>(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        return made;
+    }();
+    return *app;
+}
+
+std::unique_ptr<TMainForm> StartWindow()
+{
+    Qt();
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / "zp-bench-live";
+    std::filesystem::create_directories(folder);
+    setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
+    auto form = std::make_unique<TMainForm>(nullptr);
+    form->Timer1->SetEnabled(false);
+    form->CommandLine.clear();
+    form->FormCreate(form.get());
+    return form;
+}
+
+int LiveRequests(const unitemu::UnitEmulator& unit)
+{
+    int n = 0;
+    for (const std::vector<uint8_t>& request : unit.RequestLog())
+        n += !request.empty() && request[0] == 0x30;
+    return n;
+}
+
+void BM_LivePollRate(benchmark::State& state)
+{
+    ScriptedDialogs dialogs;
+    ScopedDialogProvider provider(dialogs);
+    unitemu::Options options;
+    options.pace = true;
+    unitemu::UnitEmulator unit(options);
+    std::string error;
+    if (!unit.Start(&error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    SetComDeviceOverride(kPort, unit.SlavePath());
+    auto form = StartWindow();
+    form->ComPort = 0;
+    form->ComPortAuto = kPort;
+
+    // Ticks on the wall clock, as the main timer gives them.
+    auto runFor = [&](std::chrono::milliseconds span, const std::function<bool()>& done) {
+        const Clock::time_point start = Clock::now();
+        Clock::time_point next = start;
+        while (Clock::now() - start < span && !(done && done())) {
+            std::this_thread::sleep_until(next);
+            next += std::chrono::microseconds(int(kTickMs * 1000));
+            form->Timer1Timer(form->Timer1);
+        }
+    };
+    runFor(std::chrono::seconds(20), [&] { return LiveRequests(unit) > 0; });
+    if (LiveRequests(unit) == 0) {
+        state.SkipWithError("no live poll");
+        return;
+    }
+    double polls = 0, seconds = 0;
+    for (auto _ : state) {
+        const int before = LiveRequests(unit);
+        const Clock::time_point start = Clock::now();
+        runFor(std::chrono::seconds(6), {});
+        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        polls += LiveRequests(unit) - before;
+    }
+    const double nominal = 1000.0 / (kTicksPerPoll * kTickMs);
+    state.counters["polls_per_s"] = polls / seconds;
+    state.counters["of_nominal"] = polls / seconds / nominal;
+    form.reset();
+    unit.Stop();
+    SetComDeviceOverride(kPort, "");
+}
+BENCHMARK(BM_LivePollRate)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_UpdateLiveMonitor(benchmark::State& state)
+{
+    ScriptedDialogs dialogs;
+    ScopedDialogProvider provider(dialogs);
+    auto form = StartWindow();
+    form->PcImage.b[2574] = 4;
+    form->CheckBoxExtMonitor->SetChecked(true);
+    form->LogPlayerState = 6; // a paused playback counts as live data
+    std::array<uint8_t, LIVE_BLOCK_LEN> wire {};
+    for (int i = 0; i < LIVE_BLOCK_LEN; ++i)
+        wire[size_t(i)] = uint8_t(i * 37 + 11);
+    int round = 0;
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        // A new engine speed each time, so every text really changes.
+        wire[3] = uint8_t(++round);
+        std::array<uint8_t, LIVE_BLOCK_LEN> data = wire;
+        SwapLiveWords(data);
+        StoreLiveAnswer(form->Live, data);
+        UpdateLiveMonitor(form.get());
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.counters["share_of_2ms_limit_%"] = 100.0 * seconds / 2e-3 / double(state.iterations());
+}
+BENCHMARK(BM_UpdateLiveMonitor)->Unit(benchmark::kMicrosecond);
+
+} // namespace
