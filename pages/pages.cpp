@@ -9,7 +9,6 @@
 #include "pages/test.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace {
 
@@ -177,12 +176,10 @@ void PageTableChanged(TMainForm* form, TTab* table)
 
 int ChooseChangedBlock(int activePage, uint32_t changedBlocks)
 {
-    // Blocks 1..16 cover the 4800-byte image; higher bits name nothing.
-    const uint32_t mask = changedBlocks & 0xFFFF;
     constexpr uint32_t ADVANCE_BLOCK_BIT = 1u << 8; // block 9, bytes 2400..2699: the advance map
-    if (activePage == PAGE_SLOT_ADVANCE && (mask & ADVANCE_BLOCK_BIT))
+    if (activePage == PAGE_SLOT_ADVANCE && (changedBlocks & ADVANCE_BLOCK_BIT))
         return 9;
-    return mask ? std::countr_zero(mask) + 1 : 0;
+    return LinkSequencer::LowestChangedBlock(int(changedBlocks));
 }
 
 void ReadNextChangedBlock(TMainForm* form)
@@ -232,6 +229,7 @@ constexpr ImageMapEntry IMAGE_MAP_ENTRIES[] = {
 
 void ImageRangeToMaps(TMainForm* form, int from, int to)
 {
+    ReportServiceCall("ImageRangeToMaps");
     const RsImage& image = form->PcImage;
     for (const ImageMapEntry& entry : IMAGE_MAP_ENTRIES) {
         if (entry.testTo < from || entry.testFrom >= to)

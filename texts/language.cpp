@@ -3,6 +3,7 @@
 #include "app/langtext.h"
 #include "app/main.h"
 #include "app/main_services.h"
+#include "files/bikelist.h"
 #include "pages/pages.h"
 
 #include <string>
@@ -60,6 +61,9 @@ void ApplyControlTexts(TMainForm* form)
     form->UpdateMainCaption();
     SetCaption(form->CheckBoxProgHned,
         { "Programming after change", "Programmierung nach Änderung", "Programování po změně" });
+    // The bike list follows the language with the Bike page's controls.
+    if (auto* bikes = dynamic_cast<TComboBox*>(form->FindComponent("ComboBoxBike")))
+        FillBikeList(*bikes, form->PcImage.b[cell::BikeCode]);
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });

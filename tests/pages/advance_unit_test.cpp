@@ -1,0 +1,123 @@
+// The Advance page with an emulated unit behind the link: with "Programming
+// after change" an edit reaches the unit as changed bytes, and a block the
+// unit reports as changed is read back into the map.
+#include "pagewindow.h"
+
+#include "link/linktest.h"
+#include "pages/advance.h"
+#include "tools/unit-emulator/emulator.h"
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+using namespace advance_cells;
+
+class AdvanceWithUnit : public PageWindow {
+protected:
+    void SetUp() override
+    {
+        PageWindow::SetUp();
+        // A bike with limiters set, as the pages leave the image after a commit.
+        Byte(IMAGE_LIMITER) = 110;
+        Byte(IMAGE_START_LIMITER) = 40;
+        Byte(CYLINDERS) = 2;
+        StoreAndReloadPage(form.get());
+        std::string error;
+        ASSERT_TRUE(unit.Start(&error)) << error;
+        unit.SetImage(form->PcImage);
+        SetComDeviceOverride(TEST_PORT, unit.SlavePath());
+        form->ComPort = TEST_PORT;
+    }
+    void TearDown() override
+    {
+        form.reset();
+        unit.Stop();
+        SetComDeviceOverride(TEST_PORT, "");
+        PageWindow::TearDown();
+    }
+
+    // Nothing under way between the link and the unit.
+    bool Quiet()
+    {
+        CCOM& c = form->Link->Port(TEST_PORT);
+        const uint8_t state = c.PortState.load();
+        if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
+            return false;
+        if (state == PORT_OPEN
+            && (c.TxCount.load() != 0 || c.BytesWritten.load() != unit.BytesHeard()
+                || unit.BytesSent() != c.BytesRead.load() || c.RxAvailable() != 0))
+            return false;
+        const int32_t job = form->Link->JobCode.load();
+        const bool active = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
+        return !(active && form->Link->TransferState.load() != XFER_WAITING
+            && form->Link->TransferState.load() != XFER_NO_LINK);
+    }
+    // Ticks the window until `done` holds; a tick (and with it the program
+    // clock) comes only while the line is quiet, so no answer times out.
+    // Meanwhile the link steps on without the clock, as between two ticks.
+    bool Run(const std::function<bool()>& done, int maxTicks = 3000)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        for (int ticks = 0; ticks < maxTicks && std::chrono::steady_clock::now() < deadline;) {
+            if (done())
+                return true;
+            if (Quiet()) {
+                Tick();
+                ++ticks;
+            } else {
+                LinkTimerStep(form.get());
+            }
+            std::this_thread::yield();
+        }
+        return false;
+    }
+    bool Idle() { return form->LinkState == linkstate::Idle && form->Link->JobCode.load() == JOB_IDLE; }
+    bool Connected()
+    {
+        return Run([&] { return Idle() && form->Images.UnitImageValid; });
+    }
+
+    unitemu::UnitEmulator unit;
+};
+
+TEST_F(AdvanceWithUnit, AnEditIsProgrammedAsChangedBytes)
+{
+    ASSERT_TRUE(Connected());
+    form->CheckBoxProgHned->SetChecked(true);
+    const int cell = MAP + 15 * 4 + 6;
+    const uint8_t value = Byte(cell) == 31 ? 32 : 31;
+    TTab* table = form->Maps.AdvanceTable;
+    table->Sheet->Sel.SelectItem(table->TableHitMap, 6, 4);
+    for (char digit : std::to_string(value))
+        table->HandleKey(0, digit);
+    table->HandleKey(KEY_ENTER, 0);
+    EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
+    EXPECT_EQ(form->Images.ChangeMarks[size_t(cell)], 1);
+
+    const uint64_t heardBefore = unit.BytesHeard();
+    ASSERT_TRUE(Run([&] { return form->LinkRequest == REQ_NONE && Idle() && unit.Image().b[size_t(cell)] == value; }));
+    EXPECT_TRUE(unit.Image() == form->PcImage);
+    EXPECT_EQ(form->Images.ChangeMarks[size_t(cell)], 0) << "the marks go once the unit has the bytes";
+    // Only the changed bytes travel: far less than the whole image.
+    EXPECT_LT(unit.BytesHeard() - heardBefore, uint64_t(RS_LEN_EXE / 2));
+}
+
+TEST_F(AdvanceWithUnit, ABlockTheUnitChangedIsReadBackIntoTheMap)
+{
+    ASSERT_TRUE(Connected());
+    const int cell = MAP + 15 * 7 + 2;
+    RsImage changed = form->PcImage;
+    changed.b[size_t(cell)] = uint8_t(Byte(cell) == 44 ? 45 : 44);
+    unit.SetImage(changed);
+    unit.SetChangedBlocks(1 << 8);
+    TTab* table = form->Maps.AdvanceTable;
+    ASSERT_TRUE(Run([&] { return Byte(cell) == changed.b[size_t(cell)] && form->ChangedBlocks == 0 && Idle(); }));
+    EXPECT_EQ(table->Sheets[0].V.Values[7 * TAB_MAX_COLS + 2], changed.b[size_t(cell)]);
+    EXPECT_TRUE(form->PcImage == changed);
+    EXPECT_EQ(form->LinkRequest, REQ_NONE) << "a read from the unit is not an edit";
+}
+
+} // namespace
