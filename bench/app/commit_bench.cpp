@@ -6,6 +6,7 @@
 #include "app/editpath.h"
 #include "app/main.h"
 #include "app/main_services.h"
+#include "bench/support/benchwindow.h"
 #include "platform/dialogs.h"
 #include "platform/scripted_dialogs.h"
 
@@ -23,29 +24,12 @@
 
 namespace {
 
-QApplication& Qt()
-{
-    static int argc = 1;
-    static char name[] = "bench_commit";
-    static char* argv[] = { name, nullptr };
-    static std::unique_ptr<QApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        auto made = std::make_unique<QApplication>(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-        return made;
-    }();
-    return *app;
-}
-
 constexpr int PAGE_CELLS = 40; // about the size of a busy settings page
 constexpr int FIRST_CELL = 100;
 
 void CommitOneEdit(benchmark::State& state)
 {
-    Qt();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "zp-bench-commit";
-    std::filesystem::create_directories(folder);
-    setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
+    const std::filesystem::path folder = UseBenchSettingsFolder("commit");
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider(dialogs);
     auto form = std::make_unique<TMainForm>(nullptr);

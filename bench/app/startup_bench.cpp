@@ -2,6 +2,7 @@
 // every start-up step until FormCreated, without Qt's own start. More than
 // about 1 s is a regression.
 #include "app/main.h"
+#include "bench/support/benchwindow.h"
 #include "platform/dialogs.h"
 #include "platform/scripted_dialogs.h"
 
@@ -16,26 +17,9 @@
 
 namespace {
 
-QApplication& Qt()
-{
-    static int argc = 1;
-    static char name[] = "bench_startup";
-    static char* argv[] = { name, nullptr };
-    static std::unique_ptr<QApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        auto made = std::make_unique<QApplication>(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-        return made;
-    }();
-    return *app;
-}
-
 void StartUpToFormCreated(benchmark::State& state)
 {
-    Qt();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "zp-bench-startup";
-    std::filesystem::create_directories(folder);
-    setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
+    const std::filesystem::path folder = UseBenchSettingsFolder("startup");
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider(dialogs);
     double limitShare = 0;

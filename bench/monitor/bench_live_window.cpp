@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "app/main.h"
+#include "bench/support/benchwindow.h"
 #include "link/serialdevice.h"
 #include "platform/scripted_dialogs.h"
 #include "tools/unit-emulator/emulator.h"
@@ -30,26 +31,9 @@ constexpr int kPort = 204;
 constexpr double kTickMs = 55.0;
 constexpr int kTicksPerPoll = 7;
 
-QApplication& Qt()
-{
-    static int argc = 1;
-    static char name[] = "bench_live_window";
-    static char* argv[] = { name, nullptr };
-    static std::unique_ptr<QApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        auto made = std::make_unique<QApplication>(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-        return made;
-    }();
-    return *app;
-}
-
 std::unique_ptr<TMainForm> StartWindow()
 {
-    Qt();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "zp-bench-live";
-    std::filesystem::create_directories(folder);
-    setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
+    UseBenchSettingsFolder("live");
     auto form = std::make_unique<TMainForm>(nullptr);
     form->Timer1->SetEnabled(false);
     form->CommandLine.clear();

@@ -1,0 +1,36 @@
+#pragma once
+// What the window benchmarks share: one application object on the offscreen
+// platform for the whole run, and a settings folder of the benchmark's own.
+
+#include <QApplication>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+inline QApplication& BenchApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = { name, nullptr };
+    static std::unique_ptr<QApplication> app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        auto made = std::make_unique<QApplication>(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        return made;
+    }();
+    return *app;
+}
+
+// Starts the application and points the program's settings folder at a
+// temporary folder named after the benchmark, which it returns.
+inline std::filesystem::path UseBenchSettingsFolder(const std::string& name)
+{
+    BenchApplication();
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("zp-bench-" + name);
+    std::filesystem::create_directories(folder);
+    setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
+    return folder;
+}
