@@ -2,6 +2,7 @@
 // what the window's own controls show of a connection and of a Read.
 #include "support/mainwindow.h"
 
+#include "link/linktest.h"
 #include "platform/clock.h"
 #include "tools/unit-emulator/emulator.h"
 
@@ -33,20 +34,7 @@ protected:
     }
 
     // Nothing under way between the window's link and the unit.
-    bool Quiet()
-    {
-        CCOM& c = form->Link->Port(kPort);
-        uint8_t state = c.PortState.load();
-        if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
-            return false;
-        if (state == PORT_OPEN
-            && (c.TxCount.load() != 0 || c.BytesWritten.load() != unit.BytesHeard()
-                || unit.BytesSent() != c.BytesRead.load() || c.RxAvailable() != 0))
-            return false;
-        int32_t job = form->Link->JobCode.load();
-        bool active = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
-        return !(active && form->Link->TransferState.load() != XFER_WAITING);
-    }
+    bool Quiet() { return PortQuiet(form->Link->Port(kPort), unit) && JobQuiet(*form->Link); }
 
     // The window's tick while the line is quiet, else its link step alone.
     bool Run(const std::function<bool()>& done)

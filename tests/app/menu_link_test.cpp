@@ -3,6 +3,7 @@
 #include "app/main.h"
 
 #include "app/main_services.h"
+#include "link/linktest.h"
 #include "link/serialdevice.h"
 #include "platform/scripted_dialogs.h"
 #include "support/mainwindow.h"
@@ -38,22 +39,7 @@ protected:
 
     // Nothing under way between the window's link and the unit: the program
     // clock may move on without a time-out overtaking an answer on its way.
-    bool Quiet()
-    {
-        CCOMCOM& link = *form->Link;
-        CCOM& port = link.Port(UNIT_PORT);
-        const uint8_t state = port.PortState.load();
-        if (port.Request != 0 || port.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
-            return false;
-        if (state == PORT_OPEN
-            && (port.TxCount.load() != 0 || port.BytesWritten.load() != unit.BytesHeard()
-                || unit.BytesSent() != port.BytesRead.load() || port.RxAvailable() != 0))
-            return false;
-        const int32_t job = link.JobCode.load();
-        const int32_t transfer = link.TransferState.load();
-        const bool jobActive = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
-        return !(jobActive && transfer != XFER_WAITING && transfer != XFER_NO_LINK);
-    }
+    bool Quiet() { return PortQuiet(form->Link->Port(UNIT_PORT), unit) && JobQuiet(*form->Link); }
     // Runs the window's tick until `done` holds; the tick moves the clock on
     // only while the line is quiet. False after `ticks` ticks.
     bool Run(const std::function<bool()>& done, int ticks)

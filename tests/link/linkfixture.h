@@ -84,19 +84,10 @@ protected:
     bool Quiet()
     {
         for (auto& [number, u] : units_) {
-            CCOM& c = link_->Port(number);
-            uint8_t state = c.PortState.load();
-            if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
-                return false;
-            if (state == PORT_OPEN
-                && (c.TxCount.load() != 0 || c.BytesWritten.load() != u->BytesHeard()
-                    || u->BytesSent() != c.BytesRead.load() || c.RxAvailable() != 0))
+            if (!PortQuiet(link_->Port(number), *u))
                 return false;
         }
-        int32_t job = link_->JobCode.load();
-        int32_t transfer = link_->TransferState.load();
-        bool jobActive = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
-        return !(jobActive && transfer != XFER_WAITING && transfer != XFER_NO_LINK);
+        return JobQuiet(*link_);
     }
 
     // Runs the main-timer step until `done` holds, moving the clock on only

@@ -13,6 +13,7 @@
 
 #include "link/comport.h"
 #include "link/frame.h"
+#include "link/jobengine.h"
 #include "link/serialdevice.h"
 #include "platform/clock.h"
 #include "tools/unit-emulator/emulator.h"
@@ -32,6 +33,30 @@ inline bool WaitUntil(const std::function<bool()>& done, const std::function<voi
             return false;
         std::this_thread::yield();
     }
+}
+
+// Nothing under way between a port and the emulated unit behind it: no order
+// for the port thread, nothing waiting to be sent, every byte each side sent
+// taken in by the other.
+inline bool PortQuiet(CCOM& c, const unitemu::UnitEmulator& unit)
+{
+    const uint8_t state = c.PortState.load();
+    if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
+        return false;
+    return state != PORT_OPEN
+        || (c.TxCount.load() == 0 && c.BytesWritten.load() == unit.BytesHeard()
+            && unit.BytesSent() == c.BytesRead.load() && c.RxAvailable() == 0);
+}
+
+// A job under way is only waiting for its answer (or has no link to wait on).
+// Only then may a test move the program clock on without a time-out
+// overtaking an answer on its way.
+inline bool JobQuiet(const CCOMCOM& link)
+{
+    const int32_t job = link.JobCode.load();
+    const int32_t transfer = link.TransferState.load();
+    const bool active = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
+    return !(active && transfer != XFER_WAITING && transfer != XFER_NO_LINK);
 }
 
 // Appends bytes to a port's receive ring as its I/O thread would.

@@ -135,20 +135,10 @@ protected:
     bool LineQuiet()
     {
         for (auto& [number, u] : units_) {
-            if (u->Vanished())
-                continue;
-            CCOM& c = link_->Port(number);
-            uint8_t state = c.PortState.load();
-            if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
-                return false;
-            if (state == PORT_OPEN
-                && (c.TxCount.load() != 0 || c.BytesWritten.load() != u->BytesHeard()
-                    || u->BytesSent() != c.BytesRead.load() || c.RxAvailable() != 0))
+            if (!u->Vanished() && !PortQuiet(link_->Port(number), *u))
                 return false;
         }
-        int32_t job = link_->JobCode.load();
-        bool active = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
-        return !(active && link_->TransferState.load() != XFER_WAITING && link_->TransferState.load() != XFER_NO_LINK);
+        return JobQuiet(*link_);
     }
 
     // Ticks until `done` holds; the clock moves on only while the line is quiet.
@@ -300,8 +290,9 @@ TEST_P(SequencerOnProtocol, ProgrammingChangedBytesSendsOnlyThemAndEitherByteOfA
         EXPECT_EQ(images_.ChangeMarks[size_t(offset)], 0);
         EXPECT_EQ(host_->congruence, IDENTICAL);
         // A preamble unit gets one frame for the word; fixed frames carry whole blocks.
-        if (GetParam().protocol == PROTO_WCOM)
+        if (GetParam().protocol == PROTO_WCOM) {
             EXPECT_EQ(unit().Writes() - writesBefore, 1);
+        }
     }
 }
 
@@ -539,8 +530,9 @@ TEST_P(ProgramFaults, NeverReportSuccessKeepTheMarksAndTheNextConnectionTellsThe
     EXPECT_TRUE(images_.PcImage == pc);
     EXPECT_TRUE(images_.ChangeMarks == marks);
     // The unit's image counts only while it is what the unit holds.
-    if (images_.UnitImageValid)
+    if (images_.UnitImageValid) {
         EXPECT_TRUE(images_.UnitImage == unit().Image());
+    }
 
     // A new connection to the unit as it is now; a unit that vanished comes
     // back on another port, as a replugged adapter does.

@@ -41,21 +41,7 @@ protected:
     }
 
     // Nothing under way between the window's link and the unit.
-    bool Quiet()
-    {
-        CCOM& c = form->Link->Port(TEST_PORT);
-        const uint8_t state = c.PortState.load();
-        if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
-            return false;
-        if (state == PORT_OPEN
-            && (c.TxCount.load() != 0 || c.BytesWritten.load() != unit->BytesHeard()
-                || unit->BytesSent() != c.BytesRead.load() || c.RxAvailable() != 0))
-            return false;
-        const int32_t job = form->Link->JobCode.load();
-        const int32_t transfer = form->Link->TransferState.load();
-        const bool jobActive = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
-        return !(jobActive && transfer != XFER_WAITING && transfer != XFER_NO_LINK);
-    }
+    bool Quiet() { return PortQuiet(form->Link->Port(TEST_PORT), *unit) && JobQuiet(*form->Link); }
     // Ticks the window while the line is quiet until `done` holds.
     bool Pump(const std::function<bool()>& done, int maxTicks = 2000)
     {

@@ -40,21 +40,7 @@ protected:
     }
 
     // Nothing under way between the link and the unit.
-    bool Quiet()
-    {
-        CCOM& c = form->Link->Port(TEST_PORT);
-        const uint8_t state = c.PortState.load();
-        if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
-            return false;
-        if (state == PORT_OPEN
-            && (c.TxCount.load() != 0 || c.BytesWritten.load() != unit.BytesHeard()
-                || unit.BytesSent() != c.BytesRead.load() || c.RxAvailable() != 0))
-            return false;
-        const int32_t job = form->Link->JobCode.load();
-        const bool active = job != JOB_IDLE && job != JOB_DONE && job != JOB_FAILED;
-        return !(active && form->Link->TransferState.load() != XFER_WAITING
-            && form->Link->TransferState.load() != XFER_NO_LINK);
-    }
+    bool Quiet() { return PortQuiet(form->Link->Port(TEST_PORT), unit) && JobQuiet(*form->Link); }
     // Ticks the window until `done` holds; a tick (and with it the program
     // clock) comes only while the line is quiet, so no answer times out.
     // Meanwhile the link steps on without the clock, as between two ticks.
