@@ -322,10 +322,15 @@ void CCOMIOSYS::ManagePorts()
         if (request == 0)
             continue;
         if (request & PORTREQ_CLOSE) {
+            // An open order the thread has not taken yet will still open the
+            // port: the close waits for it. The order is read before the
+            // state, since the thread opens the port before it clears the
+            // order: read the other way round, an open done between the two
+            // reads would look like a closed port and the close would be lost.
+            bool openPending = c.ThreadRequest.load(std::memory_order_acquire) == PORTREQ_OPEN;
+            state = c.PortState.load(std::memory_order_acquire);
             if (state == PORT_CLOSED) {
-                // An open order the thread has not taken yet will still open
-                // the port: the close waits for it.
-                if (c.ThreadRequest.load(std::memory_order_acquire) != PORTREQ_OPEN)
+                if (!openPending)
                     c.Request = request & ~PORTREQ_CLOSE;
             } else if (state != PORT_CLOSING) {
                 c.RequestTime = now;

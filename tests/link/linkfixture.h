@@ -122,12 +122,13 @@ protected:
         int port = link_->ConnectedPort.load();
         CCOM& c = link_->Port(port);
         unitemu::UnitEmulator& u = unit(port);
-        WaitUntil(
-            [&] {
-                return c.TxCount.load() == 0 && c.BytesWritten.load() == u.BytesHeard()
-                    && u.BytesSent() == c.BytesRead.load();
-            },
-            [&] { link_->TimerStep(); }, std::chrono::seconds(2));
+        if (!WaitUntil(
+                [&] {
+                    return c.TxCount.load() == 0 && c.BytesWritten.load() == u.BytesHeard()
+                        && u.BytesSent() == c.BytesRead.load();
+                },
+                [&] { link_->TimerStep(); }))
+            return false;
         c.ReadIndex.store(c.WriteIndex.load());
         return true;
     }

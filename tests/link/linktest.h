@@ -19,9 +19,11 @@
 #include "tools/unit-emulator/emulator.h"
 
 // Polls `done` (running `step` before each poll) until it holds or the
-// deadline passes; returns whether it held.
+// deadline passes; returns whether it held. The deadline only keeps a broken
+// test from hanging: a loaded machine may starve the threads waited for for
+// many seconds.
 inline bool WaitUntil(const std::function<bool()>& done, const std::function<void()>& step = {},
-    std::chrono::milliseconds limit = std::chrono::seconds(10))
+    std::chrono::milliseconds limit = std::chrono::seconds(60))
 {
     auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
