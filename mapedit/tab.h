@@ -288,6 +288,10 @@ public:
     int GraphViewHandles(int view, TabViewEvent event, int argument);
     void ScaleGraph();
     void PaintGraphViews(TabCanvas& cv);
+    // The plot area inside the graph margins, and an empty hit map of the
+    // control's size: what the 2D and the on/off view lay out first.
+    void SetPlotCorners();
+    void ResetGraphHitMap();
     void LayoutGraph2D();
     void PlaceGraph2DPoints();
     void PaintGraph2D(TabCanvas& cv);

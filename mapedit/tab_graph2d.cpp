@@ -94,6 +94,23 @@ void TTab::PaintGraphViews(TabCanvas& cv)
         PaintOnOff(cv);
 }
 
+void TTab::SetPlotCorners()
+{
+    TTabGraph& g = Graph;
+    g.PlotLeft = g.AreaLeft;
+    g.PlotTop = g.AreaTop;
+    g.PlotRight = width() - g.AreaRight - 1;
+    g.PlotBottom = height() - g.AreaBottom - 1;
+}
+
+void TTab::ResetGraphHitMap()
+{
+    TTabGraph& g = Graph;
+    g.HitMap.Reset();
+    g.HitMap.Width = width();
+    g.HitMap.Height = height();
+}
+
 void TTab::ScaleGraph()
 {
     if (!Sheet)
@@ -127,19 +144,14 @@ void TTab::LayoutGraph2D()
     g.StrideH = hIsY ? TAB_MAX_COLS : 1;
     g.StrideS = hIsY ? 1 : TAB_MAX_COLS;
     g.BaseIndex = s.Collapsed ? std::max(0, s.UsedIndex) * g.StrideS : 0;
-    g.PlotLeft = g.AreaLeft;
-    g.PlotTop = g.AreaTop;
-    g.PlotRight = width() - g.AreaRight - 1;
-    g.PlotBottom = height() - g.AreaBottom - 1;
+    SetPlotCorners();
     PlaceGraph2DPoints();
 }
 
 void TTab::PlaceGraph2DPoints()
 {
     TTabGraph& g = Graph;
-    g.HitMap.Reset();
-    g.HitMap.Width = width();
-    g.HitMap.Height = height();
+    ResetGraphHitMap();
     if (!Sheet || !g.PlotAxis)
         return;
     g.HitMap.CountX = Sheet->X.Count;

@@ -65,19 +65,14 @@ void TTab::LayoutOnOff()
         g.UnitX = g.PlotWidth / double(std::max(1, h.Count + 1));
         g.UnitY = g.PlotHeight / double(std::max(1, s.Count + 1));
     }
-    g.PlotLeft = g.AreaLeft;
-    g.PlotTop = g.AreaTop;
-    g.PlotRight = width() - g.AreaRight - 1;
-    g.PlotBottom = height() - g.AreaBottom - 1;
+    SetPlotCorners();
     PlaceOnOffLines();
 }
 
 void TTab::PlaceOnOffLines()
 {
     TTabGraph& g = Graph;
-    g.HitMap.Reset();
-    g.HitMap.Width = width();
-    g.HitMap.Height = height();
+    ResetGraphHitMap();
     if (!Sheet)
         return;
     const CAxe& h = Sheet->X;
