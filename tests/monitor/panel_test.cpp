@@ -87,10 +87,12 @@ TEST_P(PanelTexts, ShowTheBlock)
         TLabel* label = Label(s.label);
         ASSERT_NE(label, nullptr) << s.label;
         EXPECT_EQ(label->Caption(), s.text) << s.label;
-        if (s.colour != KEEP)
+        if (s.colour != KEEP) {
             EXPECT_EQ(label->Color(), s.colour) << s.label;
-        if (s.visible != KEEP)
+        }
+        if (s.visible != KEEP) {
             EXPECT_EQ(label->Visible(), s.visible != 0) << s.label;
+        }
     }
 }
 
