@@ -1,10 +1,11 @@
+// The archive as it is stored: the magic, the 79-byte records, the tree in
+// layout order, reading it from and writing it into its carrier file. The
+// record tree in memory is in impet_tree.cpp, files and folders on disk in
+// impet_disk.cpp.
 #include "files/impet.h"
 
-#include "platform/cp1250.h"
+#include "files/impet_detail.h"
 #include "platform/filewrite.h"
-
-#include <QChar>
-#include <QString>
 
 #include <algorithm>
 #include <array>
@@ -19,6 +20,13 @@
 
 namespace fs = std::filesystem;
 
+using impet_detail::Fd;
+using impet_detail::FILETIME_EPOCH_SECONDS;
+using impet_detail::FILETIME_PER_SECOND;
+using impet_detail::NewDirectory;
+using impet_detail::ReadAt;
+using impet_detail::Unpack;
+
 unsigned char ImpetMagic[IMPET_MAGIC_LEN];
 CImpet g_Impet;
 
@@ -26,8 +34,6 @@ namespace {
 
 constexpr size_t SEARCH_CHUNK = 256 * 1024;
 constexpr uint64_t ARCHIVE_ALIGN = 256;
-constexpr int64_t FILETIME_EPOCH_SECONDS = 11644473600; // 1601-01-01 to 1970-01-01
-constexpr int64_t FILETIME_PER_SECOND = 10000000;
 
 // Record field positions in the 79-byte record.
 constexpr int REC_OFFSET = 53;
@@ -35,42 +41,6 @@ constexpr int REC_SIZE = 57;
 constexpr int REC_PACKED = 61;
 constexpr int REC_TIME = 65;
 constexpr int REC_FLAGS = 73;
-
-// An open file descriptor that closes itself.
-class Fd {
-public:
-    explicit Fd(int fd)
-        : fd_(fd)
-    {
-    }
-    ~Fd()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-// Reads up to `count` bytes at `pos`, retrying short reads; the count read.
-size_t ReadAt(int fd, uint64_t pos, unsigned char* buf, size_t count)
-{
-    size_t done = 0;
-    while (done < count) {
-        ssize_t n = ::pread(fd, buf + done, count - done, off_t(pos + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += size_t(n);
-    }
-    return done;
-}
 
 uint32_t GetU32(const unsigned char* p)
 {
@@ -110,87 +80,6 @@ IMPET_FILE DecodeRecord(const unsigned char* in)
     r.time = uint64_t(GetU32(in + REC_TIME)) | uint64_t(GetU32(in + REC_TIME + 4)) << 32;
     r.flags = uint16_t(in[REC_FLAGS] | in[REC_FLAGS + 1] << 8);
     return r;
-}
-
-std::string CutName(std::string_view name)
-{
-    return std::string(name.substr(0, IMPET_NAME_LEN));
-}
-
-const std::array<unsigned char, 256>& FoldTable()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> t {};
-        for (int b = 0; b < 256; ++b) {
-            int lower = UnicodeToCp1250(QChar(Cp1250ToUnicode(uint8_t(b))).toLower().unicode());
-            t[size_t(b)] = lower >= 0 ? uint8_t(lower) : uint8_t(b);
-        }
-        return t;
-    }();
-    return table;
-}
-
-std::string DiskNameToArchive(const std::string& diskName)
-{
-    return QStringToCp1250(QString::fromStdString(diskName));
-}
-
-std::string ArchiveNameToDisk(std::string_view name)
-{
-    return QStringFromCp1250(name).toStdString();
-}
-
-uint64_t FileTimeOf(const struct stat& st)
-{
-    return ImpetFileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-}
-
-void SetDiskTime(const std::string& path, uint64_t fileTime)
-{
-    int64_t units = int64_t(fileTime / FILETIME_PER_SECOND) - FILETIME_EPOCH_SECONDS;
-    struct timespec times[2];
-    times[0].tv_sec = 0;
-    times[0].tv_nsec = UTIME_OMIT;
-    times[1].tv_sec = time_t(units);
-    times[1].tv_nsec = long(fileTime % FILETIME_PER_SECOND) * 100;
-    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-}
-
-// A name that names exactly one entry inside the export folder.
-bool SafeDiskName(std::string_view name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
-        && name.find('\\') == std::string_view::npos;
-}
-
-int DirHeight(const IMPET_FILE& entry)
-{
-    if (!entry.IsDirectory())
-        return 0;
-    int deepest = 0;
-    for (const IMPET_FILE& c : entry.children)
-        deepest = std::max(deepest, DirHeight(c));
-    return 1 + deepest;
-}
-
-bool Contains(const IMPET_FILE& tree, const IMPET_FILE* node)
-{
-    if (&tree == node)
-        return true;
-    for (const IMPET_FILE& c : tree.children)
-        if (Contains(c, node))
-            return true;
-    return false;
-}
-
-IMPET_FILE NewDirectory(std::string_view name, uint64_t time)
-{
-    IMPET_FILE d;
-    d.name = CutName(name);
-    d.time = time;
-    d.flags = IMPET_DIRECTORY;
-    d.size = IMPET_ARRAY_STEP;
-    return d;
 }
 
 // The archive bytes [pos, end) of the carrier file still to be read.
@@ -270,7 +159,24 @@ uint64_t LayoutDir(IMPET_FILE& dir, uint64_t pos)
     return pos;
 }
 
-// The unpacked content of a file entry whose payload is in memory.
+} // namespace
+
+namespace impet_detail {
+
+size_t ReadAt(int fd, uint64_t pos, unsigned char* buf, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(fd, buf + done, count - done, off_t(pos + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += size_t(n);
+    }
+    return done;
+}
+
 std::optional<std::string> Unpack(const IMPET_FILE& f)
 {
     if (f.size > IMPET_MAX_FILE_SIZE || f.payload.size() != f.StoredLength())
@@ -287,7 +193,7 @@ std::optional<std::string> Unpack(const IMPET_FILE& f)
     return content;
 }
 
-} // namespace
+} // namespace impet_detail
 
 void ImpetBuildMagic()
 {
@@ -317,67 +223,11 @@ uint64_t ImpetNow()
     return ImpetFileTimeFromUnix(ts.tv_sec, ts.tv_nsec);
 }
 
-bool ImpetNamesEqual(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto& fold = FoldTable();
-    for (size_t i = 0; i < a.size(); ++i)
-        if (fold[uint8_t(a[i])] != fold[uint8_t(b[i])])
-            return false;
-    return true;
-}
-
-bool ImpetNameLess(std::string_view a, std::string_view b)
-{
-    const auto& fold = FoldTable();
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        uint8_t x = fold[uint8_t(a[i])], y = fold[uint8_t(b[i])];
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
-void ImpetSplitPath(std::string_view path, std::string& dirPath, std::string& name)
-{
-    size_t cut = path.rfind('\\');
-    if (cut == std::string_view::npos) {
-        dirPath.clear();
-        name = path;
-    } else {
-        dirPath = path.substr(0, cut);
-        name = path.substr(cut + 1);
-    }
-    if (!name.empty() && name.back() == '.')
-        name.pop_back();
-}
-
 uint32_t ImpetLayout(IMPET_FILE& root)
 {
     if (!root.IsDirectory())
         return IMPET_RECORD_LEN;
     return uint32_t(LayoutDir(root, IMPET_RECORD_LEN));
-}
-
-ImpetCount ImpetCountTree(const IMPET_FILE& dir)
-{
-    ImpetCount count;
-    for (const IMPET_FILE& c : dir.children) {
-        ++count.items;
-        count.bytes += IMPET_RECORD_LEN;
-        if (c.IsDirectory()) {
-            ImpetCount below = ImpetCountTree(c);
-            count.items += below.items;
-            count.bytes += below.bytes;
-        } else {
-            count.bytes += c.StoredLength();
-        }
-    }
-    return count;
 }
 
 CImpet::CImpet()
@@ -526,320 +376,6 @@ std::optional<std::string> CImpet::ReadFile(std::string_view dirPath, std::strin
     if (!f || !LoadPayload(*f))
         return std::nullopt;
     return Unpack(*f);
-}
-
-IMPET_FILE* CImpet::FindDirDepth(IMPET_FILE* start, std::string_view path, int* depth)
-{
-    IMPET_FILE* dir = start ? start : &root_;
-    int level = 0;
-    while (true) {
-        if (!dir->IsDirectory())
-            return nullptr;
-        size_t cut = path.find('\\');
-        std::string_view component = path.substr(0, cut);
-        path = cut == std::string_view::npos ? std::string_view() : path.substr(cut + 1);
-        if (!component.empty()) {
-            IMPET_FILE* child = FindChild(dir, component);
-            if (!child)
-                return nullptr;
-            if (!child->IsDirectory())
-                break;
-            dir = child;
-            ++level;
-        }
-        if (cut == std::string_view::npos)
-            break;
-    }
-    if (depth)
-        *depth = level;
-    return dir;
-}
-
-IMPET_FILE* CImpet::FindDir(IMPET_FILE* start, std::string_view path)
-{
-    return FindDirDepth(start, path, nullptr);
-}
-
-IMPET_FILE* CImpet::FindChild(IMPET_FILE* dir, std::string_view name)
-{
-    if (!dir)
-        return nullptr;
-    name = name.substr(0, IMPET_NAME_LEN);
-    for (IMPET_FILE& c : dir->children)
-        if (ImpetNamesEqual(c.name, name))
-            return &c;
-    return nullptr;
-}
-
-IMPET_FILE* CImpet::FindFile(std::string_view dirPath, std::string_view name)
-{
-    IMPET_FILE* f = FindChild(FindDir(nullptr, dirPath), name);
-    return f && !f->IsDirectory() ? f : nullptr;
-}
-
-IMPET_FILE* CImpet::Append(IMPET_FILE* dir, IMPET_FILE&& record)
-{
-    if (dir->children.size() >= size_t(IMPET_MAX_CHILDREN))
-        return nullptr;
-    if (dir->children.size() * IMPET_RECORD_LEN + IMPET_RECORD_LEN > dir->size)
-        dir->size += IMPET_ARRAY_STEP;
-    dir->children.push_back(std::move(record));
-    return &dir->children.back();
-}
-
-int CImpet::AddFile(std::string_view dirPath, const std::string& diskFolder, const std::string& diskName,
-    std::optional<uint64_t> time, uint32_t sizeHigh, uint32_t sizeLow)
-{
-    IMPET_FILE* dir = FindDir(nullptr, dirPath);
-    std::string name = CutName(DiskNameToArchive(diskName));
-    if (!dir || name.empty() || name.find('\\') != std::string::npos)
-        return 1;
-    IMPET_FILE* existing = FindChild(dir, name);
-    if (existing && existing->IsDirectory()) {
-        lastReason += "ERROR - file name used already for directory:" + name + "\n";
-        return 1;
-    }
-    std::string diskPath = diskFolder + "/" + diskName;
-    if (sizeHigh != 0 || sizeLow > IMPET_MAX_FILE_SIZE) {
-        lastReason += "ERROR - file >5M:" + name + "\n";
-        return 1;
-    }
-    Fd fd(::open(diskPath.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st { };
-    if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        lastReason += "ERROR - can't open file:" + name + "\n";
-        return 1;
-    }
-    uint64_t length = sizeLow ? sizeLow : uint64_t(st.st_size);
-    if (length > IMPET_MAX_FILE_SIZE) {
-        lastReason += "ERROR - file >5M:" + name + "\n";
-        return 1;
-    }
-    std::vector<unsigned char> content(length);
-    if (ReadAt(fd.get(), 0, content.data(), length) != length) {
-        lastReason += "ERROR - can't open file:" + name + "\n";
-        return 1;
-    }
-
-    IMPET_FILE record;
-    record.name = name;
-    record.size = uint32_t(length);
-    record.time = time ? *time : ImpetNow();
-    record.payloadLoaded = true;
-    record.payload = std::move(content);
-    if (length > IMPET_RAW_LIMIT) {
-        // A stream that would not be shorter than the file is not kept.
-        std::vector<unsigned char> packed(length);
-        uLongf packedLength = uLongf(length);
-        if (::compress(packed.data(), &packedLength, record.payload.data(), uLong(length)) == Z_OK) {
-            packed.resize(packedLength);
-            record.payload = std::move(packed);
-            record.packedSize = uint32_t(packedLength);
-        }
-    }
-    if (existing) {
-        *existing = std::move(record);
-    } else if (!Append(dir, std::move(record))) {
-        return 1;
-    }
-    ++itemCounter;
-    return 0;
-}
-
-int CImpet::MakeDir(std::string_view dirPath, std::string_view name, std::optional<uint64_t> time)
-{
-    int depth = 0;
-    IMPET_FILE* parent = FindDirDepth(nullptr, dirPath, &depth);
-    if (!parent || name.empty() || depth + 1 > IMPET_MAX_DEPTH)
-        return 1;
-    if (IMPET_FILE* existing = FindChild(parent, name)) {
-        if (existing->IsDirectory())
-            return 0;
-        lastReason += "ERROR - directory name used already for file:" + CutName(name) + "\n";
-        return 1;
-    }
-    if (!Append(parent, NewDirectory(name, time ? *time : ImpetNow())))
-        return 1;
-    ++itemCounter;
-    return 0;
-}
-
-int CImpet::CreateFileEntry(std::string_view dirPath, std::string_view name)
-{
-    IMPET_FILE* dir = FindDir(nullptr, dirPath);
-    if (!dir || name.empty())
-        return 1;
-    if (IMPET_FILE* existing = FindChild(dir, name))
-        return existing->IsDirectory() ? 1 : 0;
-    IMPET_FILE record;
-    record.name = CutName(name);
-    record.time = ImpetNow();
-    record.payloadLoaded = true;
-    if (!Append(dir, std::move(record)))
-        return 1;
-    ++itemCounter;
-    return 0;
-}
-
-int CImpet::SetContent(std::string_view dirPath, std::string_view name, std::string_view content)
-{
-    IMPET_FILE* f = FindFile(dirPath, name);
-    if (!f || content.size() > IMPET_MAX_FILE_SIZE)
-        return 1;
-    f->payload.assign(content.begin(), content.end());
-    f->payloadLoaded = true;
-    f->size = uint32_t(content.size());
-    f->packedSize = 0;
-    return 0;
-}
-
-int CImpet::Delete(std::string_view dirPath, std::string_view name)
-{
-    IMPET_FILE* dir = FindDir(nullptr, dirPath);
-    IMPET_FILE* child = FindChild(dir, name);
-    if (!child)
-        return 1;
-    dir->children.erase(dir->children.begin() + (child - dir->children.data()));
-    ++itemCounter;
-    return 0;
-}
-
-int CImpet::Rename(std::string_view oldPath, std::string_view newPath)
-{
-    std::string oldDirPath, oldName, newDirPath, newName;
-    ImpetSplitPath(oldPath, oldDirPath, oldName);
-    ImpetSplitPath(newPath, newDirPath, newName);
-    IMPET_FILE* from = FindDir(nullptr, oldDirPath);
-    IMPET_FILE* to = FindDir(nullptr, newDirPath);
-    if (!from || !to)
-        return 1;
-    IMPET_FILE* entry = FindChild(from, oldName);
-    if (!entry || newName.empty())
-        return 2;
-    size_t index = size_t(entry - from->children.data());
-    if (from != to)
-        return MoveEntry(from, index, newDirPath, newName);
-    std::string cut = CutName(newName);
-    for (size_t i = 0; i < from->children.size();) {
-        if (i != index && ImpetNamesEqual(from->children[i].name, cut)) {
-            from->children.erase(from->children.begin() + i);
-            if (i < index)
-                --index;
-        } else {
-            ++i;
-        }
-    }
-    from->children[index].name = cut;
-    ++itemCounter;
-    return 0;
-}
-
-int CImpet::MoveEntry(IMPET_FILE* from, size_t index, std::string_view newDirPath, std::string_view newName)
-{
-    int depth = 0;
-    IMPET_FILE* to = FindDirDepth(nullptr, newDirPath, &depth);
-    if (FindChild(to, newName))
-        return 3;
-    // A directory cannot move into its own subtree, nor below the deepest level.
-    const IMPET_FILE& entry = from->children[index];
-    if (Contains(entry, to) || depth + DirHeight(entry) > IMPET_MAX_DEPTH
-        || to->children.size() >= size_t(IMPET_MAX_CHILDREN))
-        return 4;
-    IMPET_FILE record = std::move(from->children[index]);
-    from->children.erase(from->children.begin() + index);
-    record.name = CutName(newName);
-    // Taking the record out may have moved `to` within its parent's array.
-    to = FindDir(nullptr, newDirPath);
-    Append(to, std::move(record));
-    ++itemCounter;
-    return 0;
-}
-
-int CImpet::ImportFolder(std::string_view dirPath, const std::string& diskFolder, uint64_t folderTime)
-{
-    std::string folder = diskFolder;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    if (folder.empty())
-        return 1;
-    std::string name = CutName(DiskNameToArchive(folder.substr(folder.rfind('/') + 1)));
-    if (name.empty() || name.find('\\') != std::string::npos || MakeDir(dirPath, name, folderTime) != 0)
-        return 1;
-    std::string inner = std::string(dirPath) + "\\" + name;
-
-    struct Item {
-        std::string diskName;
-        std::string archiveName;
-    };
-    std::vector<Item> items;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string diskName = it->path().filename().string();
-        if (!diskName.empty() && diskName[0] != '.')
-            items.push_back({ diskName, DiskNameToArchive(diskName) });
-    }
-    int result = ec ? 1 : 0;
-    // Sorted by name without case, so an archive is the same on every machine.
-    std::sort(items.begin(), items.end(),
-        [](const Item& a, const Item& b) { return ImpetNameLess(a.archiveName, b.archiveName); });
-    for (const Item& item : items) {
-        std::string path = folder + "/" + item.diskName;
-        struct stat st { };
-        if (::stat(path.c_str(), &st) != 0)
-            result |= 1;
-        else if (S_ISDIR(st.st_mode))
-            result |= ImportFolder(inner, path, FileTimeOf(st));
-        else
-            result |= AddFile(inner, folder, item.diskName, FileTimeOf(st), uint32_t(uint64_t(st.st_size) >> 32),
-                uint32_t(st.st_size));
-    }
-    return result;
-}
-
-int CImpet::ExportEntry(IMPET_FILE& entry, const std::string& diskFolder)
-{
-    std::string diskName = ArchiveNameToDisk(entry.name);
-    if (!SafeDiskName(diskName))
-        return 3;
-    std::string target = (diskFolder.empty() ? std::string(".") : diskFolder) + "/" + diskName;
-    if (!entry.IsDirectory()) {
-        std::optional<std::string> content;
-        if (LoadPayload(entry))
-            content = Unpack(entry);
-        if (!content)
-            return 4;
-        if (!WriteFileAtomic(target, *content).ok)
-            return 3;
-        SetDiskTime(target, entry.time);
-        ++itemCounter;
-        return 0;
-    }
-    std::error_code ec;
-    fs::create_directories(target, ec);
-    if (!fs::is_directory(target, ec))
-        return 3;
-    ++itemCounter;
-    int result = 0;
-    for (IMPET_FILE& c : entry.children)
-        result |= ExportEntry(c, target);
-    SetDiskTime(target, entry.time);
-    return result;
-}
-
-int CImpet::ExportFile(std::string_view archivePath, const std::string& diskFolder)
-{
-    std::string dirPath, name;
-    ImpetSplitPath(archivePath, dirPath, name);
-    IMPET_FILE* f = FindFile(dirPath, name);
-    return f ? ExportEntry(*f, diskFolder) : 2;
-}
-
-int CImpet::ExportFolder(std::string_view archivePath, const std::string& diskFolder)
-{
-    std::string dirPath, name;
-    ImpetSplitPath(archivePath, dirPath, name);
-    IMPET_FILE* d = FindChild(FindDir(nullptr, dirPath), name);
-    return d && d->IsDirectory() ? ExportEntry(*d, diskFolder) : 2;
 }
 
 void OnImpetLoaded()

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -114,17 +115,49 @@ TEST(ImpetSave, AnArchiveAtOffsetZeroIsNeverCut)
     EXPECT_EQ(Slurp(carrier), saved);
 }
 
-TEST(ImpetSave, AReadOnlyCarrierIsUntouched)
+TEST(ImpetSave, ACarrierThatCannotBeRewrittenIsUntouched)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes read-only files";
-    TempDir dir;
-    std::unique_ptr<CImpet> impet;
-    std::string locked = dir.file("locked");
-    WriteBytes(locked, "program");
-    ::chmod(locked.c_str(), 0555);
-    EXPECT_EQ(RunLines(impet, { "OPEN " + locked, "SET a x", "SAVE" }), "SAVE\n (error)\n");
-    EXPECT_EQ(Slurp(locked), "program");
+    // What the folder holds after the failed save, each entry with its bytes.
+    auto Listing = [](const fs::path& folder) {
+        std::string list;
+        for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder))
+            list += e.path().lexically_relative(folder).string()
+                + (e.is_directory() ? std::string("/") : " " + Slurp(e.path().string())) + "\n";
+        return list;
+    };
+    enum Obstacle { FolderInItsPlace, NoRoomForTheTemporaryName, ReadOnly };
+    struct Case {
+        const char* what;
+        Obstacle obstacle;
+        std::string name;
+    };
+    const Case cases[] = {
+        { "a folder took the carrier's place after it was opened", FolderInItsPlace, "carrier" },
+        // The new content is written beside the carrier under a longer name first.
+        { "no name is left for the temporary file", NoRoomForTheTemporaryName, std::string(250, 'c') },
+        { "the carrier is read-only", ReadOnly, "locked" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Root writes read-only files: that case means something to other users only.
+        if (c.obstacle == ReadOnly && ::geteuid() == 0)
+            continue;
+        TempDir dir;
+        std::string carrier = dir.file(c.name);
+        WriteBytes(carrier, "program");
+        std::unique_ptr<CImpet> impet;
+        RunLines(impet, { "OPEN " + carrier, "SET a x" });
+        if (c.obstacle == FolderInItsPlace) {
+            fs::remove(carrier);
+            fs::create_directory(carrier);
+            WriteBytes(dir.file(c.name + "/inside"), "program");
+        }
+        if (c.obstacle == ReadOnly)
+            ::chmod(carrier.c_str(), 0555);
+        const std::string before = Listing(dir.path());
+        EXPECT_EQ(RunLines(impet, { "SAVE" }), "SAVE\n (error)\n");
+        EXPECT_EQ(Listing(dir.path()), before);
+    }
 }
 
 TEST(ImpetLayout, AFolderOf67PresetsHasTheShippedLayout)

@@ -2,93 +2,13 @@
 // request bytes on the line, the answers in the panel, a stop command that
 // survives a failed poll, and the panel emptied when the unit goes.
 
-#include "monitorwindow.h"
+#include "windowonunit.h"
 
-#include "link/linktest.h"
-#include "pages/pages.h"
 #include "platform/clock.h"
-
-#include <QImage>
-
-#include <chrono>
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-class WindowOnUnit : public MonitorWindow {
-protected:
-    void SetUp() override
-    {
-        MonitorWindow::SetUp();
-        unit = std::make_unique<unitemu::UnitEmulator>();
-        std::string error;
-        ASSERT_TRUE(unit->Start(&error)) << error;
-        SetComDeviceOverride(TEST_PORT, unit->SlavePath());
-        RsImage image;
-        image.Fill(0);
-        unit->SetImage(image);
-        // The automatic search starts at the unit's port.
-        form->ComPort = 0;
-        form->ComPortAuto = TEST_PORT;
-    }
-    void TearDown() override
-    {
-        form.reset();
-        unit->Stop();
-        SetComDeviceOverride(TEST_PORT, "");
-        MonitorWindow::TearDown();
-    }
-
-    // Nothing under way between the window's link and the unit.
-    bool Quiet() { return PortQuiet(form->Link->Port(TEST_PORT), *unit) && JobQuiet(*form->Link); }
-    // Ticks the window while the line is quiet until `done` holds.
-    bool Pump(const std::function<bool()>& done, int maxTicks = 2000)
-    {
-        const int32_t start = form->TickCount;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (done())
-                return true;
-            if (Quiet()) {
-                if (form->TickCount - start > maxTicks)
-                    return false;
-                form->Timer1Timer(form->Timer1);
-            } else {
-                // The port layer moves on without the clock.
-                form->Link->TimerStep();
-            }
-            std::this_thread::yield();
-        }
-        return false;
-    }
-    bool Polled(int count)
-    {
-        const int requests = LiveRequests();
-        return Pump([&] { return LiveRequests() >= requests + count && Quiet(); });
-    }
-    int LiveRequests()
-    {
-        int n = 0;
-        for (const Bytes& request : unit->RequestLog())
-            n += request.size() > 0 && request[0] == 0x30;
-        return n;
-    }
-    // Between two polls: no job posted and nothing on the line.
-    bool BetweenPolls()
-    {
-        return Pump([&] { return form->Link->JobCode.load() == JOB_IDLE && Quiet(); });
-    }
-    bool Connected()
-    {
-        return Pump([&] {
-            return form->ConnectedPort.load() == TEST_PORT
-                && (form->LinkState == linkstate::Idle || form->LinkState == linkstate::LivePoll);
-        });
-    }
-
-    std::unique_ptr<unitemu::UnitEmulator> unit;
-};
 
 TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePanel)
 {
@@ -169,48 +89,6 @@ TEST_F(WindowOnUnit, PanelShowsNoDataOnceTheUnitIsGone)
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= ---");
     EXPECT_EQ(form->LiveValues.Rpm, 0);
-}
-
-// The panel with the unit's values moving, for a person to look at.
-TEST_F(WindowOnUnit, Screenshot)
-{
-    const char* folder = std::getenv("ZP_SHOTS");
-    if (!folder)
-        GTEST_SKIP() << "ZP_SHOTS names the folder for the picture";
-    form->PcImage.b[2574] = 2;
-    form->PcImage.b[2560] = 120;
-    form->PcImage.b[2950] = 100;
-    form->PcImage.b[2951] = 130;
-    form->PcImage.b[2952] = 150;
-    form->PcImage.b[2953] = 180;
-    LoadPages(form.get(), 0);
-    ASSERT_TRUE(Connected());
-    const LiveSet sets[] = { { 'W', 47, 236 }, { 'W', 6, 1480 }, { 'B', 195, 186 }, { 'B', 196, 127 }, { 'W', 4, 1009 },
-        { 'W', 69, 652 }, { 'W', 10, 13900 }, { 'B', 183, 24 }, { 'B', 184, 23 }, { 'B', 187, 42 }, { 'B', 188, 44 },
-        { 'B', 191, 12 }, { 'B', 192, 12 }, { 'B', 203, 131 }, { 'B', 204, 255 }, { 'B', 205, 255 }, { 'B', 206, 255 },
-        { 'W', 7, 620 }, { 'B', 177, 0x20 | 0x10 }, { 'B', 176, 0xC0 }, { 'B', 197, 4 }, { 'B', 199, 14 },
-        { 'B', 200, 255 }, { 'B', 201, 255 }, { 'B', 202, 255 }, { 'W', 36, 118 }, { 'W', 65, 121 }, { 'W', 13, 2450 },
-        { 'W', 14, 2460 }, { 'W', 11, 1800 }, { 'W', 12, 1820 }, { 'B', 223, 0 }, { 'W', 68, 7385 } };
-    for (const LiveSet& s : sets) {
-        if (s.kind == 'W')
-            unit->SetLiveWord(s.k, uint16_t(s.value));
-        else
-            unit->SetLiveByte(s.k, uint8_t(s.value));
-    }
-    for (int rpm : { 5400, 7250, 8930 }) {
-        unit->SetLiveWord(2, uint16_t(rpm));
-        ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == rpm; }));
-    }
-    // The whole window, wider than the offscreen screen.
-    form->resize(1240, 720);
-    form->GroupBoxMonitor->Widget()->grab().save(QString::fromUtf8(folder) + "/monitor-panel.png");
-    form->grab().save(QString::fromUtf8(folder) + "/main-window-live.png");
-    for (int page : { PAGE_SLOT_MONITOR, PAGE_SLOT_TEST }) {
-        form->PageControl1->SetActivePage(form->PageSheets[size_t(page)]);
-        form->PageControl1Change(form->PageControl1);
-        form->grab().save(
-            QString::fromUtf8(folder) + (page == PAGE_SLOT_TEST ? "/test-page.png" : "/monitor-page.png"));
-    }
 }
 
 } // namespace
