@@ -4,90 +4,53 @@
 
 #include "monitorwindow.h"
 
-#include "link/linktest.h"
 #include "pages/pages.h"
 #include "platform/clock.h"
+#include "support/unitwindow.h"
 
 #include <QImage>
-
-#include <chrono>
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class WindowOnUnit : public MonitorWindow {
+class WindowOnUnit : public OnEmulatedUnit<MonitorWindow> {
 protected:
     void SetUp() override
     {
         MonitorWindow::SetUp();
-        unit = std::make_unique<unitemu::UnitEmulator>();
-        std::string error;
-        ASSERT_TRUE(unit->Start(&error)) << error;
-        SetComDeviceOverride(TEST_PORT, unit->SlavePath());
+        StartUnit(TEST_PORT);
         RsImage image;
         image.Fill(0);
-        unit->SetImage(image);
+        unit.SetImage(image);
         // The automatic search starts at the unit's port.
         form->ComPort = 0;
         form->ComPortAuto = TEST_PORT;
     }
-    void TearDown() override
-    {
-        form.reset();
-        unit->Stop();
-        SetComDeviceOverride(TEST_PORT, "");
-        MonitorWindow::TearDown();
-    }
-
-    // Nothing under way between the window's link and the unit.
-    bool Quiet() { return PortQuiet(form->Link->Port(TEST_PORT), *unit) && JobQuiet(*form->Link); }
-    // Ticks the window while the line is quiet until `done` holds.
-    bool Pump(const std::function<bool()>& done, int maxTicks = 2000)
-    {
-        const int32_t start = form->TickCount;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (done())
-                return true;
-            if (Quiet()) {
-                if (form->TickCount - start > maxTicks)
-                    return false;
-                form->Timer1Timer(form->Timer1);
-            } else {
-                // The port layer moves on without the clock.
-                form->Link->TimerStep();
-            }
-            std::this_thread::yield();
-        }
-        return false;
-    }
     bool Polled(int count)
     {
         const int requests = LiveRequests();
-        return Pump([&] { return LiveRequests() >= requests + count && Quiet(); });
+        return Run([&] { return LiveRequests() >= requests + count && Quiet(); });
     }
     int LiveRequests()
     {
         int n = 0;
-        for (const Bytes& request : unit->RequestLog())
+        for (const Bytes& request : unit.RequestLog())
             n += request.size() > 0 && request[0] == 0x30;
         return n;
     }
     // Between two polls: no job posted and nothing on the line.
     bool BetweenPolls()
     {
-        return Pump([&] { return form->Link->JobCode.load() == JOB_IDLE && Quiet(); });
+        return Run([&] { return form->Link->JobCode.load() == JOB_IDLE && Quiet(); });
     }
     bool Connected()
     {
-        return Pump([&] {
+        return Run([&] {
             return form->ConnectedPort.load() == TEST_PORT
                 && (form->LinkState == linkstate::Idle || form->LinkState == linkstate::LivePoll);
         });
     }
-
-    std::unique_ptr<unitemu::UnitEmulator> unit;
 };
 
 TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePanel)
@@ -99,11 +62,11 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     form->PcImage.b[2991] = 0; // the tuning channel: all cylinders
     form->PcImage.b[2999] = 45;
     form->PcImage.b[3000] = 12;
-    unit->SetLiveWord(2, 4321);
-    unit->SetLiveWord(10, 13500);
-    unit->SetLiveByte(195, 185);
-    unit->SetLiveByte(223, 1);
-    unit->SetLiveWord(68, 125);
+    unit.SetLiveWord(2, 4321);
+    unit.SetLiveWord(10, 13500);
+    unit.SetLiveByte(195, 185);
+    unit.SetLiveByte(223, 1);
+    unit.SetLiveWord(68, 125);
     ASSERT_TRUE(Connected());
     ASSERT_TRUE(BetweenPolls());
 
@@ -112,7 +75,7 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     t.Buttons[18]->click(); // Stop
     t.Buttons[18]->click();
     ASSERT_TRUE(Polled(1));
-    Bytes request = unit->LastLiveRequest();
+    Bytes request = unit.LastLiveRequest();
     ASSERT_EQ(request.size(), size_t(LIVE_REQUEST_LEN));
     Bytes expected(LIVE_REQUEST_LEN, 0);
     expected[1] = 2;
@@ -125,7 +88,7 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     expected[104] = 12;
     EXPECT_EQ(request, expected);
 
-    ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == 4321; }));
+    ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 4321; }));
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= 4321");
     EXPECT_EQ(Label("LabelNapeti")->Caption(), "U= 13.5 V");
     EXPECT_EQ(Label("LabelVoda")->Caption(), "Coolant= 85 °C");
@@ -135,7 +98,7 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     ASSERT_TRUE(Polled(1));
     expected[99] = 0;
     expected[101] = 0;
-    EXPECT_EQ(unit->LastLiveRequest(), expected);
+    EXPECT_EQ(unit.LastLiveRequest(), expected);
 }
 
 TEST_F(WindowOnUnit, StopLostWithAFailedPollGoesWithTheNext)
@@ -143,11 +106,11 @@ TEST_F(WindowOnUnit, StopLostWithAFailedPollGoesWithTheNext)
     ASSERT_TRUE(Connected());
     ASSERT_TRUE(BetweenPolls());
     const int polls = LiveRequests();
-    unit->InjectFault(unitemu::Fault::BadCheck);
+    unit.InjectFault(unitemu::Fault::BadCheck);
     form->TestPage.Buttons[8]->click(); // Ignition 1: a pulse that may have fired
     form->TestPage.Buttons[18]->click(); // Stop
-    ASSERT_TRUE(Pump([&] { return LiveRequests() >= polls + 2 && Quiet(); }));
-    std::vector<Bytes> log = unit->RequestLog();
+    ASSERT_TRUE(Run([&] { return LiveRequests() >= polls + 2 && Quiet(); }));
+    std::vector<Bytes> log = unit.RequestLog();
     std::vector<Bytes> live;
     for (const Bytes& r : log)
         if (!r.empty() && r[0] == 0x30)
@@ -159,13 +122,13 @@ TEST_F(WindowOnUnit, StopLostWithAFailedPollGoesWithTheNext)
 
 TEST_F(WindowOnUnit, PanelShowsNoDataOnceTheUnitIsGone)
 {
-    unit->SetLiveWord(2, 3000);
+    unit.SetLiveWord(2, 3000);
     ASSERT_TRUE(Connected());
-    ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == 3000; }));
+    ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 3000; }));
     ASSERT_EQ(Label("LabelRpm")->Caption(), "RPM= 3000");
 
-    unit->InjectFault(unitemu::Fault::Silence, -1);
-    ASSERT_TRUE(Pump([&] { return form->ConnectedPort.load() == 0; }));
+    unit.InjectFault(unitemu::Fault::Silence, -1);
+    ASSERT_TRUE(Run([&] { return form->ConnectedPort.load() == 0; }));
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= ---");
     EXPECT_EQ(form->LiveValues.Rpm, 0);
@@ -193,13 +156,13 @@ TEST_F(WindowOnUnit, Screenshot)
         { 'W', 14, 2460 }, { 'W', 11, 1800 }, { 'W', 12, 1820 }, { 'B', 223, 0 }, { 'W', 68, 7385 } };
     for (const LiveSet& s : sets) {
         if (s.kind == 'W')
-            unit->SetLiveWord(s.k, uint16_t(s.value));
+            unit.SetLiveWord(s.k, uint16_t(s.value));
         else
-            unit->SetLiveByte(s.k, uint8_t(s.value));
+            unit.SetLiveByte(s.k, uint8_t(s.value));
     }
     for (int rpm : { 5400, 7250, 8930 }) {
-        unit->SetLiveWord(2, uint16_t(rpm));
-        ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == rpm; }));
+        unit.SetLiveWord(2, uint16_t(rpm));
+        ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == rpm; }));
     }
     // The whole window, wider than the offscreen screen.
     form->resize(1240, 720);
