@@ -123,16 +123,6 @@ void CreateRadioGroup(TMainForm* owner, TRadioGroup*& group, TControl* parent, i
     group->OnClick = [owner](TObject* sender) { owner->FormCheckBoxClick(sender); };
 }
 
-void CreateRadioButton(TMainForm* owner, TRadioButton*& button, TControl* parent, int x, int y, int width, int height,
-    std::string_view caption)
-{
-    button = MakeOn<TRadioButton>(owner, parent);
-    PlaceSized(button, x, y, width, height);
-    button->SetTabStop(false);
-    button->SetCaption(caption);
-    button->OnClick = [owner](TObject* sender) { owner->FormCheckBoxClick(sender); };
-}
-
 // The main window has no click handler of its own: the caller assigns one.
 void CreateButton(
     TMainForm* owner, TButton*& button, TControl* parent, int x, int y, int width, int height, std::string_view caption)

@@ -34,8 +34,6 @@ void CreateCheckBox(
     TMainForm* owner, TCheckBox*& box, TControl* parent, int x, int y, int width, int height, std::string_view caption);
 void CreateRadioGroup(TMainForm* owner, TRadioGroup*& group, TControl* parent, int x, int y, int width, int height,
     std::string_view caption, std::string_view items);
-void CreateRadioButton(TMainForm* owner, TRadioButton*& button, TControl* parent, int x, int y, int width, int height,
-    std::string_view caption);
 void CreateButton(TMainForm* owner, TButton*& button, TControl* parent, int x, int y, int width, int height,
     std::string_view caption);
 void CreateGroupBox(TMainForm* owner, TGroupBox*& box, TControl* parent, int x, int y, int width, int height);

@@ -186,14 +186,6 @@ void RefreshPagesOfTable(MapTableSet& form, TTab* table)
         form.Host.LogUiState();
 }
 
-bool MapTablesShortCut(MapTableSet& form, int key)
-{
-    if (key != KEY_TAB && key != KEY_ENTER && key != KEY_SPACE && (key < VK_LEFT || key > VK_DOWN))
-        return false;
-    TTab* table = FocusedTable(form);
-    return table && table->HandleKey(key, 0) == 1;
-}
-
 void InterpolateFocusedTable(MapTableSet& form)
 {
     FocusPageTable(form);

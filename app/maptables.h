@@ -85,8 +85,6 @@ void SyncMapTables(MapTableSet& form);
 void OnMapTableChanged(TTab* table);
 void WriteBackMapLimits(TTab* table);
 void RefreshPagesOfTable(MapTableSet& form, TTab* table);
-// Keys the main window hands to the focused table (Tab, Enter, Space, arrows); true when used.
-bool MapTablesShortCut(MapTableSet& form, int key);
 void InterpolateFocusedTable(MapTableSet& form);
 void StepFocusedTable(MapTableSet& form, int n);
 void RecolorBitmap(QImage* bitmap, TColor from, TColor to);

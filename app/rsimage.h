@@ -90,10 +90,6 @@ int ListItemForCell(ListBinding kind, uint8_t cellValue, std::span<const int> it
 uint8_t CellForListItem(ListBinding kind, int item, std::span<const int> itemCodes);
 
 // A check box is checked while its byte is not 0 and stores 1 or 0.
-constexpr bool CheckedForCell(uint8_t cellValue)
-{
-    return cellValue != 0;
-}
 constexpr uint8_t CellForChecked(bool checked)
 {
     return checked ? 1 : 0;

@@ -149,9 +149,4 @@ const std::vector<Key>& KeyTable();
 // 65..83).
 bool Holds(When when, int version, bool old);
 
-constexpr int RowLength(const Item& it)
-{
-    return it.op == Op::Map ? 20 : it.count;
-}
-
 } // namespace paramkeys

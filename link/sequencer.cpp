@@ -315,13 +315,7 @@ void LinkSequencer::DoneIdentity()
     uint8_t* rx = link_.RxImage;
     SwapIdentityWords(rx);
     if (!std::equal(rx + LinkRangeStart, rx + LinkRangeEnd, CompareImage.begin() + LinkRangeStart)) {
-        if (CompareCount >= 2) {
-            ShowError(linktext::ReferenceReadError, false);
-            LinkState = Idle;
-        } else {
-            host_.SetProgressGauge(0, KEEP_COLOR, false);
-            LinkState = start;
-        }
+        RetryOrFail(linktext::ReferenceReadError, start, 0);
         return;
     }
     std::copy(rx, rx + IDENTITY_KEPT, UnitIdentity.begin());
@@ -347,13 +341,7 @@ void LinkSequencer::DoneReferencePart()
     uint8_t* rx = link_.RxImage;
     SwapImageWords(rx);
     if (!std::equal(rx + LinkRangeStart, rx + LinkRangeEnd, CompareImage.begin() + LinkRangeStart)) {
-        if (CompareCount < 2) {
-            host_.SetProgressGauge(kRetryGauge, KEEP_COLOR, false);
-            LinkState = LiveBeforeFirst;
-        } else {
-            ShowError(linktext::ReferenceReadError, false);
-            LinkState = Idle;
-        }
+        RetryOrFail(linktext::ReferenceReadError, LiveBeforeFirst, kRetryGauge);
         return;
     }
     std::copy(rx + LinkRangeStart, rx + LinkRangeEnd, images_.UnitImage.b.data() + LinkRangeStart);
@@ -373,13 +361,7 @@ void LinkSequencer::DoneRead()
     uint8_t* rx = link_.RxImage;
     SwapImageWords(rx);
     if (!std::equal(rx, rx + RS_LEN_EXE, CompareImage.begin())) {
-        if (CompareCount > 1) {
-            ShowError(linktext::VerifyError, false);
-            LinkState = Idle;
-        } else {
-            host_.SetProgressGauge(0, KEEP_COLOR, false);
-            LinkState = Read;
-        }
+        RetryOrFail(linktext::VerifyError, Read, 0);
         return;
     }
     std::fill(images_.ChangeMarks.begin(), images_.ChangeMarks.end(), 0);
@@ -406,12 +388,7 @@ void LinkSequencer::DoneVerify()
     uint8_t* rx = link_.RxImage;
     SwapImageWords(rx);
     if (!std::equal(rx, rx + RS_LEN_EXE, images_.PcImage.b.begin())) {
-        if (CompareCount > 1) {
-            ShowError(linktext::VerifyError, false);
-            LinkState = Idle;
-        } else {
-            host_.SetProgressGauge(0, KEEP_COLOR, false);
-        }
+        RetryOrFail(linktext::VerifyError, Verify, 0);
         return;
     }
     ShowResult(linktext::VerifyOk, false);
@@ -428,13 +405,7 @@ void LinkSequencer::DoneReadBack()
         if (FullProgram || images_.ChangeMarks[size_t(i)])
             same = rx[i] == images_.PcImage.b[i];
     if (!same) {
-        if (CompareCount > 1) {
-            ShowError(linktext::VerifyError, false);
-            LinkState = Idle;
-        } else {
-            host_.SetProgressGauge(0, KEEP_COLOR, false);
-            LinkState = ProgramWrite;
-        }
+        RetryOrFail(linktext::VerifyError, ProgramWrite, 0);
         return;
     }
     std::fill(images_.ChangeMarks.begin() + LinkRangeStart, images_.ChangeMarks.begin() + LinkRangeEnd, 0);
@@ -443,6 +414,17 @@ void LinkSequencer::DoneReadBack()
     ProgramDone = 1;
     SavingCount = 1;
     LinkState = Idle;
+}
+
+void LinkSequencer::RetryOrFail(const char* error, int retryState, int gauge)
+{
+    if (CompareCount > 1) {
+        ShowError(error, false);
+        LinkState = Idle;
+    } else {
+        host_.SetProgressGauge(gauge, KEEP_COLOR, false);
+        LinkState = retryState;
+    }
 }
 
 void LinkSequencer::TakeIdleStep(int32_t tickCount)

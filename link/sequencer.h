@@ -188,6 +188,10 @@ private:
     void DoneRead();
     void DoneVerify();
     void DoneReadBack();
+    // A read that did not match: posts it again from `retryState` with the
+    // gauge at `gauge`, or once it was tried again (CompareCount above 1)
+    // shows `error` and goes idle.
+    void RetryOrFail(const char* error, int retryState, int gauge);
 
     void SetRange(int start, int end);
     bool PostRead(int start, int length);

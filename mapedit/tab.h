@@ -292,6 +292,10 @@ public:
     // control's size: what the 2D and the on/off view lay out first.
     void SetPlotCorners();
     void ResetGraphHitMap();
+    // After a view rescaled (its units were unitX, unitY): puts the pointer
+    // back at `x()` or `y()` on each kept axis whose unit changed.
+    void ReanchorPointer(double unitX, double unitY, bool keepX, bool keepY, const std::function<int()>& x,
+        const std::function<int()>& y);
     void LayoutGraph2D();
     void PlaceGraph2DPoints();
     void PaintGraph2D(TabCanvas& cv);

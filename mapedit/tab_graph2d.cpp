@@ -111,6 +111,22 @@ void TTab::ResetGraphHitMap()
     g.HitMap.Height = height();
 }
 
+void TTab::ReanchorPointer(
+    double unitX, double unitY, bool keepX, bool keepY, const std::function<int()>& x, const std::function<int()>& y)
+{
+    const TTabGraph& g = Graph;
+    const bool moveX = keepX && g.UnitX != unitX, moveY = keepY && g.UnitY != unitY;
+    if (moveX)
+        MouseX = x();
+    if (moveY)
+        MouseY = y();
+    if (!moveX && !moveY)
+        return;
+    SkipPointerMove = 1;
+    if (isVisible())
+        QCursor::setPos(mapToGlobal(QPoint(MouseX, MouseY)));
+}
+
 void TTab::ScaleGraph()
 {
     if (!Sheet)
@@ -588,22 +604,13 @@ void TTab::Graph2DFollowPointer(int32_t h, int32_t v, int curve, bool keepX, boo
     LayoutGraph2D();
     if (!g.PlotAxis)
         return;
-    bool moved = false;
-    if (g.UnitX != unitX && keepX) {
-        MouseX = int((h - g.PlotAxis->GraphMin) * g.UnitX + g.InnerLeft + g.GrabX);
-        moved = true;
-    }
-    if (g.UnitY != unitY && keepY) {
-        MouseY = int(g.InnerBottom
-            - (double(v) + double(g.CurveCount - curve - 1) * g.CurveOffset - g.ValueAxis->GraphMin) * g.UnitY
-            + g.GrabY);
-        moved = true;
-    }
-    if (!moved)
-        return;
-    SkipPointerMove = 1;
-    if (isVisible())
-        QCursor::setPos(mapToGlobal(QPoint(MouseX, MouseY)));
+    ReanchorPointer(
+        unitX, unitY, keepX, keepY, [&] { return int((h - g.PlotAxis->GraphMin) * g.UnitX + g.InnerLeft + g.GrabX); },
+        [&] {
+            return int(g.InnerBottom
+                - (double(v) + double(g.CurveCount - curve - 1) * g.CurveOffset - g.ValueAxis->GraphMin) * g.UnitY
+                + g.GrabY);
+        });
 }
 
 int TTab::Graph2DMouseDown()

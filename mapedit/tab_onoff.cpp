@@ -6,8 +6,6 @@
 #include "mapedit/tabcanvas.h"
 #include "platform/cp1250.h"
 
-#include <QCursor>
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -360,20 +358,10 @@ void TTab::OnOffFollowPointer(int32_t h, int32_t v, bool keepX, bool keepY)
     const double unitX = g.UnitX, unitY = g.UnitY;
     Graph.AutoScale(GraphSource());
     LayoutOnOff();
-    bool moved = false;
-    if (keepX && h != INT32_MAX && g.UnitX != unitX) {
-        MouseX = int((h - Sheet->X.GraphMin) * g.UnitX + g.InnerLeft + g.GrabX);
-        moved = true;
-    }
-    if (keepY && v != INT32_MAX && g.UnitY != unitY) {
-        MouseY = int((v - Sheet->Y.GraphMin) * g.UnitY + g.InnerBottom - g.PlotHeight + g.GrabY);
-        moved = true;
-    }
-    if (!moved)
-        return;
-    SkipPointerMove = 1;
-    if (isVisible())
-        QCursor::setPos(mapToGlobal(QPoint(MouseX, MouseY)));
+    ReanchorPointer(
+        unitX, unitY, keepX && h != INT32_MAX, keepY && v != INT32_MAX,
+        [&] { return int((h - Sheet->X.GraphMin) * g.UnitX + g.InnerLeft + g.GrabX); },
+        [&] { return int((v - Sheet->Y.GraphMin) * g.UnitY + g.InnerBottom - g.PlotHeight + g.GrabY); });
 }
 
 int TTab::OnOffMouseDown()

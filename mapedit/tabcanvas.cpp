@@ -40,23 +40,7 @@ void TabCanvas::Line(int x1, int y1, int x2, int y2)
         Painter.drawLine(x1, y1, x2, y2);
         return;
     }
-    // Bresenham without the end point, so that joined lines never paint a pixel twice.
-    std::vector<QPoint> points;
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    while (x1 != x2 || y1 != y2) {
-        points.emplace_back(x1, y1);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
-    }
+    const std::vector<QPoint> points = LinePixels(x1, y1, x2, y2);
     if (points.empty())
         return;
     Painter.setPen(QPen(ColorToQColor(PenColour), 1));
@@ -124,11 +108,6 @@ void DrawBevelPanel(
         cv.Line(x + 1, b, r, b);
         cv.Line(r, b, r, y + 1);
     }
-}
-
-void FillBox(TabCanvas& cv, int x, int y, int width, int height, TColor colour)
-{
-    cv.FillRect(x, y, x + width, y + height, colour);
 }
 
 void DrawCornerTriangles(TabCanvas& cv, int x, int y, int width, int height, int corners, TColor colour)

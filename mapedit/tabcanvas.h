@@ -37,7 +37,6 @@ void DrawBevelBox(
     TabCanvas& cv, int x, int y, int width, int height, bool sunken, TColor face, TColor dark, TColor light);
 void DrawBevelPanel(
     TabCanvas& cv, int x, int y, int width, int height, bool sunken, TColor face, TColor dark, TColor light);
-void FillBox(TabCanvas& cv, int x, int y, int width, int height, TColor colour);
 // Corner bits: 1 top left, 2 top right, 4 bottom left, 8 bottom right.
 void DrawCornerTriangles(TabCanvas& cv, int x, int y, int width, int height, int corners, TColor colour);
 // The one 8 x 8 pattern shared by all tables: `first`, with every pixel whose

@@ -202,19 +202,15 @@ void TCanvas::MoveTo(int x, int y)
     penPos_ = { x, y };
 }
 
-// A thin solid line walks its pixels itself: the painter's own lines include
-// the end point, which the map drawing relies on being left out.
-void TCanvas::SolidLine(int x1, int y1, int x2, int y2)
+std::vector<QPoint> LinePixels(int x1, int y1, int x2, int y2)
 {
-    QRgb rgb = ColorToQColor(Pen.Color).rgb();
-    int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-    int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+    std::vector<QPoint> points;
+    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
-    int w = target_->width(), h = target_->height();
     while (x1 != x2 || y1 != y2) {
-        if (x1 >= 0 && y1 >= 0 && x1 < w && y1 < h)
-            target_->setPixel(x1, y1, rgb);
-        int e2 = 2 * err;
+        points.emplace_back(x1, y1);
+        const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
             x1 += sx;
@@ -224,6 +220,18 @@ void TCanvas::SolidLine(int x1, int y1, int x2, int y2)
             y1 += sy;
         }
     }
+    return points;
+}
+
+// A thin solid line walks its pixels itself: the painter's own lines include
+// the end point, which the map drawing relies on being left out.
+void TCanvas::SolidLine(int x1, int y1, int x2, int y2)
+{
+    const QRgb rgb = ColorToQColor(Pen.Color).rgb();
+    const QRect bounds = target_->rect();
+    for (const QPoint& point : LinePixels(x1, y1, x2, y2))
+        if (bounds.contains(point))
+            target_->setPixel(point, rgb);
 }
 
 void TCanvas::LineTo(int x, int y)

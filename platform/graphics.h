@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPalette>
+#include <QPoint>
 
 #include <cstdint>
 #include <functional>
@@ -83,6 +84,10 @@ struct TBrush {
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
 };
+
+// The pixels of a thin line from (x1, y1) to (x2, y2) without its end point,
+// so that joined lines never paint a pixel twice.
+std::vector<QPoint> LinePixels(int x1, int y1, int x2, int y2);
 
 class TBitmap;
 

@@ -32,10 +32,7 @@ void CommitOneEdit(benchmark::State& state)
     const std::filesystem::path folder = UseBenchSettingsFolder("commit");
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider(dialogs);
-    auto form = std::make_unique<TMainForm>(nullptr);
-    form->Timer1->SetEnabled(false);
-    form->CommandLine.clear();
-    form->FormCreate(form.get());
+    auto form = StartBenchWindow();
 
     std::array<TUpDown*, PAGE_CELLS> upDowns {};
     std::array<TEdit*, PAGE_CELLS> edits {};

@@ -25,10 +25,7 @@ void StartUpToFormCreated(benchmark::State& state)
     double limitShare = 0;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        auto form = std::make_unique<TMainForm>(nullptr);
-        form->Timer1->SetEnabled(false);
-        form->CommandLine.clear();
-        form->FormCreate(form.get());
+        auto form = StartBenchWindow();
         benchmark::DoNotOptimize(form->FormCreated);
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         limitShare += took.count();

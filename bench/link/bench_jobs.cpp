@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/rsimage.h"
+#include "bench/support/benchunit.h"
 #include "link/jobengine.h"
 #include "link/serialdevice.h"
 #include "platform/clock.h"
@@ -53,12 +54,8 @@ std::unique_ptr<unitemu::UnitEmulator> StartUnit(int32_t protocol, int baud, ben
     options.baud = baud;
     options.pace = true;
     auto unit = std::make_unique<unitemu::UnitEmulator>(options);
-    std::string error;
-    if (!unit->Start(&error)) {
-        state.SkipWithError(error.c_str());
+    if (!StartBenchUnit(state, *unit, kPort))
         return nullptr;
-    }
-    SetComDeviceOverride(kPort, unit->SlavePath());
     return unit;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "bench/support/benchunit.h"
 #include "link/comport.h"
 #include "link/frame.h"
 #include "link/serialdevice.h"
@@ -27,12 +28,8 @@ void BM_Ign300Exchange(benchmark::State& state)
     options.baud = kBaud;
     options.pace = true;
     unitemu::UnitEmulator unit(options);
-    std::string error;
-    if (!unit.Start(&error)) {
-        state.SkipWithError(error.c_str());
+    if (!StartBenchUnit(state, unit, kPort))
         return;
-    }
-    SetComDeviceOverride(kPort, unit.SlavePath());
     CCOMIOSYS ports;
     CCOM& port = ports.Port(kPort);
     ports.RequestOpen(kPort, kBaud);

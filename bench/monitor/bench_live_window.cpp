@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "app/main.h"
+#include "bench/support/benchunit.h"
 #include "bench/support/benchwindow.h"
 #include "link/serialdevice.h"
 #include "platform/scripted_dialogs.h"
@@ -30,16 +31,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPort = 204;
 constexpr double kTickMs = 55.0;
 constexpr int kTicksPerPoll = 7;
-
-std::unique_ptr<TMainForm> StartWindow()
-{
-    UseBenchSettingsFolder("live");
-    auto form = std::make_unique<TMainForm>(nullptr);
-    form->Timer1->SetEnabled(false);
-    form->CommandLine.clear();
-    form->FormCreate(form.get());
-    return form;
-}
 
 int LiveRequests(const unitemu::UnitEmulator& unit)
 {
@@ -56,13 +47,10 @@ void BM_LivePollRate(benchmark::State& state)
     unitemu::Options options;
     options.pace = true;
     unitemu::UnitEmulator unit(options);
-    std::string error;
-    if (!unit.Start(&error)) {
-        state.SkipWithError(error.c_str());
+    if (!StartBenchUnit(state, unit, kPort))
         return;
-    }
-    SetComDeviceOverride(kPort, unit.SlavePath());
-    auto form = StartWindow();
+    UseBenchSettingsFolder("live");
+    auto form = StartBenchWindow();
     form->ComPort = 0;
     form->ComPortAuto = kPort;
 
@@ -102,7 +90,8 @@ void BM_UpdateLiveMonitor(benchmark::State& state)
 {
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider(dialogs);
-    auto form = StartWindow();
+    UseBenchSettingsFolder("live");
+    auto form = StartBenchWindow();
     form->PcImage.b[2574] = 4;
     form->CheckBoxExtMonitor->SetChecked(true);
     form->LogPlayerState = 6; // a paused playback counts as live data

@@ -1,6 +1,9 @@
 #pragma once
 // What the window benchmarks share: one application object on the offscreen
-// platform for the whole run, and a settings folder of the benchmark's own.
+// platform for the whole run, a settings folder of the benchmark's own, and
+// the main window started as the program starts it.
+
+#include "app/main.h"
 
 #include <QApplication>
 
@@ -33,4 +36,15 @@ inline std::filesystem::path UseBenchSettingsFolder(const std::string& name)
     std::filesystem::create_directories(folder);
     setenv("ZEPERON_SETTINGS_DIR", folder.c_str(), 1);
     return folder;
+}
+
+// The main window through its start-up steps, the timer off: the benchmark
+// ticks by hand.
+inline std::unique_ptr<TMainForm> StartBenchWindow()
+{
+    auto form = std::make_unique<TMainForm>(nullptr);
+    form->Timer1->SetEnabled(false);
+    form->CommandLine.clear();
+    form->FormCreate(form.get());
+    return form;
 }

@@ -25,10 +25,7 @@ void SwitchLanguage(benchmark::State& state)
     const std::filesystem::path folder = UseBenchSettingsFolder("language");
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider(dialogs);
-    auto form = std::make_unique<TMainForm>(nullptr);
-    form->Timer1->SetEnabled(false);
-    form->CommandLine.clear();
-    form->FormCreate(form.get());
+    auto form = StartBenchWindow();
     form->ShowPage(PAGE_SLOT_ADVANCE);
 
     double seconds = 0;

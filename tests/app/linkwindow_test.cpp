@@ -1,55 +1,22 @@
 // The main window's tick drives the link sequencer against an emulated unit:
 // what the window's own controls show of a connection and of a Read.
 #include "support/mainwindow.h"
+#include "support/unitwindow.h"
 
-#include "link/linktest.h"
 #include "platform/clock.h"
-#include "tools/unit-emulator/emulator.h"
-
-#include <chrono>
-#include <functional>
-#include <thread>
 
 namespace {
 
 constexpr int kPort = 211;
 
-class LinkWindow : public HeadlessMainWindow {
+class LinkWindow : public OnEmulatedUnit<HeadlessMainWindow> {
 protected:
     void SetUp() override
     {
         HeadlessMainWindow::SetUp();
-        std::string error;
-        ASSERT_TRUE(unit.Start(&error)) << error;
-        SetComDeviceOverride(kPort, unit.SlavePath());
+        StartUnit(kPort);
         Start();
         form->ComPort = kPort;
-    }
-    void TearDown() override
-    {
-        form.reset();
-        unit.Stop();
-        SetComDeviceOverride(kPort, "");
-        HeadlessMainWindow::TearDown();
-    }
-
-    // Nothing under way between the window's link and the unit.
-    bool Quiet() { return PortQuiet(form->Link->Port(kPort), unit) && JobQuiet(*form->Link); }
-
-    // The window's tick while the line is quiet, else its link step alone.
-    bool Run(const std::function<bool()>& done)
-    {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (Quiet())
-                form->Timer1Timer(form->Timer1);
-            else
-                LinkTimerStep(form.get());
-            if (done())
-                return true;
-            std::this_thread::yield();
-        }
-        return false;
     }
     bool IdleAfter(const char* result)
     {
@@ -58,8 +25,6 @@ protected:
                 && form->LabelResult->Caption() == result;
         });
     }
-
-    unitemu::UnitEmulator unit;
 };
 
 TEST_F(LinkWindow, TheWindowShowsTheConnectionAndTakesARead)

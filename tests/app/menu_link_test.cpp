@@ -2,71 +2,31 @@
 // the wire after each command.
 #include "app/main.h"
 
-#include "app/main_services.h"
-#include "link/linktest.h"
-#include "link/serialdevice.h"
 #include "platform/scripted_dialogs.h"
 #include "support/mainwindow.h"
-#include "tools/unit-emulator/emulator.h"
+#include "support/unitwindow.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 namespace {
 
 constexpr int UNIT_PORT = 7;
 
-class MenuOnTheLine : public HeadlessMainWindow {
+class MenuOnTheLine : public OnEmulatedUnit<HeadlessMainWindow> {
 protected:
     void SetUp() override
     {
         HeadlessMainWindow::SetUp();
-        std::string error;
-        ASSERT_TRUE(unit.Start(&error)) << error;
-        SetComDeviceOverride(UNIT_PORT, unit.SlavePath());
+        StartUnit(UNIT_PORT);
         Start();
         form->ComPort = UNIT_PORT;
         dialogs.boxes.clear();
-    }
-    void TearDown() override
-    {
-        HeadlessMainWindow::TearDown();
-        unit.Stop();
-        SetComDeviceOverride(UNIT_PORT, "");
-    }
-
-    // Nothing under way between the window's link and the unit: the program
-    // clock may move on without a time-out overtaking an answer on its way.
-    bool Quiet() { return PortQuiet(form->Link->Port(UNIT_PORT), unit) && JobQuiet(*form->Link); }
-    // Runs the window's tick until `done` holds; the tick moves the clock on
-    // only while the line is quiet. False after `ticks` ticks.
-    bool Run(const std::function<bool()>& done, int ticks)
-    {
-        const int32_t last = form->TickCount + ticks;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (done())
-                return true;
-            if (Quiet()) {
-                if (form->TickCount >= last)
-                    return false;
-                form->Timer1Timer(form->Timer1);
-            } else {
-                LinkTimerStep(form.get());
-                std::this_thread::yield();
-            }
-        }
-        return false;
     }
     bool Idle()
     {
         return form->ConnectedPort.load() == UNIT_PORT && form->LinkState == linkstate::Idle
             && form->LinkRequest == REQ_NONE;
     }
-
-    unitemu::UnitEmulator unit;
 };
 
 TEST_F(MenuOnTheLine, ProgramWritesNothingBeforeTheFirstReadOfANewInstallation)

@@ -53,17 +53,19 @@ std::string NestedArchive(int depth)
     return bytes;
 }
 
+// One way of damaging an archive's bytes.
+struct Damage {
+    const char* what;
+    std::function<void(std::string&)> damage;
+};
+
 } // namespace
 
 TEST(ImpetDamage, ABrokenTreeIsRefusedAndLeavesAnEmptyArchive)
 {
     TempDir dir;
     const std::string base = BaseArchive(dir);
-    struct Case {
-        const char* what;
-        std::function<void(std::string&)> damage;
-    };
-    Case cases[] = {
+    Damage cases[] = {
         { "payload cut short", [](std::string& b) { b.pop_back(); } },
         { "child count beyond the file", [](std::string& b) { b[D_RECORD + F_FLAGS] = char(0xFF); } },
         { "packed size beyond the file", [](std::string& b) { PutU32At(b, F_RECORD + F_PACKED, 0xFFFFFFF0); } },
@@ -78,7 +80,7 @@ TEST(ImpetDamage, ABrokenTreeIsRefusedAndLeavesAnEmptyArchive)
         { "false magic before the archive",
             [](std::string& b) { b = b.substr(0, 256) + Magic() + std::string(300, '\x01') + b.substr(256); } },
     };
-    for (const Case& c : cases) {
+    for (const Damage& c : cases) {
         for (bool skip : { false, true }) {
             SCOPED_TRACE(std::string(c.what) + (skip ? ", payloads skipped" : ""));
             std::string bytes = base;
@@ -128,16 +130,12 @@ TEST(ImpetDamage, ContentThatDoesNotInflateToItsSizeIsNeverHandedOut)
 {
     TempDir dir;
     const std::string base = BaseArchive(dir);
-    struct Case {
-        const char* what;
-        std::function<void(std::string&)> damage;
-    };
-    Case cases[] = {
+    Damage cases[] = {
         { "size one more", [](std::string& b) { PutU32At(b, F_RECORD + F_SIZE, uint32_t(CONTENT.size() + 1)); } },
         { "size one less", [](std::string& b) { PutU32At(b, F_RECORD + F_SIZE, uint32_t(CONTENT.size() - 1)); } },
         { "stream garbled", [](std::string& b) { b.replace(PAYLOAD + 10, 8, "garbage!"); } },
     };
-    for (const Case& c : cases) {
+    for (const Damage& c : cases) {
         SCOPED_TRACE(c.what);
         std::string bytes = base;
         c.damage(bytes);

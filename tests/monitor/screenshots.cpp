@@ -33,13 +33,13 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
         { 'W', 14, 2460 }, { 'W', 11, 1800 }, { 'W', 12, 1820 }, { 'B', 223, 0 }, { 'W', 68, 7385 } };
     for (const LiveSet& s : sets) {
         if (s.kind == 'W')
-            unit->SetLiveWord(s.k, uint16_t(s.value));
+            unit.SetLiveWord(s.k, uint16_t(s.value));
         else
-            unit->SetLiveByte(s.k, uint8_t(s.value));
+            unit.SetLiveByte(s.k, uint8_t(s.value));
     }
     for (int rpm : { 5400, 7250, 8930 }) {
-        unit->SetLiveWord(2, uint16_t(rpm));
-        ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == rpm; }));
+        unit.SetLiveWord(2, uint16_t(rpm));
+        ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == rpm; }));
     }
     // The whole window, wider than the offscreen screen.
     form->resize(1240, 720);

@@ -3,19 +3,14 @@
 // unit reports as changed is read back into the map.
 #include "pagewindow.h"
 
-#include "link/linktest.h"
 #include "pages/advance.h"
-#include "tools/unit-emulator/emulator.h"
-
-#include <chrono>
-#include <functional>
-#include <thread>
+#include "support/unitwindow.h"
 
 namespace {
 
 using namespace advance_cells;
 
-class AdvanceWithUnit : public PageWindow {
+class AdvanceWithUnit : public OnEmulatedUnit<PageWindow> {
 protected:
     void SetUp() override
     {
@@ -25,48 +20,15 @@ protected:
         Byte(IMAGE_START_LIMITER) = 40;
         Byte(CYLINDERS) = 2;
         StoreAndReloadPage(form.get());
-        std::string error;
-        ASSERT_TRUE(unit.Start(&error)) << error;
+        StartUnit(TEST_PORT);
         unit.SetImage(form->PcImage);
-        SetComDeviceOverride(TEST_PORT, unit.SlavePath());
         form->ComPort = TEST_PORT;
-    }
-    void TearDown() override
-    {
-        form.reset();
-        unit.Stop();
-        SetComDeviceOverride(TEST_PORT, "");
-        PageWindow::TearDown();
-    }
-
-    // Nothing under way between the link and the unit.
-    bool Quiet() { return PortQuiet(form->Link->Port(TEST_PORT), unit) && JobQuiet(*form->Link); }
-    // Ticks the window until `done` holds; a tick (and with it the program
-    // clock) comes only while the line is quiet, so no answer times out.
-    // Meanwhile the link steps on without the clock, as between two ticks.
-    bool Run(const std::function<bool()>& done, int maxTicks = 3000)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        for (int ticks = 0; ticks < maxTicks && std::chrono::steady_clock::now() < deadline;) {
-            if (done())
-                return true;
-            if (Quiet()) {
-                Tick();
-                ++ticks;
-            } else {
-                LinkTimerStep(form.get());
-            }
-            std::this_thread::yield();
-        }
-        return false;
     }
     bool Idle() { return form->LinkState == linkstate::Idle && form->Link->JobCode.load() == JOB_IDLE; }
     bool Connected()
     {
         return Run([&] { return Idle() && form->Images.UnitImageValid; });
     }
-
-    unitemu::UnitEmulator unit;
 };
 
 TEST_F(AdvanceWithUnit, AnEditIsProgrammedAsChangedBytes)
