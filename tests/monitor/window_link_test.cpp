@@ -19,11 +19,11 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     form->PcImage.b[2991] = 0; // the tuning channel: all cylinders
     form->PcImage.b[2999] = 45;
     form->PcImage.b[3000] = 12;
-    unit->SetLiveWord(2, 4321);
-    unit->SetLiveWord(10, 13500);
-    unit->SetLiveByte(195, 185);
-    unit->SetLiveByte(223, 1);
-    unit->SetLiveWord(68, 125);
+    unit.SetLiveWord(2, 4321);
+    unit.SetLiveWord(10, 13500);
+    unit.SetLiveByte(195, 185);
+    unit.SetLiveByte(223, 1);
+    unit.SetLiveWord(68, 125);
     ASSERT_TRUE(Connected());
     ASSERT_TRUE(BetweenPolls());
 
@@ -32,7 +32,7 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     t.Buttons[18]->click(); // Stop
     t.Buttons[18]->click();
     ASSERT_TRUE(Polled(1));
-    Bytes request = unit->LastLiveRequest();
+    Bytes request = unit.LastLiveRequest();
     ASSERT_EQ(request.size(), size_t(LIVE_REQUEST_LEN));
     Bytes expected(LIVE_REQUEST_LEN, 0);
     expected[1] = 2;
@@ -45,7 +45,7 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     expected[104] = 12;
     EXPECT_EQ(request, expected);
 
-    ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == 4321; }));
+    ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 4321; }));
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= 4321");
     EXPECT_EQ(Label("LabelNapeti")->Caption(), "U= 13.5 V");
     EXPECT_EQ(Label("LabelVoda")->Caption(), "Coolant= 85 °C");
@@ -55,7 +55,7 @@ TEST_F(WindowOnUnit, RequestCarriesTheSettingsAndClicksOnceAndAnswersReachThePan
     ASSERT_TRUE(Polled(1));
     expected[99] = 0;
     expected[101] = 0;
-    EXPECT_EQ(unit->LastLiveRequest(), expected);
+    EXPECT_EQ(unit.LastLiveRequest(), expected);
 }
 
 TEST_F(WindowOnUnit, StopLostWithAFailedPollGoesWithTheNext)
@@ -63,11 +63,11 @@ TEST_F(WindowOnUnit, StopLostWithAFailedPollGoesWithTheNext)
     ASSERT_TRUE(Connected());
     ASSERT_TRUE(BetweenPolls());
     const int polls = LiveRequests();
-    unit->InjectFault(unitemu::Fault::BadCheck);
+    unit.InjectFault(unitemu::Fault::BadCheck);
     form->TestPage.Buttons[8]->click(); // Ignition 1: a pulse that may have fired
     form->TestPage.Buttons[18]->click(); // Stop
-    ASSERT_TRUE(Pump([&] { return LiveRequests() >= polls + 2 && Quiet(); }));
-    std::vector<Bytes> log = unit->RequestLog();
+    ASSERT_TRUE(Run([&] { return LiveRequests() >= polls + 2 && Quiet(); }));
+    std::vector<Bytes> log = unit.RequestLog();
     std::vector<Bytes> live;
     for (const Bytes& r : log)
         if (!r.empty() && r[0] == 0x30)
@@ -79,13 +79,13 @@ TEST_F(WindowOnUnit, StopLostWithAFailedPollGoesWithTheNext)
 
 TEST_F(WindowOnUnit, PanelShowsNoDataOnceTheUnitIsGone)
 {
-    unit->SetLiveWord(2, 3000);
+    unit.SetLiveWord(2, 3000);
     ASSERT_TRUE(Connected());
-    ASSERT_TRUE(Pump([&] { return form->Monitor.Values.LiveRpm == 3000; }));
+    ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 3000; }));
     ASSERT_EQ(Label("LabelRpm")->Caption(), "RPM= 3000");
 
-    unit->InjectFault(unitemu::Fault::Silence, -1);
-    ASSERT_TRUE(Pump([&] { return form->ConnectedPort.load() == 0; }));
+    unit.InjectFault(unitemu::Fault::Silence, -1);
+    ASSERT_TRUE(Run([&] { return form->ConnectedPort.load() == 0; }));
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= ---");
     EXPECT_EQ(form->LiveValues.Rpm, 0);
