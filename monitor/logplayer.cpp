@@ -277,6 +277,7 @@ void StartLogRecord(TMainForm* form)
     p.Position = p.Positions = 0;
     p.RecordTime = 0;
     p.LastUiState.fill(0);
+    p.UiStateLogged = false;
     p.Log.reset();
     p.Writer = std::make_unique<MonitorLogWriter>(HeaderInfo(form));
     p.StartClock = Now(form);
@@ -428,9 +429,10 @@ void LogUiState(TMainForm* form)
             ui[size_t(UiOffSheets + t)] = uint8_t(table->CurrentIndex);
         }
     }
-    if (ui == p.LastUiState)
+    if (p.UiStateLogged && ui == p.LastUiState)
         return;
     p.LastUiState = ui;
+    p.UiStateLogged = true;
     AppendLogRecord(form, UiState, ui);
 }
 

@@ -68,6 +68,8 @@ struct LogPlayer {
     int64_t RecordTime = 0; // calendar seconds of the record applied last, 0 none
     int RecordMs = 0;
     std::array<uint8_t, monlog::UiPayloadLen> LastUiState {};
+    // The start of a recording holds a user-interface record whatever it is.
+    bool UiStateLogged = false;
 
     // The recording's writes: records and time since the file was last written.
     int UnsavedRecords = 0;

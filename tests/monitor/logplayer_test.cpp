@@ -3,7 +3,7 @@
 // of the recorded file, what playback puts on screen and into the images.
 #include "monitorwindow.h"
 
-#include "app/consistency.h"
+#include "app/editpath.h"
 #include "pages/pages.h"
 
 #include <filesystem>
@@ -41,6 +41,7 @@ protected:
         form->Player.Clock = [this] { return now; };
         form->Player.WallClock = [] { return WALL; };
         form->GroupBoxPlayer->SetVisible(true);
+        dialogs.boxes.clear(); // the start-up's own
     }
     void TearDown() override
     {
@@ -166,7 +167,7 @@ TEST_F(Player, ARecordingHoldsItsStartAtOnceGrowsOnDiskAndIsWholeAtStop)
     now += 1000;
     LogPlayerTick(form.get());
     EXPECT_EQ(Read(path).RecordCount(), 14);
-    EXPECT_EQ(PlayPos(), "Recording (14) 9 seconds");
+    EXPECT_EQ(PlayPos(), "Recording (14) 4 seconds") << "as the last record left it";
 
     // Equal user-interface states give one record.
     LogUiState(form.get());
@@ -263,9 +264,9 @@ TEST_F(Player, AFailedWriteIsToldAndTheRecordingKeepsItsRecords)
 TEST_F(Player, PlaybackFollowsTheClockShowsTheFramesAndPausesAtTheEnd)
 {
     const std::string path = WriteLog("play.ignlog", 3);
-    form->Live.b[300] = 77;
     Play(path);
     ASSERT_EQ(form->LogPlayerState, LOG_PLAYER_PLAYING);
+    form->Live.b[300] = 77;
     EXPECT_FALSE(dialogs.fileDialogs[0].save);
     EXPECT_EQ(dialogs.fileDialogs[0].request.filter, "IGN log file|*.ignlog;*.IGNLOG");
     EXPECT_EQ(form->PcImage.b[2909], 9);
