@@ -303,6 +303,14 @@ TEST_F(Player, PlaybackFollowsTheClockShowsTheFramesAndPausesAtTheEnd)
     EXPECT_EQ(PlayPos().rfind("Play (3) - pause ", 0), 0u) << PlayPos();
     EXPECT_TRUE(form->Player.SpeedButtonPlay2->Enabled());
 
+    // Playing appends nothing, to this log or any other.
+    const Bytes played = FileBytes(path);
+    LogMonitorFrame(form.get());
+    LogImage(form.get(), 0);
+    LogUiState(form.get());
+    EXPECT_EQ(FileBytes(path), played);
+    EXPECT_EQ(form->Player.Writer, nullptr);
+
     // Paused, the panel keeps the replayed values.
     UpdateLiveMonitor(form.get());
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= 3000");
