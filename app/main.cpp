@@ -172,7 +172,7 @@ bool TMainForm::ListenForPortNotices(const QString& path)
 
 void TMainForm::BuildFrame()
 {
-    SetBounds(0, 0, 1240, 720);
+    SetBounds(0, 0, 1240, 760);
     SetCaption("  Zeperon_12       ");
     setAcceptDrops(false);
     BuildMenu();
@@ -241,6 +241,7 @@ void TMainForm::BuildFrame()
     GroupBoxMonitor->SetCaption("Monitor");
     BuildStatusArea();
     BuildMonitorPanel(this);
+    BuildLogPlayer(this);
     BuildMonitorPage(this);
     BuildTestPage(this);
     WireMenuCommands();

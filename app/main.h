@@ -13,6 +13,7 @@
 #include "link/identity.h"
 #include "link/jobengine.h"
 #include "link/sequencer.h"
+#include "monitor/logplayer.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/test.h"
@@ -99,6 +100,9 @@ public:
     void ButtonTestClick(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
+    // The monitor player's speed buttons and scroll bar (monitor/logplayer.cpp).
+    void SpeedButtonPlay(TObject* Sender);
+    void PlayPosChange(TObject* Sender);
 
     // The commands of the main menu and of the tool-bar buttons (main_menu.cpp).
     void MenuNewClick(TObject* Sender);
@@ -237,7 +241,9 @@ public:
     LiveBlock& Live = Sequencer.Live;
     // Command bits of the test buttons and "Stop motor" for the next live request.
     OneShotCommands OneShot;
+    // The monitor player: LOG_PLAYER_IDLE .. LOG_PLAYER_PLAYING_PAUSED.
     int LogPlayerState = 0;
+    LogPlayer Player;
     std::array<int32_t, 3> PotReadings {};
 
     MessageSlots MessageSlot;

@@ -61,33 +61,6 @@ void UpdateDefValues(TMainForm*)
     Note("UpdateDefValues");
 }
 
-void InitLogPlayer(TMainForm* form)
-{
-    Note("InitLogPlayer");
-    form->LogPlayerState = 0;
-}
-
-void StopLog(TMainForm* form)
-{
-    Note("StopLog");
-    form->LogPlayerState = 0;
-}
-
-void LogPlayStep(TMainForm*)
-{
-    Note("LogPlayStep");
-}
-
-void LogImage(TMainForm*, int)
-{
-    Note("LogImage");
-}
-
-void LogUiState(TMainForm*)
-{
-    Note("LogUiState");
-}
-
 void ShowExternalMonitor(TMainForm* form, int)
 {
     Note("ShowExternalMonitor");
@@ -158,9 +131,4 @@ void SetBikeConstants(TMainForm* form)
 void SetProbeDefault(TMainForm*)
 {
     Note("SetProbeDefault");
-}
-
-void LogMonitorFrame(TMainForm*)
-{
-    Note("LogMonitorFrame");
 }

@@ -39,12 +39,6 @@ void CoupleInjectionMaps(TMainForm* form);
 void UpdateDefValues(TMainForm* form);
 // Fills the live request into the link's transmit image and posts it.
 void SendLiveRequest(TMainForm* form);
-void LogMonitorFrame(TMainForm* form);
-void InitLogPlayer(TMainForm* form);
-void StopLog(TMainForm* form);
-void LogPlayStep(TMainForm* form);
-void LogImage(TMainForm* form, int kind);
-void LogUiState(TMainForm* form);
 void ShowExternalMonitor(TMainForm* form, int set);
 // Moves and shrinks a window onto the nearest screen.
 void KeepFormOnScreen(TForm* form);

@@ -73,6 +73,5 @@ void TMainForm::Timer1Timer(TObject*)
             PcImage.b[PULSE_SOURCE_BYTE] = fix.stored;
         }
     }
-    if (LogPlayerState == 2)
-        LogPlayStep(this);
+    LogPlayerTick(this);
 }

@@ -42,7 +42,7 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
         ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == rpm; }));
     }
     // The whole window, wider than the offscreen screen.
-    form->resize(1240, 720);
+    form->resize(1240, 760);
     EXPECT_TRUE(form->GroupBoxMonitor->Widget()->grab().save(QString::fromUtf8(folder) + "/monitor-panel.png"));
     EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/main-window-live.png"));
     for (int page : { PAGE_SLOT_MONITOR, PAGE_SLOT_TEST }) {

@@ -91,4 +91,55 @@ TEST_F(WindowOnUnit, PanelShowsNoDataOnceTheUnitIsGone)
     EXPECT_EQ(form->LiveValues.Rpm, 0);
 }
 
+TEST_F(WindowOnUnit, ALogRecordedOnTheUnitReplaysOfflineWithPanelMarkersAndPage)
+{
+    const std::string path = dir.file("unit.ignlog");
+    unit.SetLiveWord(2, 1500);
+    ASSERT_TRUE(Connected());
+    ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 1500; }));
+    dialogs.fileAnswers.push_back(QString::fromStdString(path));
+    form->Player.SpeedButtonPlay1->Click();
+    ASSERT_EQ(form->LogPlayerState, LOG_PLAYER_RECORDING);
+    for (int rpm : { 2500, 3500 }) {
+        unit.SetLiveWord(2, uint16_t(rpm));
+        ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == rpm; }));
+    }
+    form->PageControl1->SetActivePage(form->PageSheets[size_t(PAGE_SLOT_MONITOR)]);
+    form->PageControl1Change(form->PageControl1);
+    unit.SetLiveWord(2, 4500);
+    ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 4500; }));
+    form->Player.SpeedButtonPlay4->Click();
+
+    // Offline, on the first page, the log shows what the unit sent.
+    unit.InjectFault(unitemu::Fault::Silence, -1);
+    ASSERT_TRUE(Run([&] { return form->ConnectedPort.load() == 0; }));
+    form->Timer1Timer(form->Timer1);
+    form->PageControl1->SetActivePage(form->PageSheets[0]);
+    form->PageControl1Change(form->PageControl1);
+    int64_t now = 0;
+    form->Player.Clock = [&] { return now; };
+    dialogs.fileAnswers.push_back(QString::fromStdString(path));
+    form->Player.SpeedButtonPlay2->Click();
+    ASSERT_EQ(form->LogPlayerState, LOG_PLAYER_PLAYING);
+    std::vector<int> seen;
+    bool pageFollowed = false;
+    // The records are milliseconds apart: the clock steps by one.
+    for (int step = 0; step < 600000 && form->LogPlayerState == LOG_PLAYER_PLAYING; ++step) {
+        now += 1;
+        LogPlayerTick(form.get());
+        if (seen.empty() || seen.back() != form->Monitor.Values.LiveRpm)
+            seen.push_back(form->Monitor.Values.LiveRpm);
+        EXPECT_EQ(form->LiveValues.Rpm, form->Monitor.Values.LiveRpm) << "the map markers follow";
+        pageFollowed |= form->ActivePageIndex == PAGE_SLOT_MONITOR;
+        EXPECT_TRUE(pageFollowed || form->Monitor.Values.LiveRpm < 4500) << "the page changed before 4500 rpm";
+    }
+    EXPECT_EQ(form->LogPlayerState, LOG_PLAYER_PLAYING_PAUSED);
+    EXPECT_EQ(seen.back(), 4500);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_NE(std::find(seen.begin(), seen.end(), 2500), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), 3500), seen.end());
+    EXPECT_EQ(form->ActivePageIndex, PAGE_SLOT_MONITOR);
+    EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= 4500");
+}
+
 } // namespace
