@@ -24,6 +24,9 @@ protected:
         form->ComPort = 0;
         form->ComPortAuto = TEST_PORT;
     }
+    // The sequencer decides only on the tick, so a poll cannot follow a failed
+    // one before the test's clicks are in.
+    void StepLine() override { form->Link->TimerStep(); }
     bool Polled(int count)
     {
         const int requests = LiveRequests();

@@ -54,12 +54,16 @@ protected:
                 this->form->Timer1Timer(this->form->Timer1);
                 ++ticks;
             } else {
-                LinkTimerStep(this->form.get());
+                StepLine();
             }
             std::this_thread::yield();
         }
         return false;
     }
+
+    // What moves between two ticks: the sequencer with the port layer, unless
+    // a fixture wants the sequencer to wait for the tick.
+    virtual void StepLine() { LinkTimerStep(this->form.get()); }
 
     unitemu::UnitEmulator unit;
     int unitPort = 0;
