@@ -135,7 +135,7 @@ protected:
     bool LineQuiet()
     {
         for (auto& [number, u] : units_) {
-            if (!u->Vanished() && !PortQuiet(link_->Port(number), *u))
+            if (!u->Vanished() && !PortQuietAt(number))
                 return false;
         }
         return JobQuiet(*link_);
