@@ -48,6 +48,7 @@ protected:
     void TearDown() override
     {
         link_.reset();
+        memory_.Clear();
         for (auto& [port, unit] : units_) {
             unit->Stop();
             SetComDeviceOverride(port, "");

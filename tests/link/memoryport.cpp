@@ -191,6 +191,12 @@ MemoryLine& MemoryPorts::Line(int port)
     return *lines_.at(port);
 }
 
+void MemoryPorts::Clear()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    lines_.clear();
+}
+
 bool MemoryPorts::ListNames(std::vector<std::string>* names)
 {
     std::lock_guard<std::mutex> guard(lock_);

@@ -79,6 +79,8 @@ public:
     // Port `port` leads to `unit` from now on; the unit outlives the port layer.
     MemoryLine& Attach(int port, unitemu::UnitEmulator& unit);
     MemoryLine& Line(int port);
+    // Forgets every port and its unit.
+    void Clear();
 
     bool ListNames(std::vector<std::string>* names) override;
     std::unique_ptr<SerialLine> MakeLine(int port) override;

@@ -584,4 +584,28 @@ std::vector<FaultCase> FaultCases()
 INSTANTIATE_TEST_SUITE_P(
     Matrix, ProgramFaults, ::testing::ValuesIn(FaultCases()), [](const auto& info) { return info.param.name; });
 
+// Connection, programming and verify through a pseudo-terminal and the
+// termios device.
+class SequencerEndToEnd : public Sequencer {
+protected:
+    SequencerEndToEnd() { onPseudoTerminal_ = true; }
+};
+
+TEST_F(SequencerEndToEnd, ConnectsProgramsAndVerifies)
+{
+    const RsImage unitImage = RandomImage(30);
+    images_.PcImage = unitImage;
+    Begin(PROTO_IGN300, unitImage);
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(host_->congruence, IDENTICAL);
+
+    images_.PcImage = RandomImage(31);
+    seq_->FullProgram = 1;
+    ASSERT_TRUE(Request(REQ_PROGRAM));
+    EXPECT_TRUE(host_->Shown("Program device: OK"));
+    EXPECT_TRUE(unit().Image() == images_.PcImage);
+    ASSERT_TRUE(Request(REQ_VERIFY));
+    EXPECT_TRUE(host_->Shown("Verify: OK"));
+}
+
 } // namespace
