@@ -1,6 +1,6 @@
 #pragma once
-// A serial device on POSIX termios, and the map from COM numbers to Linux
-// device paths.
+// The serial line the port layer drives, its device on POSIX termios, and the
+// map from COM numbers to Linux device paths.
 //
 // COM numbers follow fixed rules: ttyS k is COM k+1, ttyUSB k is COM k+33 and
 // ttyACM k is COM k+65 (k = 0..31). The environment variable ZP_COM_MAP maps
