@@ -85,8 +85,8 @@ void CCOM::PortThread()
         Transmit();
         ReceiveWaiting();
     }
-    if (Device.IsOpen())
-        Device.Close();
+    if (Device && Device->IsOpen())
+        Device->Close();
     Finish();
     PortState.store(PORT_CLOSED, std::memory_order_release);
 }
@@ -95,7 +95,7 @@ void CCOM::OpenDevice()
 {
     PortState.store(PORT_OPENING, std::memory_order_release);
     int baud = 0;
-    int err = ParseModeText(ModeText, &baud) ? Device.Open(DevicePath, baud) : EINVAL;
+    int err = ParseModeText(ModeText, &baud) ? Device->Open(DevicePath, baud) : EINVAL;
     if (err != 0) {
         // The error is the user-interface thread's sign that the order is
         // over: the thread is marked finished before it.
@@ -119,7 +119,7 @@ void CCOM::CloseDevice()
     ReadIndex.store(0, std::memory_order_relaxed);
     WriteIndex.store(0, std::memory_order_relaxed);
     PortState.store(PORT_CLOSING, std::memory_order_release);
-    Device.Close();
+    Device->Close();
     // The thread is marked finished before its order is cleared, so the
     // user-interface thread never hands an open order to a thread that ends.
     Finish();
@@ -137,7 +137,7 @@ void CCOM::Transmit()
     int32_t n = TxCount.load(std::memory_order_acquire);
     if (n == 0)
         return;
-    SerialDevice::Result r = Device.Write(TxBuffer, n, kWriteTimeoutMs);
+    SerialLine::Result r = Device->Write(TxBuffer, n, kWriteTimeoutMs);
     BytesWritten.fetch_add(uint32_t(r.bytes), std::memory_order_relaxed);
     if (r.failed)
         Error.store(PORTERR_WRITE, std::memory_order_relaxed);
@@ -148,7 +148,7 @@ void CCOM::Transmit()
 
 void CCOM::ReceiveWaiting()
 {
-    SerialDevice::Result waiting = Device.Waiting();
+    SerialLine::Result waiting = Device->Waiting();
     if (waiting.failed) {
         Error.store(PORTERR_READ, std::memory_order_relaxed);
         if (waiting.vanished)
@@ -163,7 +163,7 @@ void CCOM::ReceiveWaiting()
         int32_t ask = std::min(left, piece);
         if (ask <= 0)
             return;
-        SerialDevice::Result r = Device.Read(RxRing + w, ask);
+        SerialLine::Result r = Device->Read(RxRing + w, ask);
         if (r.failed) {
             Error.store(PORTERR_READ, std::memory_order_relaxed);
             if (r.vanished)
@@ -266,7 +266,7 @@ bool CCOMIOSYS::EnumeratePorts()
     bool present[COM_PORTS] = {};
     std::vector<std::string> names;
     bool changed = false;
-    if (!ListComDeviceNames(&names)) {
+    if (!devices_->ListNames(&names)) {
         // Without a device list every low port is offered.
         for (int i = 1; i < 30; ++i) {
             changed |= ports_[i].Present != 1;
@@ -358,6 +358,7 @@ void CCOMIOSYS::ManagePorts()
             continue;
         std::snprintf(c.ModeText, sizeof c.ModeText, "%i,N,8,1", c.Baud);
         c.DevicePath = ComDevicePath(i);
+        c.Device = devices_->MakeLine(i);
         c.RequestTime = now;
         c.Error.store(PORTERR_NONE, std::memory_order_relaxed);
         c.ThreadState.store(THREAD_RUNNING, std::memory_order_relaxed);

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <pthread.h>
 #include <string>
 
@@ -71,8 +72,9 @@ struct CCOM {
     std::atomic<int32_t> ReadIndex { 0 }; // owned by the frame assembler
     std::atomic<int32_t> WriteIndex { 0 }; // owned by the I/O thread
 
-    // Owned by the I/O thread.
-    SerialDevice Device;
+    // Made by the user-interface thread with the open order, then owned by
+    // the I/O thread until it is reaped.
+    std::unique_ptr<SerialLine> Device;
     // True once the device has reported a hang-up: the thread then leaves the
     // device alone and waits at the slow pace for its close order.
     std::atomic<bool> Vanished { false };
@@ -120,6 +122,10 @@ public:
     // Refreshes every port's present flag; true when any flag changed.
     bool EnumeratePorts();
 
+    // The devices the ports open from now on; the termios devices unless
+    // changed. The devices outlive the layer.
+    void UseDevices(SerialDevices& devices) { devices_ = &devices; }
+
     CCOM& Port(int port) { return ports_[port]; }
     const CCOM& Port(int port) const { return ports_[port]; }
 
@@ -139,6 +145,7 @@ private:
     bool StartThread(CCOM& port);
     void ReapThread(CCOM& port);
 
+    SerialDevices* devices_ = &TermiosDevices();
     CCOM* ports_; // COM_PORTS records; left allocated if a thread will not end
     int32_t lastEnumeration_ = -950;
 };

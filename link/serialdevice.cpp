@@ -346,3 +346,19 @@ void MarkComNames(const std::vector<std::string>& names, bool present[256])
             present[port] = true;
     }
 }
+
+namespace {
+
+class Termios : public SerialDevices {
+public:
+    bool ListNames(std::vector<std::string>* names) override { return ListComDeviceNames(names); }
+    std::unique_ptr<SerialLine> MakeLine(int) override { return std::make_unique<SerialDevice>(); }
+};
+
+} // namespace
+
+SerialDevices& TermiosDevices()
+{
+    static Termios devices;
+    return devices;
+}

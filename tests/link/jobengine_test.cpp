@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -247,6 +248,59 @@ INSTANTIATE_TEST_SUITE_P(Link, Faults,
         FaultCase { "WcomEchoIsNotAnAnswer", PROTO_WCOM, JOB_READ, unitemu::Fault::Echo, 1, 0, JOB_DONE, 1 }),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct LineFaultCase {
+    const char* name;
+    std::function<void(MemoryLine&)> spoil;
+    int32_t result;
+    int attempts; // requests the unit received for the one-frame read
+};
+
+class LineFaults : public JobEngine, public ::testing::WithParamInterface<LineFaultCase> { };
+
+// The unit answers well but the line spoils its answers: each spoiled answer
+// costs an attempt, the job fails when the attempts run out.
+TEST_P(LineFaults, SpoiledAnswersCostAttempts)
+{
+    const LineFaultCase& c = GetParam();
+    CCOMCOM& link = Linked(UnitOf(PROTO_IGN300));
+    unit().SetImage(RandomImage(11));
+    c.spoil(line());
+    size_t before = unit().RequestLog().size();
+    EXPECT_EQ(RunJob(JOB_READ, 0, 300, JOBFLAG_MARK | JOBFLAG_CLEAR_TX), c.result);
+    EXPECT_EQ(int(RequestsSince(unit(), before).size()), c.attempts);
+    if (c.result == JOB_DONE) {
+        Bytes stored = unit().UnitImage();
+        EXPECT_TRUE(std::equal(link.RxImage, link.RxImage + 300, stored.begin()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, LineFaults,
+    ::testing::Values(LineFaultCase { "OneByteCorrupted", [](MemoryLine& l) { l.CorruptBytes(1, 100); }, JOB_DONE, 2 },
+        LineFaultCase { "EveryByteCorrupted", [](MemoryLine& l) { l.CorruptBytes(-1); }, JOB_FAILED, 3 },
+        LineFaultCase { "LastByteDropped", [](MemoryLine& l) { l.DropBytes(1, 301); }, JOB_DONE, 2 },
+        LineFaultCase { "StalledPastTheTimeOut", [](MemoryLine& l) { l.Stall(true); }, JOB_FAILED, 3 },
+        LineFaultCase { "Vanished", [](MemoryLine& l) { l.Vanish(); }, JOB_FAILED, 0 }),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An answer held back within the time-out is still the answer.
+TEST_F(JobEngine, AStallShorterThanTheTimeOutCostsNoAttempt)
+{
+    CCOMCOM& link = Linked(UnitOf(PROTO_IGN300));
+    unit().SetImage(RandomImage(12));
+    line().Stall(true);
+    size_t before = unit().RequestLog().size();
+    ASSERT_TRUE(link.PostJob(JOB_READ, 0, 300, JOBFLAG_MARK | JOBFLAG_CLEAR_TX));
+    ASSERT_TRUE(Pump([&] { return unit().RequestLog().size() > before; }));
+    const int32_t asked = TmrNow();
+    ASSERT_TRUE(Pump([&] { return TmrSince(asked) >= 100; }));
+    line().Stall(false);
+    ASSERT_TRUE(Pump([&] { return link.JobCode.load() == JOB_DONE || link.JobCode.load() == JOB_FAILED; }));
+    EXPECT_EQ(link.JobCode.load(), JOB_DONE);
+    EXPECT_EQ(RequestsSince(unit(), before).size(), 1u);
+    Bytes stored = unit().UnitImage();
+    EXPECT_TRUE(std::equal(link.RxImage, link.RxImage + 300, stored.begin()));
+}
+
 TEST_F(JobEngine, ASecondJobIsRefusedUntilTheResultIsTaken)
 {
     CCOMCOM& link = Linked(UnitOf(PROTO_IGN300));
@@ -295,6 +349,26 @@ TEST_F(JobEngine, ReleasingTheLinkAbandonsARunningJob)
     link.TimerStep();
     EXPECT_EQ(link.TransferState.load(), XFER_READY);
     EXPECT_TRUE(link.PostJob(JOB_READ, 0, 300, JOBFLAG_MARK | JOBFLAG_CLEAR_TX));
+}
+
+// The same jobs through a pseudo-terminal and the termios device, with frames
+// longer than the port's transmit buffer.
+class JobEngineEndToEnd : public JobEngine {
+protected:
+    JobEngineEndToEnd() { onPseudoTerminal_ = true; }
+};
+
+TEST_F(JobEngineEndToEnd, AWrittenImageReadsBack)
+{
+    CCOMCOM& link = Linked(UnitOf(PROTO_WCOMS));
+    ASSERT_EQ(link.ConnectedPort.load(), TEST_PORT);
+    RsImage written = RandomImage(13);
+    std::memcpy(link.TxImage, written.b.data(), RS_LEN_EXE);
+    ASSERT_EQ(RunJob(JOB_WRITE, 0, RS_LEN_EXE, JOBFLAG_MARK), JOB_DONE);
+    Bytes stored = unit().UnitImage();
+    EXPECT_TRUE(std::equal(stored.begin(), stored.end(), written.b.begin()));
+    ASSERT_EQ(RunJob(JOB_READ, 0, RS_LEN_EXE, JOBFLAG_MARK | JOBFLAG_CLEAR_TX), JOB_DONE);
+    EXPECT_TRUE(std::equal(link.RxImage, link.RxImage + RS_LEN_EXE, written.b.begin()));
 }
 
 } // namespace

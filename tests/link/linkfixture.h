@@ -3,6 +3,8 @@
 // clock driven by the test: the clock moves on by one tick only while nothing
 // is under way on the line, so every answer that will come arrives before a
 // time-out can pass, and time-outs happen only where the unit is silent.
+// The units sit behind in-memory ports, or behind pseudo-terminals for tests
+// of the whole way through the termios devices.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,7 @@
 
 #include "link/jobengine.h"
 #include "linktest.h"
+#include "memoryport.h"
 #include "platform/clock.h"
 #include "tools/unit-emulator/emulator.h"
 
@@ -45,6 +48,7 @@ protected:
     void TearDown() override
     {
         link_.reset();
+        memory_.Clear();
         for (auto& [port, unit] : units_) {
             unit->Stop();
             SetComDeviceOverride(port, "");
@@ -54,18 +58,26 @@ protected:
     unitemu::UnitEmulator& StartUnit(const unitemu::Options& options = {}, int port = TEST_PORT)
     {
         auto unit = std::make_unique<unitemu::UnitEmulator>(options);
-        std::string error;
-        EXPECT_TRUE(unit->Start(&error)) << error;
-        SetComDeviceOverride(port, unit->SlavePath());
+        if (onPseudoTerminal_) {
+            std::string error;
+            EXPECT_TRUE(unit->Start(&error)) << error;
+            SetComDeviceOverride(port, unit->SlavePath());
+        } else {
+            memory_.Attach(port, *unit);
+        }
         units_[port] = std::move(unit);
         return *units_[port];
     }
     unitemu::UnitEmulator& unit(int port = TEST_PORT) { return *units_.at(port); }
+    // The in-memory line of a port, with its knobs.
+    MemoryLine& line(int port = TEST_PORT) { return memory_.Line(port); }
 
     // The link as the main window sets it up.
     CCOMCOM& MakeLink(int expectedType = RSKEY)
     {
         link_ = std::make_unique<CCOMCOM>();
+        if (!onPseudoTerminal_)
+            link_->UseDevices(memory_);
         link_->SetProbeDefault(PROTO_IGN300, 115200, 175);
         link_->ExpectedUnitType = expectedType;
         link_->ExpectedSubVersion = 0;
@@ -80,11 +92,38 @@ protected:
         SetProgramClock(tick_);
     }
 
+    // Every byte sent between port `number` and its unit has arrived.
+    bool Settled(int number)
+    {
+        CCOM& c = link_->Port(number);
+        if (c.TxCount.load() != 0)
+            return false;
+        if (!onPseudoTerminal_) {
+            // The unit answers inside the write: once the transmit buffer is
+            // handed back, its answer is on the line.
+            return line(number).Drained(c);
+        }
+        const unitemu::UnitEmulator& u = unit(number);
+        return c.BytesWritten.load() == u.BytesHeard() && u.BytesSent() == c.BytesRead.load();
+    }
+
+    // Nothing under way between port `number` and its unit.
+    bool PortQuietAt(int number)
+    {
+        CCOM& c = link_->Port(number);
+        if (onPseudoTerminal_)
+            return PortQuiet(c, unit(number));
+        const uint8_t state = c.PortState.load();
+        if (c.Request != 0 || c.ThreadRequest.load() != 0 || (state != PORT_OPEN && state != PORT_CLOSED))
+            return false;
+        return state != PORT_OPEN || (Settled(number) && c.RxAvailable() == 0);
+    }
+
     // Nothing under way between the link and its units.
     bool Quiet()
     {
         for (auto& [number, u] : units_) {
-            if (!PortQuiet(link_->Port(number), *u))
+            if (!PortQuietAt(number))
                 return false;
         }
         return JobQuiet(*link_);
@@ -121,13 +160,7 @@ protected:
             return false;
         int port = link_->ConnectedPort.load();
         CCOM& c = link_->Port(port);
-        unitemu::UnitEmulator& u = unit(port);
-        if (!WaitUntil(
-                [&] {
-                    return c.TxCount.load() == 0 && c.BytesWritten.load() == u.BytesHeard()
-                        && u.BytesSent() == c.BytesRead.load();
-                },
-                [&] { link_->TimerStep(); }))
+        if (!WaitUntil([&] { return Settled(port); }, [&] { link_->TimerStep(); }))
             return false;
         c.ReadIndex.store(c.WriteIndex.load());
         return true;
@@ -152,7 +185,10 @@ protected:
         return result;
     }
 
+    // Set by end-to-end tests before the first unit starts.
+    bool onPseudoTerminal_ = false;
     int tick_ = 2;
+    MemoryPorts memory_;
     std::map<int, std::unique_ptr<unitemu::UnitEmulator>> units_;
     std::unique_ptr<CCOMCOM> link_;
     RecordingSink sink_;

@@ -135,7 +135,7 @@ protected:
     bool LineQuiet()
     {
         for (auto& [number, u] : units_) {
-            if (!u->Vanished() && !PortQuiet(link_->Port(number), *u))
+            if (!u->Vanished() && !PortQuietAt(number))
                 return false;
         }
         return JobQuiet(*link_);
@@ -581,5 +581,29 @@ std::vector<FaultCase> FaultCases()
 
 INSTANTIATE_TEST_SUITE_P(
     Matrix, ProgramFaults, ::testing::ValuesIn(FaultCases()), [](const auto& info) { return info.param.name; });
+
+// Connection, programming and verify through a pseudo-terminal and the
+// termios device.
+class SequencerEndToEnd : public Sequencer {
+protected:
+    SequencerEndToEnd() { onPseudoTerminal_ = true; }
+};
+
+TEST_F(SequencerEndToEnd, ConnectsProgramsAndVerifies)
+{
+    const RsImage unitImage = RandomImage(30);
+    images_.PcImage = unitImage;
+    Begin(PROTO_IGN300, unitImage);
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(host_->congruence, IDENTICAL);
+
+    images_.PcImage = RandomImage(31);
+    seq_->FullProgram = 1;
+    ASSERT_TRUE(Request(REQ_PROGRAM));
+    EXPECT_TRUE(host_->Shown("Program device: OK"));
+    EXPECT_TRUE(unit().Image() == images_.PcImage);
+    ASSERT_TRUE(Request(REQ_VERIFY));
+    EXPECT_TRUE(host_->Shown("Verify: OK"));
+}
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "app/utils.h"
 #include "link/serialdevice.h"
+#include "platform/clock.h"
 
 namespace unitemu {
 
@@ -77,6 +78,7 @@ UnitEmulator::UnitEmulator(const Options& options)
 {
     SetUnitVersion(options.unitType, options.subVersion);
     byteTime_ = std::chrono::nanoseconds(10'000'000'000LL / std::max(options.baud, 1));
+    wcom_.SetProtocol(options_.protocol, 0);
 }
 
 UnitEmulator::~UnitEmulator()
@@ -114,7 +116,6 @@ bool UnitEmulator::Start(std::string* error)
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0)
         return fail("pipe");
-    wcom_.SetProtocol(options_.protocol, 0);
     stop_ = false;
     thread_ = std::thread([this] { Run(); });
     return true;
@@ -256,25 +257,43 @@ void UnitEmulator::Run()
         ssize_t n = ::read(master_, buf, sizeof buf);
         if (n <= 0)
             continue;
-        // A unit listening at another rate hears only noise.
-        if (LineBaud() != options_.baud)
-            noiseBytes_ += int(n);
-        else
-            TakeBytes(buf, int(n));
-        bytesHeard_ += uint32_t(n);
+        Heard(buf, int(n), LineBaud());
     }
+}
+
+std::vector<uint8_t> UnitEmulator::Hear(const uint8_t* data, int n, int lineBaud)
+{
+    std::vector<uint8_t> answers;
+    answers_ = &answers;
+    Heard(data, n, lineBaud);
+    answers_ = nullptr;
+    return answers;
+}
+
+void UnitEmulator::Heard(const uint8_t* data, int n, int lineBaud)
+{
+    // A unit listening at another rate hears only noise.
+    if (lineBaud != options_.baud)
+        noiseBytes_ += n;
+    else
+        TakeBytes(data, n);
+    bytesHeard_ += uint32_t(n);
 }
 
 void UnitEmulator::TakeBytes(const uint8_t* data, int n)
 {
     auto now = std::chrono::steady_clock::now();
-    if (now - lastByte_ > kRequestGap) {
+    // On a line in memory the program clock measures the gap.
+    const int32_t tick = TmrNow();
+    const bool gap = answers_ ? TmrDiff(tick, lastTick_) > kRequestGap.count() : now - lastByte_ > kRequestGap;
+    lastTick_ = tick;
+    if (gap) {
         ignPosition_ = 0;
         wcom_.RxPosition = 0;
     }
     lastByte_ = now;
     int frameLength = IgnFrameLength(options_.protocol);
-    for (int i = 0; i < n && master_ >= 0; ++i) {
+    for (int i = 0; i < n && !vanished_; ++i) {
         uint8_t byte = data[i];
         if (options_.pace)
             lineTime_ = std::max(lineTime_, now) + byteTime_;
@@ -520,6 +539,11 @@ void UnitEmulator::WaitUntil(std::chrono::steady_clock::time_point t)
 
 void UnitEmulator::Send(const uint8_t* data, int n)
 {
+    if (answers_) {
+        answers_->insert(answers_->end(), data, data + n);
+        bytesSent_ += uint32_t(n);
+        return;
+    }
     if (master_ < 0)
         return;
     auto start = std::max(std::chrono::steady_clock::now(), lineTime_);
@@ -554,9 +578,11 @@ void UnitEmulator::Send(const uint8_t* data, int n)
 void UnitEmulator::Vanish()
 {
     std::lock_guard<std::mutex> guard(lock_);
-    ::close(master_);
-    ::close(slave_);
-    master_ = slave_ = -1;
+    for (int* fd : { &master_, &slave_ }) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
     vanished_ = true;
 }
 

@@ -59,6 +59,11 @@ public:
     // The path a port opens to reach the emulated unit.
     const std::string& SlavePath() const { return slavePath_; }
 
+    // Answers without a pseudo-terminal, for a line the caller carries: takes
+    // the bytes that came at `lineBaud` and returns the unit's answers at once.
+    // A request broken off for 50 ms of the program clock is dropped. Not with Start.
+    std::vector<uint8_t> Hear(const uint8_t* data, int n, int lineBaud);
+
     // The image in the PC's byte order.
     void SetImage(const RsImage& image);
     RsImage Image() const;
@@ -111,6 +116,7 @@ private:
     };
 
     void Run();
+    void Heard(const uint8_t* data, int n, int lineBaud);
     void TakeBytes(const uint8_t* data, int n);
     void HandleRequest(const uint8_t* frame, int length);
     Answer AnswerIgn(const uint8_t* frame);
@@ -154,8 +160,10 @@ private:
     uint8_t ign_[FRAME_BUF] = {};
     int ignPosition_ = 0;
     std::chrono::steady_clock::time_point lastByte_ {};
+    int32_t lastTick_ = 0; // program clock at the last byte, on a line in memory
     std::chrono::steady_clock::time_point lineTime_ {}; // when the last byte taken ended on the wire
     std::chrono::nanoseconds byteTime_ {};
+    std::vector<uint8_t>* answers_ = nullptr; // where Send puts the answers during Hear
 };
 
 } // namespace unitemu
