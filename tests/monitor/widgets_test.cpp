@@ -267,4 +267,54 @@ TEST_F(WidgetGroupTest, EmptyRectanglesPaintNothing)
     }
 }
 
+TEST_F(WidgetGroupTest, BasePaintScalesTheRightEdgeOnTheSum)
+{
+    struct Case {
+        float zoom;
+        int rightFrame; // (Left + Width) x zoom, truncated once
+    };
+    // Left 3 and Width 5 at 1.5: 12, where two truncated products would give 11.
+    const Case cases[] = { { 1.0f, 8 }, { 1.5f, 12 }, { 2.0f, 16 }, { 0.7f, 5 } };
+    for (const Case& c : cases) {
+        group.FreeAll();
+        image.fill(Qt::black);
+        auto* button = Add<CMyButt>(3, 3, 5, 5);
+        button->caption = "";
+        button->Color = clBlue;
+        button->SetZoom(c.zoom);
+        button->Paint();
+        EXPECT_EQ(Pixel(c.rightFrame, int(3 * c.zoom) + 1), 0xC0C0C0) << c.zoom;
+        EXPECT_EQ(Pixel(c.rightFrame - 1, int(3 * c.zoom) + 1), clBlue) << c.zoom;
+        EXPECT_EQ(Pixel(c.rightFrame + 1, int(3 * c.zoom) + 1), clBlack) << c.zoom;
+    }
+    EXPECT_EQ(BlendColor(clRed, clWhite), 0xBFBFFF);
+    EXPECT_EQ(BlendColor(0x7F102030, 0x000004), 0x04080F) << "per channel, the top byte cleared";
+}
+
+TEST_F(WidgetGroupTest, RecordsCarryTheCommonFieldsFromOffset20)
+{
+    std::array<uint8_t, MONITOR_ITEM_LEN> record {};
+    for (int i = 0; i < 22; ++i) {
+        const uint32_t v = 0x01020300u * uint32_t(i + 1) + uint32_t(i);
+        for (int b = 0; b < 4; ++b)
+            record[size_t(20 + 4 * i + b)] = uint8_t(v >> (8 * b));
+    }
+    CMyIndicator gauge;
+    gauge.FromRecord(record);
+    EXPECT_EQ(gauge.Left, 0x01020300);
+    EXPECT_EQ(gauge.Color, 0x01020300 * 6 + 5);
+    EXPECT_EQ(gauge.maxh, 0x01020300 * 20 + 19);
+    EXPECT_EQ(gauge.id, 0x01020300 * 21 + 20);
+    EXPECT_EQ(gauge.kind, 0x01020300 * 22 + 21);
+    EXPECT_EQ(gauge.Style, CMyIndicator::HorizontalBar) << "the subclass fields are the reader's";
+
+    std::array<uint8_t, MONITOR_ITEM_LEN> written {};
+    written.fill(0xEE);
+    gauge.ToRecord(written);
+    for (size_t i = 0; i < 20; ++i)
+        EXPECT_EQ(written[i], 0xEE) << i;
+    for (size_t i = 20; i < MONITOR_ITEM_LEN; ++i)
+        EXPECT_EQ(written[i], record[i]) << i;
+}
+
 } // namespace
