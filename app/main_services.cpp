@@ -56,11 +56,6 @@ void CoupleInjectionMaps(TMainForm*)
     Note("CoupleInjectionMaps");
 }
 
-void UpdateDefValues(TMainForm*)
-{
-    Note("UpdateDefValues");
-}
-
 void ShowExternalMonitor(TMainForm* form, int)
 {
     Note("ShowExternalMonitor");

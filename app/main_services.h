@@ -35,8 +35,6 @@ void CopyFirstInjectionMap(TMainForm* form);
 void CoupleInjectionMaps(TMainForm* form);
 
 // Live monitoring.
-// Updates every live-value definition and marks the external monitor.
-void UpdateDefValues(TMainForm* form);
 // Fills the live request into the link's transmit image and posts it.
 void SendLiveRequest(TMainForm* form);
 void ShowExternalMonitor(TMainForm* form, int set);

@@ -143,6 +143,9 @@ void ComputePanelChannels(
     using namespace live;
     const int cylinders = LiveCylinders(pcImage);
 
+    ch[livech::CkpsRunning] = block.Bit(BStates, 5);
+    ch[livech::CmpsRunning] = block.Bit(BStates, 6);
+    ch[livech::Cooling] = block.Bit(BStates, 4);
     ch[livech::FallOut] = block.Bit(BInputs, 1);
     ch[livech::BlockOut] = block.Bit(BInputs, 3);
     ch[livech::RetardLimiter] = block.Bit(BLimiters, 4);

@@ -283,8 +283,11 @@ int LiveCylinders(const RsImage& pcImage);
 constexpr int LIVE_CHANNELS = 26;
 using LiveChannelArray = std::array<double, LIVE_CHANNELS>;
 namespace livech {
+constexpr int CkpsRunning = 2;
+constexpr int CmpsRunning = 3;
 constexpr int FallOut = 4;
 constexpr int BlockOut = 5;
+constexpr int Cooling = 6;
 constexpr int RetardLimiter = 7;
 constexpr int DutyA = 8;
 constexpr int InjTimeA = 10; // mean injection time A, microseconds
@@ -294,7 +297,8 @@ constexpr int Advance1 = 21; // 21..24
 constexpr int DutyB = 25;
 } // namespace livech
 
-// Writes channels 4, 5, 7, 8, 10, 11 and 20..25 from the block and the
-// decoded values; leaves the others alone.
+// Writes channels 2..8, 10, 11 and 20..25 from the block and the decoded
+// values; leaves the others alone. The pick-up and cooling channels follow
+// the same state bits the panel shows.
 void ComputePanelChannels(
     const LiveBlock& block, const LiveValues& values, const RsImage& pcImage, LiveChannelArray& channels);

@@ -6,6 +6,7 @@
 #include "app/langtext.h"
 #include "app/main.h"
 #include "app/main_services.h"
+#include "monitor/extmonitor_live.h"
 #include "monitor/livetext.h"
 #include "pages/pages.h"
 #include "pages/test.h"

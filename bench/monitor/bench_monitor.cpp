@@ -1,10 +1,12 @@
 // One decode of a live answer (swap, store, live values and the panel's
-// channels) and one build of a live request. A poll comes every 385 ms, so
-// either is far below anything the user could notice.
+// channels), one pass over the live-value definitions and one build of a live
+// request. A poll comes every 385 ms, so each is far below anything the user
+// could notice.
 
 #include <benchmark/benchmark.h>
 
 #include "monitor/live.h"
+#include "monitor/valuedefs.h"
 
 namespace {
 
@@ -49,5 +51,27 @@ void BM_LiveRequest(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LiveRequest);
+
+// Five name lookups and one pass over the 88 rows, with a value that changes
+// every time.
+void BM_UpdateDefValues(benchmark::State& state)
+{
+    std::array<uint8_t, LIVE_BLOCK_LEN> wire = SampleAnswer();
+    SwapLiveWords(wire);
+    RsImage image;
+    image.b[livecell::Cylinders] = 4;
+    LiveBlock block;
+    StoreLiveAnswer(block, wire);
+    LiveValues values;
+    DecodeLiveBlock(block, true, values);
+    LiveChannelArray channels {};
+    ComputePanelChannels(block, values, image, channels);
+    int round = 0;
+    for (auto _ : state) {
+        block.b[4] = uint8_t(++round);
+        benchmark::DoNotOptimize(UpdateDefValues({ block, values, channels, image }));
+    }
+}
+BENCHMARK(BM_UpdateDefValues);
 
 } // namespace

@@ -154,7 +154,7 @@ TEST_F(EditPath, ACommitStoresNormalizesReloadsSnapshotsAndProgramsWhenTicked)
     form->LinkRequest = REQ_NONE;
     LangIndex = 9; // the consistency pass repairs it
     page->Check->SetChecked(true);
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)", "LogImage", "SaveSettings" }));
     EXPECT_EQ(LangIndex, 0);
     EXPECT_EQ(Cell(CELL_CHECK), 1);
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
@@ -167,7 +167,7 @@ TEST_F(EditPath, ACommitStoresNormalizesReloadsSnapshotsAndProgramsWhenTicked)
     page->Radio->SetItemIndex(0);
     page->Radio->SetItemIndex(0);
     CommitEditNow(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)" }));
     EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 

@@ -9,6 +9,7 @@
 #include "app/main_services.h"
 #include "app/otherwindows.h"
 #include "files/impet.h"
+#include "monitor/valuedefs.h"
 #include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/scripted_dialogs.h"
@@ -70,14 +71,11 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "LogUiState",
         "SetBikeConstants",
         "ApplyLanguage",
-        "UpdateDefValues", // the live panel follows the language
         "LoadPages(active)",
         "SaveSettings", // the undo ring's reset saves the settings
         "ApplyLanguage",
-        "UpdateDefValues", // the live panel follows the language
         "LoadPages(active)",
         "LoadPages(all)",
-        "UpdateDefValues", // the empty live panel
         "StartUpdateThread",
         "InitLogPlayer",
     };
@@ -250,8 +248,8 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->PendingEditCode = EDIT_UPDOWN_CLICK;
     form->PendingEditDeadline = 0;
     Tick();
-    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "UpdateDefValues",
-        "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+    const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "LoadPages(active)",
+        "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
     // The link step ran (its label shows the search) and the COM menu was rebuilt.
@@ -261,13 +259,18 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
 
     calls.clear();
     form->LogPlayerState = 0;
+    GetDef(1010)->value = 1234;
     Tick();
-    // The playback ended: the live panel is refreshed once, without the values.
-    const Calls later = { "UpdateDefValues", "RefreshPageColours", "UpdateCheckTimerStep" };
+    // The playback ended: the live panel and the definitions are refreshed
+    // once, without the values.
+    const Calls later = { "RefreshPageColours", "UpdateCheckTimerStep" };
     EXPECT_EQ(calls, later);
+    EXPECT_EQ(GetDef(1010)->value, 0);
     calls.clear();
+    GetDef(1010)->value = 1234;
     Tick();
     EXPECT_EQ(calls, (Calls { "RefreshPageColours", "UpdateCheckTimerStep" }));
+    EXPECT_EQ(GetDef(1010)->value, 1234);
 }
 
 TEST_F(MainWindow, TheTickPushesTheLiveValuesIntoTheMapTables)
@@ -382,7 +385,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_TRUE(calls.empty());
 
     form->OnPortNotice({ 4, PORT_NOTICE_RELEASE });
-    EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateDefValues" }));
+    EXPECT_EQ(calls, (Calls { "ApplyLanguage" }));
     EXPECT_EQ(form->LinkEnabled, 0);
     EXPECT_EQ(form->ReleasedPort, 4);
     EXPECT_NE(form->Caption().find("(Disconnected by bootloader)"), std::string::npos);
@@ -393,7 +396,7 @@ TEST_F(MainWindow, PortNoticesActOnlyOnTheConnectedOrReleasedPort)
     EXPECT_EQ(form->ReleasedPort, 4);
 
     form->OnPortNotice({ 4, PORT_NOTICE_TAKE_BACK });
-    EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateDefValues" }));
+    EXPECT_EQ(calls, (Calls { "ApplyLanguage" }));
     EXPECT_EQ(form->LinkEnabled, 1);
     EXPECT_EQ(form->ReleasedPort, -1);
     EXPECT_EQ(form->Caption().find("Disconnected"), std::string::npos);
@@ -458,7 +461,7 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
     form->Link->RequestOpen(5, 115200);
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
-    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "UpdateDefValues", "SaveSettings" };
+    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "SaveSettings" };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
     EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
@@ -497,7 +500,7 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     form->PcImage.b[100] = 42;
     LangIndex = 7; // the consistency pass repairs it
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)", "LogImage", "SaveSettings" }));
     EXPECT_EQ(LangIndex, 0);
     EXPECT_TRUE(form->Undo->CanUndo());
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
@@ -507,7 +510,7 @@ TEST_F(MainWindow, ACommitStoresNormalizesReloadsAndSnapshotsInThisOrder)
     calls.clear();
     form->LinkRequest = REQ_NONE;
     StoreAndReloadPage(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "UpdateDefValues", "LoadPages(active)" }));
+    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)" }));
     EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 

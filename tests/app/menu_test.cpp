@@ -485,8 +485,8 @@ TEST_F(MenuCommands, UnitCommandsLeaveTheirRequestForTheLink)
         Choose(c.item);
         EXPECT_EQ(form->LinkRequest, c.request);
         EXPECT_EQ(form->FullProgram, c.request == REQ_PROGRAM ? 1 : 0);
-        // The store refreshes the live panel, whose last step is the definitions.
-        const Calls stored = { "StoreActivePage", "UpdateDefValues", "LoadPages(active)" };
+        // The store refreshes the live panel.
+        const Calls stored = { "StoreActivePage", "LoadPages(active)" };
         EXPECT_EQ(calls, c.storesPage ? stored : Calls {});
     }
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -650,7 +650,7 @@ TEST_F(MenuCommands, LanguageItemsSwitchTheTexts)
         Choose(c.item);
         EXPECT_EQ(LangIndex, c.language);
         EXPECT_EQ(form->MessageTable[27], c.openError);
-        EXPECT_EQ(calls, (Calls { "ApplyLanguage", "UpdateDefValues", "LoadPages(active)" }));
+        EXPECT_EQ(calls, (Calls { "ApplyLanguage", "LoadPages(active)" }));
     }
 }
 

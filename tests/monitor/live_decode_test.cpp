@@ -243,7 +243,7 @@ TEST_P(PanelChannels, FromBlockAndCylinderCount)
     ComputePanelChannels(block, values, image, got);
     LiveChannelArray want;
     want.fill(-1);
-    for (int k : { 4, 5, 7, 8, 10, 11, 20, 21, 22, 23, 24, 25 })
+    for (int k : { 2, 3, 4, 5, 6, 7, 8, 10, 11, 20, 21, 22, 23, 24, 25 })
         want[size_t(k)] = 0;
     for (auto [k, v] : c.want)
         want[size_t(k)] = v;
@@ -276,7 +276,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PanelChannels,
         ChannelCase { "FixedBaseAdvance", 2, { { 'B', 177, 0x08 }, { 'B', 183, 10 }, { 'B', 184, 20 } },
             { { 20, 12 }, { 21, 12 }, { 22, 12 } }, 12 },
         ChannelCase { "OutputBits", 1, { { 'B', 175, 0x0A }, { 'B', 176, 0x10 } }, { { 4, 1 }, { 5, 1 }, { 7, 1 } } },
-        ChannelCase { "InputBitsAreNoOutputs", 1, { { 'B', 175, 0xF5 }, { 'B', 176, 0xEF } }, {} }),
+        ChannelCase { "InputBitsAreNoOutputs", 1, { { 'B', 175, 0xF5 }, { 'B', 176, 0xEF } }, {} },
+        // The pick-ups and the cooling as the panel shows them.
+        ChannelCase { "PickUpsAndCooling", 1, { { 'B', 177, 0x70 } }, { { 2, 1 }, { 3, 1 }, { 6, 1 } } },
+        ChannelCase { "OtherStateBitsAreNone", 1, { { 'B', 177, 0x8F } }, {} }),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

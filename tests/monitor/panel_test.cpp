@@ -3,6 +3,8 @@
 
 #include "monitorwindow.h"
 
+#include "monitor/mycomponent.h"
+#include "monitor/valuedefs.h"
 #include "platform/colors.h"
 
 namespace {
@@ -277,6 +279,37 @@ TEST_F(MonitorWindow, ThePanelIsEmptiedOnceWhenLiveDataGoes)
     EXPECT_EQ(Label("LabelRpm")->Caption(), "RPM= ---");
     EXPECT_EQ(form->LiveValues.Rpm, 0) << "the map tables lose the operating point too";
     EXPECT_EQ(form->Live.W(2), 0);
+}
+
+// Every refresh updates the definitions; the external monitor is marked
+// only when a value moved.
+TEST_F(MonitorWindow, DefinitionsFollowTheBlockAndMarkTheMonitorOnChange)
+{
+    CMyGroup place;
+    MonitorPlace = &place;
+    MonitorHasValues = 0;
+    struct Step {
+        int rpm;
+        int coolant;
+        bool marked;
+    };
+    const Step steps[] = {
+        { 3000, 185, true },
+        { 3000, 185, false },
+        { 3100, 185, true },
+        { 3100, 0, true },
+    };
+    for (const Step& s : steps) {
+        place.dirty = 0;
+        Show({ { 'W', 2, s.rpm }, { 'B', 195, s.coolant } });
+        EXPECT_EQ(GetDef(1010)->value, s.rpm);
+        EXPECT_EQ(GetDef(1110)->value, s.coolant - 100);
+        EXPECT_EQ(place.dirty != 0, s.marked) << s.rpm << " " << s.coolant;
+        EXPECT_EQ(MonitorHasValues, 1);
+    }
+    EXPECT_EQ(GetDef(1110)->flags, 0x81) << "a coolant sensor reading 0";
+    MonitorPlace = nullptr;
+    MonitorHasValues = 0;
 }
 
 } // namespace

@@ -45,7 +45,7 @@ TEST_F(PageWindow, NothingIsStoredWhileControlsAreBeingLoadedNorFromASlotWithout
     calls.clear();
     StoreActivePage(form.get());
     EXPECT_EQ(form->PcImage.b, before.b);
-    EXPECT_EQ(calls, (std::vector<std::string> { "StoreActivePage", "UpdateDefValues" }));
+    EXPECT_EQ(calls, (std::vector<std::string> { "StoreActivePage" }));
 }
 
 TEST(ChangedBlocks, TheAdvancePageReadsItsBlockFirstOthersTheLowest)
