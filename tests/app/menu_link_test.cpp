@@ -2,11 +2,11 @@
 // the wire after each command.
 #include "app/main.h"
 
-#include "app/main_services.h"
+#include "app/main_link.h"
 #include "link/linktest.h"
 #include "link/serialdevice.h"
-#include "platform/scripted_dialogs.h"
 #include "support/mainwindow.h"
+#include "support/scripted_dialogs.h"
 #include "tools/unit-emulator/emulator.h"
 
 #include <gtest/gtest.h>
