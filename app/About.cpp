@@ -1,7 +1,7 @@
 #include "app/About.h"
 
-#include "app/langtext.h"
-#include "app/rsimage.h"
+#include "image/rsimage.h"
+#include "texts/langtext.h"
 
 #include <QGuiApplication>
 #include <QScreen>

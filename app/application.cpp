@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/errorlog.h"
+#include "files/errorlog.h"
 
 #include <exception>
 

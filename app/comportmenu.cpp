@@ -1,9 +1,12 @@
 // The COM port menu: "offline", "auto", a separator and one item per present
 // port (plus a fixed choice that is not present), rebuilt whenever the port
 // list or the connected port changes. A click sets the port search's choice.
+#include "app/comportmenu.h"
+
 #include "app/main.h"
 
-#include "app/main_services.h"
+#include "app/main_link.h"
+#include "app/main_menu.h"
 #include "link/serialdevice.h"
 
 #include <cctype>

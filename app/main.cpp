@@ -2,15 +2,16 @@
 // window gives other code (status slots, caption, hint, undo host).
 #include "app/main.h"
 
-#include "app/langtext.h"
-#include "app/main_services.h"
 #include "app/portnoticeserver.h"
-#include "app/selfcheck.h"
-#include "app/settingsfiles.h"
-#include "app/utils.h"
+#include "app/settings.h"
+#include "app/standins.h"
 #include "files/impet.h"
+#include "files/settingsfiles.h"
+#include "image/selfcheck.h"
 #include "pages/monitor.h"
+#include "pages/pages.h"
 #include "platform/dialogs.h"
+#include "texts/langtext.h"
 
 #include <QCoreApplication>
 
@@ -136,7 +137,6 @@ TMainForm::TMainForm(TComponent* owner)
     FormCreated = 0;
     NoPatchCheck = 0;
     ImpetFolderName = "\\NEW_" + std::to_string(RSKEY);
-    SetProbeDefault(this);
     ExpectedUnitType = RSKEY;
     ExpectedSubVersion = 0;
     LinkState = 0;

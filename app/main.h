@@ -4,14 +4,13 @@
 // dropped files and the command line; the frame of menu, tool-bar buttons,
 // settings pages, status slots and status bar.
 
-#include "app/imagecopies.h"
 #include "app/maptables.h"
-#include "app/portnoticeline.h"
-#include "app/statustexts.h"
-#include "app/undo.h"
 #include "files/recentfiles.h"
+#include "image/imagecopies.h"
+#include "image/undo.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
+#include "link/portnoticeline.h"
 #include "link/sequencer.h"
 #include "monitor/logplayer.h"
 #include "monitor/panel.h"
@@ -22,6 +21,7 @@
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
 #include "texts/messagetable.h"
+#include "texts/statustexts.h"
 
 #include <QStringList>
 

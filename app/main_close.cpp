@@ -2,8 +2,13 @@
 // programs, dropped files, and the lambda gauges of the monitor panel.
 #include "app/main.h"
 
-#include "app/consistency.h"
-#include "app/main_services.h"
+#include "app/language.h"
+#include "app/main_link.h"
+#include "app/main_menu.h"
+#include "app/settings.h"
+#include "app/standins.h"
+#include "image/consistency.h"
+#include "pages/pages.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -4,13 +4,19 @@
 // consistency pass).
 #include "app/main.h"
 
-#include "app/consistency.h"
-#include "app/langtext.h"
-#include "app/main_services.h"
-#include "app/utils.h"
+#include "app/comportmenu.h"
+#include "app/language.h"
+#include "app/main_link.h"
+#include "app/main_menu.h"
+#include "app/main_presets.h"
+#include "app/settings.h"
+#include "app/standins.h"
 #include "files/impet.h"
 #include "files/impet_command.h"
+#include "image/consistency.h"
+#include "pages/pages.h"
 #include "platform/dialogs.h"
+#include "texts/langtext.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -1,10 +1,11 @@
 // The shared handlers of the settings pages' controls, the edit debounce,
 // the decimal edit pair and the page switch.
 #include "app/About.h"
-#include "app/decitext.h"
 #include "app/editpath.h"
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/standins.h"
+#include "pages/pages.h"
+#include "platform/decitext.h"
 
 #include <QLocale>
 

@@ -1,10 +1,13 @@
 // The main window's side of the link sequencer: the services it calls of the
 // window, and the link steps the tick, the port notices and the COM menu run.
+#include "app/main_link.h"
+
 #include "app/main.h"
 
-#include "app/consistency.h"
-#include "app/main_services.h"
-#include "app/utils.h"
+#include "app/settings.h"
+#include "app/standins.h"
+#include "image/consistency.h"
+#include "monitor/panel.h"
 #include "pages/pages.h"
 #include "platform/dialogs.h"
 

@@ -2,22 +2,25 @@
 // the unit: the unit commands leave a request for the link, and everything
 // else brings the edited page into the image first and hands the work to the
 // parameter files, the bike defaults, the consistency pass and the undo ring.
+
 #include "app/main_menu.h"
 
-#include "app/consistency.h"
 #include "app/editpath.h"
-#include "app/langtext.h"
+#include "app/language.h"
 #include "app/main.h"
 #include "app/main_presets.h"
-#include "app/main_services.h"
 #include "app/otherwindows.h"
-#include "app/utils.h"
+#include "app/settings.h"
+#include "app/standins.h"
 #include "files/loadgroups.h"
 #include "files/paramfile.h"
+#include "image/consistency.h"
 #include "mapedit/tab.h"
+#include "pages/pages.h"
 #include "platform/cp1250.h"
 #include "platform/dialogs.h"
 #include "platform/filewrite.h"
+#include "texts/langtext.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class TMainForm;
 
@@ -31,3 +32,8 @@ extern std::function<bool()> CtrlKeyHeld;
 // The manual for a language (0 English, 1 German, 2 Czech): German readers
 // get the English one.
 QString ManualAddress(int language);
+
+// Opens a parameter file into the image and the pages.
+void OpenParameterFile(TMainForm* form, const std::u16string& path);
+// The recent-files entries of the File menu.
+void UpdateRecentFilesMenu(TMainForm* form);

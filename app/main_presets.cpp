@@ -1,10 +1,10 @@
 #include "app/main_presets.h"
 
 #include "app/main.h"
-#include "app/main_services.h"
-#include "app/utils.h"
+#include "app/servicecalls.h"
 #include "files/loadgroups.h"
 #include "mapedit/tab.h"
+#include "pages/pages.h"
 #include "platform/dialogs.h"
 
 RsImage& MainFileHost::ParameterImage()
@@ -80,4 +80,17 @@ void MainFileHost::StoreActivePage()
 void MainFileHost::ShowMessage(const std::string& text)
 {
     MessageBoxFlagged(text.c_str(), "", MB_OK);
+}
+
+void LoadBikeDefaults(TMainForm* form, int page)
+{
+    ReportServiceCall("LoadBikeDefaults");
+    MainFileHost host(*form);
+    ::LoadBikeDefaults(host, page);
+}
+
+void SetBikeConstants(TMainForm* form)
+{
+    ReportServiceCall("SetBikeConstants");
+    ::SetBikeConstants(form->PcImage, form->PcImage.b[2550]);
 }

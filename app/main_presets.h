@@ -30,3 +30,8 @@ public:
 private:
     TMainForm& form_;
 };
+
+// The bike's defaults for all pages (page -1) or one, into the image.
+void LoadBikeDefaults(TMainForm* form, int page);
+// The constants of the image's bike.
+void SetBikeConstants(TMainForm* form);

@@ -3,8 +3,11 @@
 // waits on the serial port.
 #include "app/main.h"
 
+#include "app/comportmenu.h"
 #include "app/editpath.h"
-#include "app/main_services.h"
+#include "app/main_link.h"
+#include "app/standins.h"
+#include "pages/pages.h"
 #include "platform/clock.h"
 
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "app/maptables.h"
 
 #include "app/bitmaps.h"
-#include "app/errorlog.h"
-#include "app/langtext.h"
+#include "files/errorlog.h"
 #include "mapedit/clipboard.h"
 #include "mapedit/tab.h"
 #include "platform/graphics.h"
+#include "texts/langtext.h"
 
 #include <QImage>
 #include <QWidget>

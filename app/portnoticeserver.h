@@ -4,7 +4,7 @@
 // is handed to the handler on the thread that owns the server (the user
 // interface thread); malformed lines are passed over.
 
-#include "app/portnoticeline.h"
+#include "link/portnoticeline.h"
 
 #include <QLocalServer>
 #include <QObject>

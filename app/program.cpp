@@ -1,8 +1,8 @@
 // Program entry.
 #include "app/application.h"
-#include "app/errorlog.h"
 #include "app/main.h"
 #include "app/otherwindows.h"
+#include "files/errorlog.h"
 #include "platform/cp1250.h"
 #include "platform/qt_dialogs.h"
 

@@ -1,14 +1,18 @@
 // The main window's state between runs: the settings folder, application.ini,
 // default.ini (the edited image) and monitor.ini.
-#include "app/consistency.h"
-#include "app/langtext.h"
+#include "app/settings.h"
+
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/main_presets.h"
 #include "app/otherwindows.h"
-#include "app/settingsfiles.h"
+#include "app/standins.h"
+#include "files/settingsfiles.h"
+#include "image/consistency.h"
 #include "mapedit/tab.h"
 #include "platform/cp1250.h"
 #include "platform/dialogs.h"
+#include "platform/screen.h"
+#include "texts/langtext.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "files/bikedefaults.h"
 
-#include "app/langtext.h"
 #include "files/bikename.h"
+#include "texts/langtext.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "files/bikelist.h"
 
-#include "app/langtext.h"
 #include "files/bikedefaults.h"
 #include "platform/stdctrls.h"
+#include "texts/langtext.h"
 
 namespace {
 

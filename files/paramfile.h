@@ -4,7 +4,7 @@
 // The writer produces the current layout; the reader also takes the older
 // layouts and can load only the keys of one settings page.
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 #include "link/identity.h" // the unit texts written into the HEX line
 
 #include <array>
@@ -21,7 +21,6 @@ constexpr long PARAMETER_FILE_MAX_SIZE = 10485760; // larger files are not read
 // MessageTable entries the reader shows in a message box.
 constexpr int MSG_OLDER_FILE_VERSION = 33;
 constexpr int MSG_UNMATCHED_FILE_VERSION = 34;
-
 
 // The program's build stamp written into the EXE line ("Dec  1 2019", "10:16:09").
 struct BuildStamp {

@@ -1,7 +1,7 @@
 // The reader of parameter files: the version search, the key loop over the
 // shared key table, the conversions of the older layouts and the memo rule.
 
-#include "app/escape.h"
+#include "files/escape.h"
 #include "files/loadgroups.h"
 #include "files/paramfile.h"
 #include "files/paramkeys.h"

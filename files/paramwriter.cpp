@@ -1,7 +1,7 @@
 // The writer of parameter files: every key of the key table in its order,
 // values as "%5i " in columns of six characters, CR LF line ends.
 
-#include "app/escape.h"
+#include "files/escape.h"
 #include "files/loadgroups.h"
 #include "files/paramfile.h"
 #include "files/paramkeys.h"

@@ -1,6 +1,6 @@
 #include "files/presettools.h"
 
-#include "app/consistency.h"
+#include "image/consistency.h"
 #include "platform/cp1250.h"
 #include "platform/filewrite.h"
 

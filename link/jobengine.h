@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <pthread.h>
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 #include "link/search.h"
 
 constexpr int32_t JOB_IDLE = 0;

@@ -6,10 +6,10 @@
 #include <span>
 #include <utility>
 
-#include "app/langtext.h"
-#include "app/statustexts.h"
-#include "app/utils.h"
+#include "link/wordorder.h"
 #include "platform/colors.h"
+#include "texts/langtext.h"
+#include "texts/statustexts.h"
 
 namespace linktext {
 const char* const NoConnection = "###No connection with PC...##Keine Verbindung zum PC...##Není spojení s PC...";

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/imagecopies.h"
+#include "image/imagecopies.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
 #include "monitor/live.h"

@@ -2,7 +2,6 @@
 // sheet as a plain grid and as the program's own sheet text, pastes of
 // either (or into the open value editor), and the graph as a picture.
 // Numbers travel as display values, with a decimal comma in Czech.
-#include "app/utils.h"
 #include "mapedit/clipboard.h"
 #include "mapedit/clipgrid.h"
 #include "mapedit/numbers.h"

@@ -2,7 +2,6 @@
 // columns inserted and deleted (linked sheets follow their master), the
 // collapse, view-angle, enable and position commands, interpolation of a
 // marked block and the stretch or move of a dragged block.
-#include "app/utils.h"
 #include "mapedit/numbers.h"
 #include "mapedit/tab.h"
 #include "platform/dialogs.h"

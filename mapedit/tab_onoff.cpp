@@ -4,6 +4,7 @@
 #include "mapedit/numbers.h"
 #include "mapedit/tab.h"
 #include "mapedit/tabcanvas.h"
+#include "platform/colors.h"
 #include "platform/cp1250.h"
 
 #include <algorithm>
@@ -116,12 +117,6 @@ bool UnderBand(const TSel& sel, const Field& f)
     return Overlaps(f.left, f.right, x1, x2) && Overlaps(f.top, f.bottom, y1, y2);
 }
 
-TColor Dimmed(TColor c, double r, double g, double b)
-{
-    const int red = int((c & 0xFF) * r), green = int(((c >> 8) & 0xFF) * g), blue = int(((c >> 16) & 0xFF) * b);
-    return TColor(red | (green << 8) | (blue << 16));
-}
-
 } // namespace
 
 void TTab::PaintOnOff(TabCanvas& cv)
@@ -139,8 +134,8 @@ void TTab::PaintOnOff(TabCanvas& cv)
     cv.FillRect(g.AreaLeft, g.AreaTop, width() - g.AreaRight, height() - g.AreaBottom, Color);
     TColor off = 0xE0F0F0, on = 0x008000;
     if (!v.Editable) {
-        off = Dimmed(off, 0.9, 0.9, 0.98);
-        on = Dimmed(on, 0.5, 0.5, 0.5);
+        off = TColor(ScaleColor(off, 0.9, 0.9, 0.98));
+        on = TColor(ScaleColor(on, 0.5, 0.5, 0.5));
     }
     for (int j = 0; j <= g.LinesY; j++) {
         for (int i = 0; i <= g.LinesX; i++) {

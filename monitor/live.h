@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 
 constexpr int LIVE_REQUEST_LEN = 300;
 constexpr int LIVE_BLOCK_LEN = 300;

@@ -3,8 +3,8 @@
 
 #include "app/editpath.h"
 #include "app/main.h"
-#include "app/main_services.h"
-#include "app/utils.h"
+#include "app/servicecalls.h"
+#include "platform/dialogs.h"
 #include "mapedit/tab.h"
 #include "pages/pages.h"
 #include "platform/dialogs.h"

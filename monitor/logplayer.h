@@ -14,7 +14,7 @@
 // (no record may start past byte 32767 of the data area), so a rewrite costs
 // little.
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 #include "monitor/monitorlog.h"
 
 #include <array>

@@ -11,7 +11,7 @@
 // ParseMonitorLog takes a file apart and refuses anything that would make the
 // player read outside the file or apply a record of the wrong size.
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "monitor/mywidgets.h"
 
-#include "app/langtext.h"
+#include "texts/langtext.h"
 #include "monitor/valuedefs.h"
 
 #include <algorithm>

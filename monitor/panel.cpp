@@ -3,13 +3,13 @@
 // a run without live data leaves "---" everywhere and nothing stale.
 #include "monitor/panel.h"
 
-#include "app/langtext.h"
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/standins.h"
 #include "monitor/extmonitor_live.h"
 #include "monitor/livetext.h"
 #include "pages/pages.h"
 #include "pages/test.h"
+#include "texts/langtext.h"
 
 #include <cstdlib>
 

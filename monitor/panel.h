@@ -152,3 +152,6 @@ void UpdateLiveMonitor(TMainForm* form);
 // Once per tick: when live data went away since the panel last showed it,
 // the panel is refreshed, so no stale value stays up as if it were live.
 void RefreshLiveMonitorWhenDataGone(TMainForm* form);
+
+// Fills the live request into the link's transmit image and posts it.
+void SendLiveRequest(TMainForm* form);

@@ -1,6 +1,6 @@
 #include "monitor/valuedefs.h"
 
-#include "app/langtext.h"
+#include "texts/langtext.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 #include "monitor/live.h"
 
 // Where a definition's raw value lies.

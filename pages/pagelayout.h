@@ -10,9 +10,9 @@
 // is counted from the origin the page gives the builder.
 
 #include "app/controlfactory.h"
-#include "app/langtext.h"
 #include "platform/comctrls.h"
 #include "platform/stdctrls.h"
+#include "texts/langtext.h"
 
 #include <span>
 #include <string>

@@ -1,9 +1,10 @@
 #include "pages/pages.h"
 
-#include "app/consistency.h"
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/servicecalls.h"
+#include "image/consistency.h"
 #include "mapedit/tab.h"
+#include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/monitor.h"
 #include "pages/test.h"

@@ -75,3 +75,9 @@ constexpr int GetBValue(TColor c)
 {
     return (c >> 16) & 255;
 }
+
+// Multiplies red (bits 0..7), green (8..15) and blue (16..23) of a colour by
+// their factors, truncating toward zero, and returns
+// blue * 65536 + green * 256 + red. Products above 255 are not limited: they
+// carry into the next channel.
+uint32_t ScaleColor(uint32_t colour, double red, double green, double blue);

@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include "platform/cp1250.h"
+
 #include <QStringList>
 
 #include <atomic>
@@ -88,4 +90,14 @@ DialogProvider& Dialogs()
 DialogProvider* SetDialogProvider(DialogProvider* provider)
 {
     return currentProvider.exchange(provider, std::memory_order_acq_rel);
+}
+
+int MessageBoxFlagged(const char* text, const char* caption, unsigned type)
+{
+    return Dialogs().MessageBox(QStringFromCp1250(text ? text : ""), QStringFromCp1250(caption ? caption : ""), type);
+}
+
+int ErrorBox(const char* text, unsigned type)
+{
+    return MessageBoxFlagged(text, "Error", (type & ~unsigned(MB_ICONMASK)) | MB_ICONERROR);
 }

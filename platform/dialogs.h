@@ -107,3 +107,9 @@ public:
 private:
     DialogProvider* previous_;
 };
+
+// A message box without owner window (8-bit texts); returns the button
+// pressed (IDOK, IDYES, ...). Types and results are above.
+int MessageBoxFlagged(const char* text, const char* caption, unsigned type);
+// MessageBoxFlagged with the caption "Error" and the error icon.
+int ErrorBox(const char* text, unsigned type);

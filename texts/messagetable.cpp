@@ -1,6 +1,6 @@
 #include "texts/messagetable.h"
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 
 #include <string>
 

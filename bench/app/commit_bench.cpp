@@ -5,10 +5,11 @@
 #include "app/controlfactory.h"
 #include "app/editpath.h"
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/servicecalls.h"
 #include "bench/support/benchwindow.h"
+#include "pages/pages.h"
 #include "platform/dialogs.h"
-#include "platform/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "app/main.h"
 #include "bench/support/benchwindow.h"
 #include "platform/dialogs.h"
-#include "platform/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 #include "bench/support/benchunit.h"
 #include "link/jobengine.h"
 #include "link/serialdevice.h"

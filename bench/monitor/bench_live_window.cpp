@@ -22,7 +22,7 @@
 #include "bench/support/benchunit.h"
 #include "bench/support/benchwindow.h"
 #include "link/serialdevice.h"
-#include "platform/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "tools/unit-emulator/emulator.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The COM port menu on a headless main window, with a port table set by hand:
 // what the items show for a port list and a choice, and what a click changes.
+#include "app/comportmenu.h"
 #include "support/mainwindow.h"
 
 namespace {

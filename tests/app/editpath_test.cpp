@@ -6,13 +6,15 @@
 #include "app/binding.h"
 #include "app/controlfactory.h"
 #include "app/editpath.h"
-#include "app/langtext.h"
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/settings.h"
+#include "app/standins.h"
+#include "pages/pages.h"
 #include "platform/filewrite.h"
-#include "platform/scripted_dialogs.h"
 #include "support/commalocale.h"
 #include "support/mainwindow.h"
+#include "support/scripted_dialogs.h"
+#include "texts/langtext.h"
 
 #include <gtest/gtest.h>
 

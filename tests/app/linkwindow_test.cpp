@@ -1,5 +1,6 @@
 // The main window's tick drives the link sequencer against an emulated unit:
 // what the window's own controls show of a connection and of a Read.
+#include "app/main_link.h"
 #include "support/mainwindow.h"
 #include "support/unitwindow.h"
 

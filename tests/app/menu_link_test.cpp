@@ -2,8 +2,9 @@
 // the wire after each command.
 #include "app/main.h"
 
-#include "platform/scripted_dialogs.h"
+#include "app/main_link.h"
 #include "support/mainwindow.h"
+#include "support/scripted_dialogs.h"
 #include "support/unitwindow.h"
 
 #include <gtest/gtest.h>

@@ -2,14 +2,15 @@
 // the first run's files, a restart, damaged default.ini files, failed writes;
 // and the About window.
 #include "app/About.h"
-#include "app/consistency.h"
-#include "app/langtext.h"
 #include "app/main.h"
-#include "app/main_services.h"
-#include "app/settingsfiles.h"
+#include "app/main_presets.h"
+#include "app/settings.h"
+#include "files/settingsfiles.h"
+#include "image/consistency.h"
 #include "platform/filewrite.h"
-#include "platform/scripted_dialogs.h"
 #include "support/mainwindow.h"
+#include "support/scripted_dialogs.h"
+#include "texts/langtext.h"
 
 #include <gtest/gtest.h>
 

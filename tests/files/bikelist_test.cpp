@@ -1,9 +1,9 @@
 #include "files/bikelist.h"
 
-#include "app/langtext.h"
 #include "files/bikedefaults.h"
 #include "files/preset_host.h"
 #include "platform/stdctrls.h"
+#include "texts/langtext.h"
 
 #include <gtest/gtest.h>
 

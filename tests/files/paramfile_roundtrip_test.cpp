@@ -14,8 +14,8 @@
 // the cells above, which the pass leaves open, into the reader's form; idle
 // mode 4 is left to its own test.
 
-#include "app/consistency.h"
 #include "files/paramfile.h"
+#include "image/consistency.h"
 #include "paramfile_host.h"
 
 #include <gtest/gtest.h>

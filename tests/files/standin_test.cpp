@@ -1,7 +1,7 @@
 #include "tools/presetgen/standin.h"
 
-#include "app/consistency.h"
 #include "files/preset_host.h"
+#include "image/consistency.h"
 #include "platform/cp1250.h"
 #include "platform/filewrite.h"
 #include "support/tempdir.h"

@@ -4,9 +4,9 @@
 // injected into each phase of a programming.
 #include "link/sequencer.h"
 
-#include "app/langtext.h"
-#include "app/statustexts.h"
 #include "linkfixture.h"
+#include "texts/langtext.h"
+#include "texts/statustexts.h"
 
 #include <random>
 

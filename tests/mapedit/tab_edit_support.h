@@ -2,10 +2,10 @@
 // A map table with one or more small sheets whose keys, counts and values
 // the tests set, the language chosen by the test and message boxes recorded.
 
-#include "app/langtext.h"
 #include "mapedit/clipboard.h"
 #include "mapedit/tab.h"
-#include "platform/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
+#include "texts/langtext.h"
 
 #include <gtest/gtest.h>
 

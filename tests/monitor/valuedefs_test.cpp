@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/langtext.h"
+#include "texts/langtext.h"
 #include "monitor/gaugescale.h"
 #include "monitor/valuedefs.h"
 

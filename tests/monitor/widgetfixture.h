@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-#include "app/langtext.h"
+#include "texts/langtext.h"
 #include "monitor/myindicator.h"
 #include "monitor/mywidgets.h"
 #include "monitor/valuedefs.h"

@@ -4,6 +4,8 @@
 
 #include "windowonunit.h"
 
+#include "pages/pages.h"
+
 #include "platform/clock.h"
 
 namespace {

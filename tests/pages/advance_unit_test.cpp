@@ -1,6 +1,7 @@
 // The Advance page with an emulated unit behind the link: with "Programming
 // after change" an edit reaches the unit as changed bytes, and a block the
 // unit reports as changed is read back into the map.
+#include "app/main_link.h"
 #include "pagewindow.h"
 
 #include "pages/advance.h"

@@ -1,5 +1,6 @@
 // The language switch on a started main window: the message table and the
 // control texts follow the language, and nothing else changes.
+#include "app/language.h"
 #include "pagewindow.h"
 
 #include "pages/advance.h"

@@ -1,5 +1,5 @@
 #include "platform/dialogs.h"
-#include "platform/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -90,4 +90,24 @@ TEST(Dialogs, ScopeRestoresThePreviousProviderAndTheFallbackNeverWaits)
     EXPECT_EQ(Dialogs().MessageBox("headless", "Error", MB_YESNO | MB_DEFBUTTON2), IDNO);
     EXPECT_EQ(Dialogs().OpenFileName({}), "");
     EXPECT_FALSE(Dialogs().OpenShell("/tmp"));
+}
+
+TEST(MessageBoxes, GoThroughTheProviderWithTheirCaptionAndIcon)
+{
+    ScriptedDialogs dialogs;
+    ScopedDialogProvider use(dialogs);
+    dialogs.boxAnswers = { IDCANCEL, IDOK };
+
+    EXPECT_EQ(MessageBoxFlagged("Chyba při otevírání souboru!", "Varování", MB_OKCANCEL | MB_ICONWARNING), IDCANCEL);
+    EXPECT_EQ(ErrorBox("Column count is on maximum !", MB_OK), IDOK);
+    EXPECT_EQ(ErrorBox("Motocycle #70 is not supported", MB_OKCANCEL | MB_ICONQUESTION), IDOK);
+
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[0].text, QStringLiteral(u"Chyba při otevírání souboru!"));
+    EXPECT_EQ(dialogs.boxes[0].caption, QStringLiteral(u"Varování"));
+    EXPECT_EQ(dialogs.boxes[0].type, unsigned(MB_OKCANCEL | MB_ICONWARNING));
+    EXPECT_EQ(dialogs.boxes[1].caption, "Error");
+    EXPECT_EQ(dialogs.boxes[1].type, unsigned(MB_OK | MB_ICONERROR));
+    // The error icon takes the place of any other icon.
+    EXPECT_EQ(dialogs.boxes[2].type, unsigned(MB_OKCANCEL | MB_ICONERROR));
 }

@@ -4,14 +4,15 @@
 // off: the test ticks by hand. The neighbours' stand-ins report their calls
 // through Record, and a save of the settings shows by its first file.
 
-#include "app/langtext.h"
 #include "app/main.h"
-#include "app/main_services.h"
-#include "app/settingsfiles.h"
+#include "app/servicecalls.h"
+#include "app/settings.h"
+#include "files/settingsfiles.h"
 #include "platform/filewrite.h"
-#include "platform/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "support/tempdir.h"
 #include "support/workdir.h"
+#include "texts/langtext.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // way; meanwhile the link steps on without the clock, as between two ticks.
 
 #include "app/main.h"
-#include "app/main_services.h"
+#include "app/main_link.h"
 #include "link/linktest.h"
 #include "link/serialdevice.h"
 #include "tools/unit-emulator/emulator.h"

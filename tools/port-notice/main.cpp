@@ -7,7 +7,7 @@
 // it, 0x7FFFFFA4 take the released port back. Numbers are decimal or "0x" hex.
 // Exit status: 0 sent, 1 no program listens or the notice did not go out,
 // 2 bad arguments.
-#include "app/portnoticeline.h"
+#include "link/portnoticeline.h"
 
 #include <QLocalSocket>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "standin.h"
 
-#include "app/consistency.h"
 #include "files/bikedefaults.h"
 #include "files/loadgroups.h"
+#include "image/consistency.h"
 #include "platform/cp1250.h"
 #include "platform/filewrite.h"
 

@@ -4,7 +4,7 @@
 // the fixed preset values, run through the consistency pass. They are safe to
 // look at and not tuned for any engine.
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 
 #include <filesystem>
 #include <string>

@@ -8,8 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "app/utils.h"
 #include "link/serialdevice.h"
+#include "link/wordorder.h"
 #include "platform/clock.h"
 
 namespace unitemu {

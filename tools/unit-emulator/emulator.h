@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/rsimage.h"
+#include "image/rsimage.h"
 #include "link/frame.h"
 
 namespace unitemu {

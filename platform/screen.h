@@ -1,0 +1,7 @@
+#pragma once
+// Windows kept on the desktop.
+
+class TForm;
+
+// Moves and shrinks a window onto the nearest screen.
+void KeepFormOnScreen(TForm* form);

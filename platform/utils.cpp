@@ -1,0 +1,34 @@
+#include "platform/utils.h"
+
+#include <QObject>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+const char* ShortClassName(const QObject* object)
+{
+    static std::string name;
+    name.clear();
+    if (object) {
+        const char* full = object->metaObject()->className();
+        if (full[0])
+            name = full + 1;
+    }
+    return name.c_str();
+}
+
+char* CopyBounded(char* destination, const char* destinationEnd, const char* source, const char* sourceEnd)
+{
+    if (!destination || !source)
+        return destination;
+    size_t length = sourceEnd ? size_t(std::max<std::ptrdiff_t>(sourceEnd - source, 0)) : std::strlen(source);
+    if (destinationEnd) {
+        if (destinationEnd <= destination)
+            return destination;
+        length = std::min(length, size_t(destinationEnd - destination - 1));
+    }
+    std::memmove(destination, source, length);
+    destination[length] = 0;
+    return destination + length;
+}
