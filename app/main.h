@@ -21,6 +21,7 @@
 #include "platform/menus.h"
 #include "platform/stdctrls.h"
 #include "texts/messagetable.h"
+#include "update/updatecheck.h"
 
 #include <QStringList>
 
@@ -173,6 +174,8 @@ public:
     bool SettingsWriteReported = false;
     // The update the user asked not to be offered again; -1 none.
     int32_t UpdateNumber = -1;
+    // The update check's worker and its hand-over state.
+    UpdateCheck UpdateWorker;
     // Set until the first read from a unit has been accepted.
     int32_t NewInstall = 1;
     // The program file that carries the preset archive, and the words after

@@ -4,6 +4,7 @@
 
 #include "app/consistency.h"
 #include "app/main_services.h"
+#include "update/update.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -11,6 +11,7 @@
 #include "files/impet.h"
 #include "files/impet_command.h"
 #include "platform/dialogs.h"
+#include "update/update.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -120,21 +120,6 @@ void StoreMonitorSet(TMainForm*)
     Note("StoreMonitorSet");
 }
 
-void StartUpdateThread(TMainForm*)
-{
-    Note("StartUpdateThread");
-}
-
-void StopUpdateCheck(TMainForm*)
-{
-    Note("StopUpdateCheck");
-}
-
-void UpdateCheckTimerStep(TMainForm*)
-{
-    Note("UpdateCheckTimerStep");
-}
-
 std::string TestSwitchPath()
 {
     if (const char* path = std::getenv("ZEPERON_TEST_SWITCH"); path && *path)

@@ -1,6 +1,6 @@
 #pragma once
 // What the main window's start-up, tick and shutdown call of the settings
-// pages, the live monitor, the language texts, the update check, the link,
+// pages, the live monitor, the language texts, the link,
 // the settings files, the edit path and the map tables. Each takes the main
 // window and runs on the user-interface thread.
 //
@@ -52,11 +52,6 @@ void KeepFormOnScreen(TForm* form);
 void WriteMonitorSet(TMainForm* form, const std::string& path);
 // Asks for a monitor set file and writes the external monitor's layout there.
 void StoreMonitorSet(TMainForm* form);
-
-// Update check.
-void StartUpdateThread(TMainForm* form);
-void StopUpdateCheck(TMainForm* form);
-void UpdateCheckTimerStep(TMainForm* form);
 
 // Settings files.
 // The writer both settings files go through (a temporary file and a rename

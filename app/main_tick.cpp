@@ -6,6 +6,7 @@
 #include "app/editpath.h"
 #include "app/main_services.h"
 #include "platform/clock.h"
+#include "update/update.h"
 
 #include <cstdio>
 

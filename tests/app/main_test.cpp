@@ -78,7 +78,6 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "LoadPages(active)",
         "LoadPages(all)",
         "UpdateDefValues", // the empty live panel
-        "StartUpdateThread",
         "InitLogPlayer",
     };
     EXPECT_EQ(calls, expected);
@@ -251,7 +250,7 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->PendingEditDeadline = 0;
     Tick();
     const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "UpdateDefValues",
-        "LoadPages(active)", "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+        "LoadPages(active)", "RefreshPageColours", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
     // The link step ran (its label shows the search) and the COM menu was rebuilt.
@@ -263,11 +262,11 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->LogPlayerState = 0;
     Tick();
     // The playback ended: the live panel is refreshed once, without the values.
-    const Calls later = { "UpdateDefValues", "RefreshPageColours", "UpdateCheckTimerStep" };
+    const Calls later = { "UpdateDefValues", "RefreshPageColours" };
     EXPECT_EQ(calls, later);
     calls.clear();
     Tick();
-    EXPECT_EQ(calls, (Calls { "RefreshPageColours", "UpdateCheckTimerStep" }));
+    EXPECT_EQ(calls, (Calls { "RefreshPageColours" }));
 }
 
 TEST_F(MainWindow, TheTickPushesTheLiveValuesIntoTheMapTables)
@@ -458,7 +457,7 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
     form->Link->RequestOpen(5, 115200);
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
-    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "UpdateDefValues", "SaveSettings" };
+    const Calls expected = { "StopLog", "StoreActivePage", "UpdateDefValues", "SaveSettings" };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
     EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
