@@ -72,25 +72,22 @@ const char* FindTag(const char* text, const char* end, const char* tag, bool aft
 {
     if (!text)
         return nullptr;
-    size_t tagLength = std::strlen(tag);
-    const char* found;
-    if (end) {
-        if (end <= text)
-            return nullptr;
-        // Only an occurrence starting before `end` counts, so the search need
-        // not look further than that.
-        size_t span = size_t(end - text) + tagLength - 1;
-        size_t length = strnlen(text, span);
-        std::string_view hay(text, length);
-        size_t at = hay.find(tag, 0, tagLength);
-        if (at == std::string_view::npos)
-            return nullptr;
-        found = text + at;
-    } else {
+    const size_t tagLength = std::strlen(tag);
+    const char* found = nullptr;
+    if (!end) {
         found = std::strstr(text, tag);
-        if (!found)
-            return nullptr;
+    } else {
+        // Only an occurrence starting before `end` counts, so the search stops
+        // there: it costs the distance to the match, never the whole text.
+        for (const char* p = text; p < end && *p; ++p) {
+            if (*p == tag[0] && std::strncmp(p, tag, tagLength) == 0) {
+                found = p;
+                break;
+            }
+        }
     }
+    if (!found)
+        return nullptr;
     return after ? found + tagLength : found;
 }
 
