@@ -2,15 +2,14 @@
 
 #include "update/patchoffer.h"
 
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QThread>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -160,15 +159,18 @@ UpdateCheck::~UpdateCheck()
 
 void UpdateCheck::Start()
 {
-    if (UpdateThread)
+    if (UpdateThread.joinable())
         return;
     shared_->UpdateState.store(UPDATE_IDLE, std::memory_order_relaxed);
     shared_->UpdateBuffer.reset();
     shared_->UpdateSize = 0;
     std::shared_ptr<UpdateShared> shared = shared_;
-    UpdateThread = QThread::create([shared] { UpdateThreadEntry(shared.get()); });
-    UpdateThread->setObjectName(QStringLiteral("update check"));
-    UpdateThread->start();
+    UpdateThread = std::thread([shared] {
+        UpdateThreadEntry(shared.get());
+        std::lock_guard lock(shared->mutex);
+        shared->finished = true;
+        shared->wake.notify_all();
+    });
 }
 
 void UpdateCheck::Request()
@@ -203,13 +205,17 @@ void UpdateCheck::Stop()
 
 bool UpdateCheck::Join(int ms)
 {
-    if (!UpdateThread)
+    if (!UpdateThread.joinable())
         return true;
-    // A worker that does not end in time is left to the end of the process;
-    // it touches only the state it shares.
-    if (!UpdateThread->wait(QDeadlineTimer(ms)))
-        return false;
-    delete UpdateThread;
-    UpdateThread = nullptr;
+    {
+        std::unique_lock lock(shared_->mutex);
+        if (!shared_->wake.wait_for(lock, std::chrono::milliseconds(ms), [&] { return shared_->finished; })) {
+            // A worker that does not end in time is left to the end of the
+            // process; it holds the state it shares.
+            UpdateThread.detach();
+            return false;
+        }
+    }
+    UpdateThread.join();
     return true;
 }

@@ -184,7 +184,9 @@ TEST_F(UpdateWindow, AClosingWindowJoinsTheWorkerDuringASilentRequest)
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_TRUE(form->UpdateWorker.Join(0)) << "the worker has ended";
+    UpdateShared& shared = form->UpdateWorker.Shared();
+    std::lock_guard lock(shared.mutex);
+    EXPECT_TRUE(shared.finished) << "the worker has ended";
 }
 
 TEST_F(UpdateWindow, EachAnswerDoesItsPart)
