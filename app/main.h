@@ -22,6 +22,7 @@
 #include "platform/stdctrls.h"
 #include "texts/messagetable.h"
 #include "texts/statustexts.h"
+#include "update/updatecheck.h"
 
 #include <QStringList>
 
@@ -177,6 +178,8 @@ public:
     bool SettingsWriteReported = false;
     // The update the user asked not to be offered again; -1 none.
     int32_t UpdateNumber = -1;
+    // The update check's worker and its hand-over state.
+    UpdateCheck UpdateWorker;
     // Set until the first read from a unit has been accepted.
     int32_t NewInstall = 1;
     // The program file that carries the preset archive, and the words after

@@ -9,6 +9,7 @@
 #include "app/standins.h"
 #include "image/consistency.h"
 #include "pages/pages.h"
+#include "update/update.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -17,6 +17,7 @@
 #include "pages/pages.h"
 #include "platform/dialogs.h"
 #include "texts/langtext.h"
+#include "update/update.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -9,6 +9,7 @@
 #include "app/standins.h"
 #include "pages/pages.h"
 #include "platform/clock.h"
+#include "update/update.h"
 
 #include <cstdio>
 

@@ -6,7 +6,6 @@ TFormAbout* FormAbout = nullptr;
 TFormEM* FormEM = nullptr;
 TFormCIDList* FormCIDList = nullptr;
 TTFormIndiProp* TFormIndiProp = nullptr;
-TFormPatch* FormPatch = nullptr;
 
 namespace {
 
@@ -34,12 +33,6 @@ TTFormIndiProp::TTFormIndiProp(TComponent* owner)
     : TForm(owner)
 {
     Init(this, "TFormIndiProp", "Indicator properties");
-}
-
-TFormPatch::TFormPatch(TComponent* owner)
-    : TForm(owner)
-{
-    Init(this, "FormPatch", "Update");
 }
 
 void CreateProgramWindows(TApplication& application)

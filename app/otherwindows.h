@@ -4,6 +4,7 @@
 
 #include "app/About.h"
 #include "platform/controls.h"
+#include "update/PatchForm.h"
 
 class TFormEM : public TForm {
 public:
@@ -17,16 +18,11 @@ class TTFormIndiProp : public TForm {
 public:
     explicit TTFormIndiProp(TComponent* owner);
 };
-class TFormPatch : public TForm {
-public:
-    explicit TFormPatch(TComponent* owner);
-};
 
 extern TFormAbout* FormAbout;
 extern TFormEM* FormEM;
 extern TFormCIDList* FormCIDList;
 extern TTFormIndiProp* TFormIndiProp;
-extern TFormPatch* FormPatch;
 
 // Creates the six windows in their order, each exactly once; the main window
 // first, so that it is the application's main form.

@@ -55,21 +55,3 @@ void StoreMonitorSet(TMainForm*)
 {
     ReportServiceCall("StoreMonitorSet");
 }
-
-// Until the update check is built.
-void StartUpdateThread(TMainForm*)
-{
-    ReportServiceCall("StartUpdateThread");
-}
-
-// Until the update check is built.
-void StopUpdateCheck(TMainForm*)
-{
-    ReportServiceCall("StopUpdateCheck");
-}
-
-// Until the update check is built.
-void UpdateCheckTimerStep(TMainForm*)
-{
-    ReportServiceCall("UpdateCheckTimerStep");
-}

@@ -25,7 +25,3 @@ void WriteMonitorSet(TMainForm* form, const std::string& path);
 // Asks for a monitor set file and writes the external monitor's layout there.
 void StoreMonitorSet(TMainForm* form);
 
-// The update check.
-void StartUpdateThread(TMainForm* form);
-void StopUpdateCheck(TMainForm* form);
-void UpdateCheckTimerStep(TMainForm* form);

@@ -25,7 +25,7 @@ function(zp_test name)
   else()
     set(label unit)
   endif()
-  if(label STREQUAL "link")
+  if(label STREQUAL "link" OR label STREQUAL "threads")
     # The ThreadSanitizer run builds only these.
     if(NOT TARGET zp_link_tests)
       add_custom_target(zp_link_tests)

@@ -2,10 +2,12 @@
 
 #include "platform/cp1250.h"
 #include "platform/menus.h"
+#include "platform/rtf.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -233,6 +235,28 @@ void TRichEdit::SetText(std::string_view text)
     QString t = QStringFromCp1250(text);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(t);
+}
+
+void TRichEdit::LoadLines(std::string_view text)
+{
+    if (plainText_) {
+        SetText(text);
+        return;
+    }
+    clear();
+    QTextCursor cursor(document());
+    for (const RtfRun& run : ParseRtf(text)) {
+        QTextCharFormat format;
+        format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(run.italic);
+        format.setFontUnderline(run.underline);
+        if (run.halfPoints > 0)
+            format.setFontPointSize(run.halfPoints / 2.0);
+        if (run.colour >= 0)
+            format.setForeground(QColor(QRgb(run.colour)));
+        // A '\n' becomes a new paragraph of the document.
+        cursor.insertText(QString::fromStdU16String(run.text), format);
+    }
 }
 
 void TRichEdit::AddLine(std::string_view line)

@@ -86,10 +86,18 @@ public:
     void Clear() { clear(); }
     bool ReadOnly() const { return isReadOnly(); }
     void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
+    // With PlainText off, LoadLines reads its text as RTF (platform/rtf.h).
+    bool PlainText() const { return plainText_; }
+    void SetPlainText(bool plain) { plainText_ = plain; }
+    // Replaces the content by the 8-bit text.
+    void LoadLines(std::string_view text);
 
 protected:
     QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
     QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+
+private:
+    bool plainText_ = false;
 };
 
 class TButton : public QPushButton, public TControl {

@@ -80,7 +80,6 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "ApplyLanguage",
         "LoadPages(active)",
         "LoadPages(all)",
-        "StartUpdateThread",
         "InitLogPlayer",
     };
     EXPECT_EQ(calls, expected);
@@ -253,7 +252,7 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     form->PendingEditDeadline = 0;
     Tick();
     const Calls first = { "ShowExternalMonitor", "SetInjectionBackgrounds", "StoreActivePage", "LoadPages(active)",
-        "RefreshPageColours", "UpdateCheckTimerStep", "LogPlayStep" };
+        "RefreshPageColours", "LogPlayStep" };
     EXPECT_EQ(calls, first);
     EXPECT_EQ(form->ExtMonitorAtStart, 0);
     // The link step ran (its label shows the search) and the COM menu was rebuilt.
@@ -267,13 +266,13 @@ TEST_F(MainWindow, TheTickRunsItsStepsInOrder)
     Tick();
     // The playback ended: the live panel and the definitions are refreshed
     // once, without the values.
-    const Calls later = { "RefreshPageColours", "UpdateCheckTimerStep" };
+    const Calls later = { "RefreshPageColours" };
     EXPECT_EQ(calls, later);
     EXPECT_EQ(GetDef(1010)->value, 0);
     calls.clear();
     GetDef(1010)->value = 1234;
     Tick();
-    EXPECT_EQ(calls, (Calls { "RefreshPageColours", "UpdateCheckTimerStep" }));
+    EXPECT_EQ(calls, (Calls { "RefreshPageColours" }));
     EXPECT_EQ(GetDef(1010)->value, 1234);
 }
 
@@ -465,7 +464,7 @@ TEST_F(MainWindow, CloseStoresNormalizesAndSavesAfterStoppingTheWorkers)
     form->Link->RequestOpen(5, 115200);
     TCloseAction action = caHide;
     form->FormClose(form.get(), action);
-    const Calls expected = { "StopLog", "StopUpdateCheck", "StoreActivePage", "SaveSettings" };
+    const Calls expected = { "StopLog", "StoreActivePage", "SaveSettings" };
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(form->MessageSlot[SLOT_CONNECTION].hasText);
     EXPECT_EQ(form->Link->Port(5).Request, PORTREQ_CLOSE) << "every port is asked to close";
