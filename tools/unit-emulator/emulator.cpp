@@ -332,6 +332,7 @@ void UnitEmulator::ReadMemory(const std::vector<uint8_t>& memory, int address, i
 void UnitEmulator::MoveEngine()
 {
     // Called with the lock held, once per live answer.
+    liveRequests_++;
     engine_.Step();
     engine_.Write(live_, liveFixed_);
 }

@@ -88,6 +88,8 @@ public:
     int Requests() const { return requests_.load(); }
     int Writes() const { return writes_.load(); }
     int Resets() const { return resets_.load(); }
+    // Live requests answered since the start (the first frame of each).
+    int LiveRequests() const { return liveRequests_.load(); }
     int BadRequests() const { return badRequests_.load(); }
     // Bytes that arrived while the line ran at another rate than the unit's.
     int NoiseBytes() const { return noiseBytes_.load(); }
@@ -150,6 +152,7 @@ private:
     std::atomic<int> requests_ { 0 };
     std::atomic<int> writes_ { 0 };
     std::atomic<int> resets_ { 0 };
+    std::atomic<int> liveRequests_ { 0 };
     std::atomic<int> badRequests_ { 0 };
     std::atomic<int> noiseBytes_ { 0 };
     std::atomic<bool> vanished_ { false };
