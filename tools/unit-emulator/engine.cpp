@@ -117,7 +117,7 @@ void EngineModel::Write(std::vector<uint8_t>& live, const std::vector<bool>& fix
     for (int i = 1; i < 4; ++i)
         byte(at::BAfr1 + i, kNotUsed);
     for (int i = 0; i < 4; ++i)
-        byte(at::BTuneState1 + i, 0);
+        byte(at::BTuneState1 + i, kNotUsed); // no tuning under way
     byte(at::BCoolant, int(coolant_) + 100);
     word(at::WCoolantMv, int(3600 - coolant_ * 30));
     byte(at::BAir, int(air_) + 100);
