@@ -85,6 +85,7 @@ bool CCOMCOM::PostJob(int32_t jobCode, int32_t start, int32_t length, int flags)
         if (flags & JOBFLAG_MARK)
             ToSendMask[i] = 1;
         RxImage[i] = 0;
+        Carried[i] = 0;
     }
     RetryLimit = (flags & JOBFLAG_SINGLE_TRY) ? 1 : JOB_RETRIES;
     // Stored last: from here on the job thread owns the job.
@@ -348,6 +349,7 @@ void CCOMCOM::CheckFixedAnswer(int32_t job)
     }
     if (CarriesData(job))
         std::memcpy(RxImage + address, r + 1, size_t(n));
+    std::fill(Carried + address, Carried + address + n, uint8_t(1));
     AcceptAnswer(n);
 }
 
@@ -368,5 +370,6 @@ void CCOMCOM::CheckPreambleAnswer(int32_t job)
     }
     if (CarriesData(job))
         std::memcpy(RxImage + address, r + WCOM_DATA, size_t(length));
+    std::fill(Carried + address, Carried + std::min<int32_t>(address + ChunkLength, COMMAXBUF), uint8_t(1));
     AcceptAnswer(ChunkLength);
 }

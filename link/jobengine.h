@@ -75,6 +75,9 @@ public:
     uint8_t TxImage[COMMAXBUF] = {};
     uint8_t ToSendMask[COMMAXBUF] = {};
     uint8_t RxImage[COMMAXBUF] = {};
+    // One per byte of the job's range: 1 once an answered frame of the job
+    // carried the byte (written and echoed, or read).
+    uint8_t Carried[COMMAXBUF] = {};
 
 private:
     static void* ThreadEntry(void* self);

@@ -380,6 +380,13 @@ void LinkSequencer::DoneRead()
     host_.SetProgressGauge(100, KEEP_COLOR, false);
     host_.NormalizeImage();
     host_.LoadActivePage();
+    // The pass may have corrected values the unit holds: those bytes now
+    // differ from the unit and are marked, so a programming of changed bytes
+    // writes them.
+    for (int i = 0; i < RS_LEN_EXE; ++i)
+        if (images_.PcImage.b[i] != images_.UnitImage.b[i])
+            images_.ChangeMarks[size_t(i)] = 1;
+    host_.CompareUnitWithPc();
     LinkState = Idle;
 }
 
@@ -408,6 +415,11 @@ void LinkSequencer::DoneReadBack()
         RetryOrFail(linktext::VerifyError, ProgramWrite, 0);
         return;
     }
+    // The unit holds every byte that went over the line and came back alike:
+    // whole blocks, the partner byte of a word, the gaps a frame bridged.
+    for (int i = LinkRangeStart; i < LinkRangeEnd; ++i)
+        if (link_.Carried[i])
+            images_.UnitImage.b[i] = rx[i];
     std::fill(images_.ChangeMarks.begin() + LinkRangeStart, images_.ChangeMarks.begin() + LinkRangeEnd, 0);
     ShowResult(linktext::VerifyOk, false);
     host_.SetProgressGauge(100, KEEP_COLOR, false);

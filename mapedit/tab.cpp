@@ -589,6 +589,8 @@ void TTab::Paint(QPainter& p)
 
 void TTab::paintEvent(QPaintEvent*)
 {
+    if (RedrawBits && !Rendering)
+        Render();
     QPainter p(this);
     Paint(p);
 }
@@ -780,7 +782,10 @@ void TTab::Tick()
         RedrawBits |= REDRAW_RENDER;
     }
     FlushChangeGroup();
-    if (RedrawBits && !Rendering)
+    // A table inside a window that does not show it (another page is up)
+    // keeps its redraw for the moment it is shown again.
+    const bool unseen = parentWidget() && !isVisible();
+    if (RedrawBits && !Rendering && !unseen)
         Render();
 }
 

@@ -20,8 +20,9 @@ constexpr int kColours = 63;
 constexpr int kGridOffset = 2;
 constexpr int kGridSize = TAB_MAX_COLS + 3;
 
-// Height colours, already as Windows colour values.
+// Height colours, already as Windows colour values, and as bitmap pixels.
 TColor HeightColours[kColours];
+QRgb HeightPixels[kColours];
 
 void BuildHeightColours()
 {
@@ -39,6 +40,8 @@ void BuildHeightColours()
     }
     const uint32_t last = colours[6];
     HeightColours[61] = HeightColours[62] = ((last & 0xFF) << 16) | (last & 0xFF00) | ((last >> 16) & 0xFF);
+    for (int i = 0; i < kColours; i++)
+        HeightPixels[i] = ColorToQColor(HeightColours[i]).rgb();
 }
 
 int Round(double v)
@@ -79,49 +82,180 @@ struct P3 {
     double x = 0, y = 0, i = 0;
 };
 
-void FillPolygon(TabCanvas& cv, const P3& a, const P3& b, const P3& c, TColor colour)
+// The back bitmap's pixels, written straight into.
+struct Pixels {
+    explicit Pixels(QImage& image)
+        : bits(reinterpret_cast<QRgb*>(image.bits()))
+        , stride(int(image.bytesPerLine() / 4))
+        , width(image.width())
+        , height(image.height())
+    {
+    }
+    QRgb* Row(int y) const { return bits + ptrdiff_t(y) * stride; }
+    QRgb* bits;
+    int stride, width, height;
+};
+
+// The pixels a triangle covers, with the rule of a filled polygon with a
+// one-pixel outline: corners on whole pixels, the pixels of the outline and
+// those whose centre lies inside. Calls span(y, x1, x2) for each row's run
+// of pixels inside the image; nothing for a triangle without area.
+template <typename Span> void ScanTriangle(const Pixels& image, const P3& a, const P3& b, const P3& c, Span span)
 {
-    const QPoint pts[3] = { { Round(a.x), Round(a.y) }, { Round(b.x), Round(b.y) }, { Round(c.x), Round(c.y) } };
-    const QColor q = ColorToQColor(colour);
-    cv.Painter.setPen(q);
-    cv.Painter.setBrush(q);
-    cv.Painter.drawPolygon(pts, 3);
+    const double x[3] = { double(Round(a.x)), double(Round(b.x)), double(Round(c.x)) };
+    const double y[3] = { double(Round(a.y)), double(Round(b.y)), double(Round(c.y)) };
+    const double area = (x[1] - x[0]) * (y[2] - y[0]) - (y[1] - y[0]) * (x[2] - x[0]);
+    if (area == 0)
+        return;
+    // Edge k runs from corner k to corner k + 1; inside, A x + B y + C >= -T,
+    // kept as x >= (or <=) P y + Q.
+    double P[3], Q[3];
+    int kind[3]; // 1: a left bound, -1: a right bound, 0: a horizontal edge
+    double rowFrom = -1e9, rowTo = 1e9; // the rows a horizontal edge allows
+    for (int k = 0; k < 3; k++) {
+        const int n = (k + 1) % 3;
+        const double dx = x[n] - x[k], dy = y[n] - y[k];
+        const double sign = area > 0 ? 1 : -1;
+        const double A = -dy * sign, B = dx * sign, C = (dy * x[k] - dx * y[k]) * sign;
+        // The outline takes the pixels nearest the edge along its minor
+        // axis; the fill those whose centre, half a pixel on, is inside.
+        const double T = 0.5 * std::max({ std::fabs(dx), std::fabs(dy), A + B }) + 1e-9;
+        kind[k] = A > 0 ? 1 : A < 0 ? -1 : 0;
+        if (kind[k] != 0) {
+            P[k] = -B / A;
+            Q[k] = (-T - C) / A;
+        } else if (B > 0) {
+            rowFrom = std::max(rowFrom, (-T - C) / B);
+        } else {
+            rowTo = std::min(rowTo, (-T - C) / B);
+        }
+    }
+    const int top = std::max({ 0, int(std::ceil(std::min({ y[0], y[1], y[2] }) - 0.5)), int(std::ceil(rowFrom)) });
+    const int bottom
+        = std::min({ image.height - 1, int(std::floor(std::max({ y[0], y[1], y[2] }) + 0.5)), int(std::floor(rowTo)) });
+    const double left = std::min({ x[0], x[1], x[2] }) - 0.5, right = std::max({ x[0], x[1], x[2] }) + 0.5;
+    for (int py = top; py <= bottom; py++) {
+        double from = left, to = right;
+        for (int k = 0; k < 3; k++) {
+            if (kind[k] > 0)
+                from = std::max(from, P[k] * py + Q[k]);
+            else if (kind[k] < 0)
+                to = std::min(to, P[k] * py + Q[k]);
+        }
+        // Whole pixels from `from` to `to`, without the library's slow ceil and floor.
+        int x1 = int(from), x2 = int(to);
+        x1 += x1 < from;
+        x2 -= x2 > to;
+        x1 = std::max(0, x1);
+        x2 = std::min(image.width - 1, x2);
+        if (x1 <= x2)
+            span(py, x1, x2);
+    }
 }
 
-void FillTriangleShaded(TabCanvas& cv, const P3& a, const P3& b, const P3& c, int depth)
+void FillPolygon(const Pixels& px, const P3& a, const P3& b, const P3& c, TColor colour)
+{
+    const QRgb rgb = ColorToQColor(colour).rgb();
+    ScanTriangle(px, a, b, c, [&](int y, int x1, int x2) { std::fill(px.Row(y) + x1, px.Row(y) + x2 + 1, rgb); });
+}
+
+// Fills a front-facing triangle as `depth` halvings of its sides would (each
+// piece in the colour of its mean height, no halving once the heights of a
+// piece agree within a colour step), with every pixel written once: the
+// pixel finds the piece it lies in from its place in the triangle.
+void FillTriangleShaded(const Pixels& px, const P3& a, const P3& b, const P3& c, int depth)
 {
     if (depth < 0)
         return;
-    const int index = std::clamp(int(std::floor((a.i + b.i + c.i) / 3 + 0.5)), 0, kColours - 1);
-    FillPolygon(cv, a, b, c, HeightColours[index]);
-    if (depth < 1 || (int(std::fabs(a.i - b.i)) == 0 && int(std::fabs(b.i - c.i)) == 0))
+    double spread = std::max({ std::fabs(a.i - b.i), std::fabs(b.i - c.i), std::fabs(c.i - a.i) });
+    int levels = 0;
+    while (levels < depth && spread >= 1) {
+        spread /= 2;
+        levels++;
+    }
+    const double area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+    if (levels == 0 || area == 0) {
+        const int index = std::clamp(int(std::floor((a.i + b.i + c.i) / 3 + 0.5)), 0, kColours - 1);
+        const QRgb rgb = HeightPixels[index];
+        ScanTriangle(px, a, b, c, [&](int y, int x1, int x2) { std::fill(px.Row(y) + x1, px.Row(y) + x2 + 1, rgb); });
         return;
-    const auto mid = [](const P3& p, const P3& q) { return P3 { (p.x + q.x) / 2, (p.y + q.y) / 2, (p.i + q.i) / 2 }; };
-    const P3 ab = mid(a, b), bc = mid(b, c), ca = mid(c, a);
-    FillTriangleShaded(cv, a, ab, ca, depth - 1);
-    FillTriangleShaded(cv, ab, b, bc, depth - 1);
-    FillTriangleShaded(cv, ca, bc, c, depth - 1);
-    FillTriangleShaded(cv, ab, bc, ca, depth - 1);
+    }
+    // The pieces form a grid of n steps along the sides from a to b and a to
+    // c; (p, q) is a pixel's place on it, p + q <= n.
+    const int n = 1 << levels;
+    const double pdx = n * (c.y - a.y) / area, pdy = -n * (c.x - a.x) / area;
+    const double qdx = -n * (b.y - a.y) / area, qdy = n * (b.x - a.x) / area;
+    // A piece's mean height: that of its centre, a third or two thirds of a
+    // step into the cell whose corner (fp, fq) is. All in 1/65536 steps; a
+    // sliver of a triangle may step very far per pixel, so places and steps
+    // are held to 1e15, which a row of pixels cannot carry past 64 bits.
+    constexpr double kOne = 65536;
+    const auto fixed = [](double v) { return int64_t(std::clamp(v * kOne, -1e15, 1e15)); };
+    const int64_t stepB = fixed((b.i - a.i) / n), stepC = fixed((c.i - a.i) / n);
+    const int64_t third = (stepB + stepC) / 3;
+    const int64_t base = fixed(a.i + 0.5); // adding a half and cutting rounds
+    const int64_t last = int64_t(n) * 65536 - 1, lastCell = n - 1;
+    const int64_t pStep = fixed(pdx), qStep = fixed(qdx);
+    ScanTriangle(px, a, b, c, [&](int y, int x1, int x2) {
+        QRgb* row = px.Row(y);
+        int64_t p = fixed(pdx * (x1 - a.x) + pdy * (y - a.y));
+        int64_t q = fixed(qdx * (x1 - a.x) + qdy * (y - a.y));
+        for (int x = x1; x <= x2; x++, p += pStep, q += qStep) {
+            // Pixels of the outline may lie just outside: held to the grid.
+            const int64_t pc = std::clamp<int64_t>(p, 0, last), qc = std::clamp<int64_t>(q, 0, last);
+            int64_t fp = pc >> 16, fq = qc >> 16;
+            const int64_t over = fp + fq - lastCell; // > 0 only just outside the far side
+            if (over > 0) {
+                fp = std::max<int64_t>(fp - over, 0);
+                fq = lastCell - fp;
+            }
+            const int64_t upper = ((pc & 0xFFFF) + (qc & 0xFFFF)) >> 16 & int64_t(fp + fq < lastCell);
+            const int64_t i = base + stepB * fp + stepC * fq + third * (1 + upper);
+            row[x] = HeightPixels[std::clamp<int64_t>(i >> 16, 0, kColours - 1)];
+        }
+    });
+}
+
+// A one-pixel line without its end point, as the canvas draws it, written
+// straight into the bitmap.
+void MeshLine(const Pixels& image, int x1, int y1, int x2, int y2, TColor colour)
+{
+    const QRgb rgb = ColorToQColor(colour).rgb();
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    while (x1 != x2 || y1 != y2) {
+        if (x1 >= 0 && y1 >= 0 && x1 < image.width && y1 < image.height)
+            image.Row(y1)[x1] = rgb;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x1 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y1 += sy;
+        }
+    }
 }
 
 void DrawTriangle3D(TabCanvas& cv, P3 a, P3 b, P3 c, TColor front, TColor back, TColor line, int mode)
 {
     for (P3* p : { &a, &b, &c })
         p->i = std::clamp(p->i, 0.0, 61.0);
+    const Pixels px(cv.Image);
     if (mode > 0) {
         const double e = (a.x - c.x) * (b.y - c.y) - (a.y - c.y) * (b.x - c.x);
         if (e < 0) {
             if (mode == 1)
-                FillPolygon(cv, a, b, c, front);
+                FillPolygon(px, a, b, c, front);
             else
-                FillTriangleShaded(cv, a, b, c, mode - 2);
+                FillTriangleShaded(px, a, b, c, mode - 2);
         } else if (e > 0) {
-            FillPolygon(cv, a, b, c, back);
+            FillPolygon(px, a, b, c, back);
         }
     }
-    cv.PenWidth = 1;
-    cv.PenColour = line;
-    cv.Line(Round(a.x), Round(a.y), Round(b.x), Round(b.y));
+    MeshLine(px, Round(a.x), Round(a.y), Round(b.x), Round(b.y), line);
 }
 
 void DrawOutlinedText(TabCanvas& cv, int x, int y, const QString& text, int flags)

@@ -32,14 +32,6 @@ constexpr int kPort = 204;
 constexpr double kTickMs = 55.0;
 constexpr int kTicksPerPoll = 7;
 
-int LiveRequests(const unitemu::UnitEmulator& unit)
-{
-    int n = 0;
-    for (const std::vector<uint8_t>& request : unit.RequestLog())
-        n += !request.empty() && request[0] == 0x30;
-    return n;
-}
-
 void BM_LivePollRate(benchmark::State& state)
 {
     ScriptedDialogs dialogs;
@@ -64,18 +56,21 @@ void BM_LivePollRate(benchmark::State& state)
             form->Timer1Timer(form->Timer1);
         }
     };
-    runFor(std::chrono::seconds(20), [&] { return LiveRequests(unit) > 0; });
-    if (LiveRequests(unit) == 0) {
-        state.SkipWithError("no live poll");
+    // Counted from the moment the connection's reference read is done and
+    // the sequencer idles.
+    const auto idle = [&] { return form->Images.UnitImageValid != 0 && form->LinkState == linkstate::Idle; };
+    runFor(std::chrono::seconds(30), idle);
+    if (!idle()) {
+        state.SkipWithError("the connection never became idle");
         return;
     }
     double polls = 0, seconds = 0;
     for (auto _ : state) {
-        const int before = LiveRequests(unit);
+        const int before = unit.LiveRequests();
         const Clock::time_point start = Clock::now();
         runFor(std::chrono::seconds(6), {});
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
-        polls += LiveRequests(unit) - before;
+        polls += unit.LiveRequests() - before;
     }
     const double nominal = 1000.0 / (kTicksPerPoll * kTickMs);
     state.counters["polls_per_s"] = polls / seconds;

@@ -4,6 +4,7 @@
 // injected into each phase of a programming.
 #include "link/sequencer.h"
 
+#include "image/consistency.h"
 #include "linkfixture.h"
 #include "texts/langtext.h"
 #include "texts/statustexts.h"
@@ -37,7 +38,11 @@ public:
     void UpdateMainCaption() override { }
     void SetProgressGauge(int position, int32_t, bool) override { gauge = position; }
     void SetComLabel(const std::string& text) override { comLabel = text; }
-    void NormalizeImage() override { }
+    void NormalizeImage() override
+    {
+        if (runConsistencyPass)
+            NormalizeParameterImage(images_.PcImage);
+    }
     void LoadActivePage() override { }
     void TakeUndoSnapshot() override { ++snapshots; }
     void SaveSettings() override { }
@@ -82,6 +87,7 @@ public:
     }
 
     LinkSequencer* sequencer = nullptr;
+    bool runConsistencyPass = false; // else the pass leaves every image alone
     std::vector<std::string> results;
     std::string connection;
     std::string congruence;
@@ -333,6 +339,48 @@ TEST_P(SequencerOnProtocol, AReadOfAnImageThatChangesBetweenThePassesIsNotAccept
     }
 }
 
+TEST_P(SequencerOnProtocol, AReadThePassCorrectsShowsDifferentAndProgramsTheCorrections)
+{
+    const RsImage raw = RandomImage(20);
+    RsImage consistent = raw;
+    NormalizeParameterImage(consistent);
+    struct Case {
+        const char* name;
+        RsImage unitImage;
+    };
+    const Case cases[] = { { "values the pass corrects", raw }, { "a consistent unit", consistent } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        images_ = ImageCopies {};
+        Begin(GetParam().protocol, c.unitImage);
+        host_->runConsistencyPass = true;
+        ASSERT_TRUE(Connected());
+        ASSERT_TRUE(Request(REQ_READ));
+        EXPECT_TRUE(host_->Shown("Verify: OK"));
+        EXPECT_TRUE(images_.PcImage == consistent);
+        EXPECT_TRUE(images_.UnitImage == c.unitImage);
+        int marked = 0;
+        for (int i = 0; i < RS_LEN_EXE; ++i) {
+            EXPECT_EQ(images_.ChangeMarks[size_t(i)] != 0, consistent.b[i] != c.unitImage.b[i]) << i;
+            marked += images_.ChangeMarks[size_t(i)];
+        }
+        if (marked == 0) {
+            EXPECT_EQ(host_->congruence, IDENTICAL);
+        } else {
+            EXPECT_EQ(host_->congruence, "Unit and PC settings are different");
+            seq_->FullProgram = 0;
+            ASSERT_TRUE(Request(REQ_PROGRAM_CHANGED));
+            EXPECT_TRUE(host_->Shown("Program device: OK"));
+            EXPECT_TRUE(unit().Image() == consistent);
+            EXPECT_EQ(host_->congruence, IDENTICAL);
+            ASSERT_TRUE(Request(REQ_VERIFY));
+            EXPECT_TRUE(host_->Shown("Verify: OK"));
+        }
+        TearDown();
+        units_.clear();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Protocols, SequencerOnProtocol, ::testing::ValuesIn(PROTOCOLS), [](const auto& info) { return info.param.name; });
 
@@ -417,6 +465,46 @@ TEST_F(Sequencer, ProgrammingChangedBytesClaimsNoMoreThanItWrote)
     EXPECT_EQ(unit().Image().b[4000], unitImage.b[4000]);
     EXPECT_TRUE(images_.UnitImage == unit().Image());
     EXPECT_NE(host_->congruence, IDENTICAL);
+}
+
+// Bytes the PC holds but nobody marked still go over the line when a frame
+// carries them; the unit then holds them, and the PC knows it.
+TEST_F(Sequencer, ProgrammingChangedBytesKnowsEveryByteItCarried)
+{
+    struct Case {
+        const char* name;
+        int32_t protocol;
+        std::vector<int> marked;
+        int carried; // differs, not marked, goes over the line all the same
+    };
+    const Case cases[] = {
+        { "rest of a fixed block", PROTO_IGN300, { 3001 }, 3100 },
+        { "partner byte of a word, fixed frames", PROTO_IGN300, { 200 }, 201 },
+        { "gap a frame bridges", PROTO_WCOM, { 3001, 3005 }, 3003 },
+        { "partner byte of a word, preamble frames", PROTO_WCOM, { 201 }, 200 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RsImage unitImage = RandomImage(21);
+        images_ = ImageCopies {};
+        images_.PcImage = unitImage;
+        Begin(c.protocol, unitImage);
+        ASSERT_TRUE(Connected());
+        for (int offset : c.marked) {
+            images_.PcImage.b[size_t(offset)] ^= 0x5A;
+            images_.ChangeMarks[size_t(offset)] = 1;
+        }
+        images_.PcImage.b[size_t(c.carried)] ^= 0x21;
+        seq_->FullProgram = 0;
+        ASSERT_TRUE(Request(REQ_PROGRAM_CHANGED));
+        EXPECT_TRUE(host_->Shown("Program device: OK"));
+        EXPECT_TRUE(unit().Image() == images_.PcImage);
+        EXPECT_EQ(images_.UnitImageValid, 1);
+        EXPECT_TRUE(images_.UnitImage == unit().Image());
+        EXPECT_EQ(host_->congruence, IDENTICAL);
+        TearDown();
+        units_.clear();
+    }
 }
 
 TEST_F(Sequencer, AResetAndReleaseReleasesThePortAlsoWhenTheResetGoesUnanswered)

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdlib>
+
 #include "link/linktest.h"
 #include "livetest.h"
 
@@ -14,7 +17,7 @@ class LivePoll : public EmulatedPort {
 protected:
     void SetUp() override
     {
-        StartUnit();
+        StartUnit(options);
         ASSERT_TRUE(OpenAt(115200));
         frame.SetProtocol(PROTO_IGN300, 175);
         image.b[livecell::TuningMode] = 2;
@@ -50,6 +53,7 @@ protected:
         return true;
     }
 
+    unitemu::Options options;
     CCOMFRAME frame;
     RsImage image;
     OneShotCommands oneShot;
@@ -118,6 +122,86 @@ TEST_F(LivePoll, StopLostWithAFailedPollGoesWithTheNext)
     ASSERT_TRUE(Answer());
     Bytes third = unit_->LastLiveRequest();
     EXPECT_EQ(Bytes(third.begin() + 99, third.begin() + 103), (Bytes { 0, 0, 0, 0 }));
+}
+
+// The emulator's running engine, polled as the program polls it: every value
+// the panel shows is plausible and free of sensor errors, moves smoothly from
+// one answer to the next, and a value fixed from outside stays as fixed.
+class RunningEngine : public LivePoll {
+protected:
+    RunningEngine()
+    {
+        options.engine = unitemu::Engine::Run;
+        options.seed = 7;
+    }
+};
+
+TEST_F(RunningEngine, LiveValuesArePlausibleAndSmooth)
+{
+    unit_->SetLiveByte(live::BAdvance1, 42);
+    unit_->SetLiveWord(live::WBatteryMv, 12345);
+    int lastRpm = -1, lastGear = -1, lowest = 100000, highest = 0, gears = 0;
+    for (int poll = 0; poll < 400; ++poll) { // 20 s on the engine
+        Post();
+        ASSERT_TRUE(Answer());
+        LiveValues v;
+        DecodeLiveBlock(block, true, v);
+        SCOPED_TRACE(poll);
+        EXPECT_GE(v.LiveRpm, 1200);
+        EXPECT_LE(v.LiveRpm, 12500);
+        if (lastRpm >= 0 && v.LiveGear == lastGear) {
+            EXPECT_LE(std::abs(v.LiveRpm - lastRpm), 1500);
+        }
+        lastRpm = v.LiveRpm;
+        lastGear = v.LiveGear;
+        lowest = std::min(lowest, v.LiveRpm);
+        highest = std::max(highest, v.LiveRpm);
+        gears |= 1 << v.LiveGear;
+        EXPECT_GE(v.LiveGear, 1);
+        EXPECT_LE(v.LiveGear, 6);
+        EXPECT_GE(v.LiveTw - live::TemperatureOffset, 40);
+        EXPECT_LE(v.LiveTw - live::TemperatureOffset, 100);
+        EXPECT_GE(v.LiveTa - live::TemperatureOffset, 10);
+        EXPECT_LE(v.LiveTa - live::TemperatureOffset, 40);
+        EXPECT_EQ(block.W(live::WBatteryMv), 12345);
+        EXPECT_EQ(block.B(live::BAdvance1), 42);
+        EXPECT_FALSE(v.TpError || v.IapError || v.ApError);
+        EXPECT_EQ(v.LambdaCount, 1);
+        EXPECT_GE(v.LiveAfr[0], 110);
+        EXPECT_LE(v.LiveAfr[0], 160);
+        EXPECT_GE(v.LiveTpPercent, 0);
+        EXPECT_LE(v.LiveTpPercent, 1000);
+        EXPECT_GT(HourMeterMinutes(block), 0);
+        EXPECT_TRUE(block.Bit(live::BStates, 5)) << "crank signal";
+    }
+    EXPECT_LT(lowest, 4000);
+    EXPECT_GT(highest, 7000);
+    EXPECT_GE(std::popcount(unsigned(gears)), 3) << "the gears change";
+}
+
+TEST(EngineModel, SameSeedSameValuesOtherSeedOthers)
+{
+    auto run = [](unitemu::Engine mode, uint32_t seed) {
+        unitemu::EngineModel engine(mode, seed);
+        std::vector<uint8_t> block(LIVE_BLOCK_LEN, 0);
+        const std::vector<bool> fixed(LIVE_BLOCK_LEN, false);
+        std::vector<std::vector<uint8_t>> blocks;
+        for (int i = 0; i < 200; ++i) {
+            engine.Step();
+            engine.Write(block, fixed);
+            blocks.push_back(block);
+        }
+        return blocks;
+    };
+    EXPECT_EQ(run(unitemu::Engine::Run, 3), run(unitemu::Engine::Run, 3));
+    EXPECT_NE(run(unitemu::Engine::Run, 3), run(unitemu::Engine::Run, 4));
+    const auto idle = run(unitemu::Engine::Idle, 3);
+    for (const auto& b : idle) {
+        const int rpm = b[3] << 8 | b[4];
+        EXPECT_GE(rpm, 1200);
+        EXPECT_LE(rpm, 1400);
+        EXPECT_EQ(b[live::BGear - 1], 0) << "neutral";
+    }
 }
 
 } // namespace

@@ -75,6 +75,8 @@ UnitEmulator::UnitEmulator(const Options& options)
     , image_(kMemorySize, 0)
     , identity_(DefaultIdentity())
     , live_(kBlockSize, 0)
+    , liveFixed_(kBlockSize, false)
+    , engine_(options.engine, options.seed)
 {
     SetUnitVersion(options.unitType, options.subVersion);
     byteTime_ = std::chrono::nanoseconds(10'000'000'000LL / std::max(options.baud, 1));
@@ -184,6 +186,7 @@ void UnitEmulator::SetLiveWord(int k, uint16_t value)
     std::lock_guard<std::mutex> guard(lock_);
     live_.at(size_t(2 * k - 1)) = uint8_t(value >> 8);
     live_.at(size_t(2 * k)) = uint8_t(value);
+    liveFixed_[size_t(2 * k - 1)] = liveFixed_[size_t(2 * k)] = true;
 }
 
 uint16_t UnitEmulator::LiveWord(int k) const
@@ -196,6 +199,7 @@ void UnitEmulator::SetLiveByte(int n, uint8_t value)
 {
     std::lock_guard<std::mutex> guard(lock_);
     live_.at(size_t(n - 1)) = value;
+    liveFixed_[size_t(n - 1)] = true;
 }
 
 void UnitEmulator::SetChangedBlocks(uint16_t mask)
@@ -344,6 +348,14 @@ void UnitEmulator::ReadMemory(const std::vector<uint8_t>& memory, int address, i
     }
 }
 
+void UnitEmulator::MoveEngine()
+{
+    // Called with the lock held, once per live answer.
+    liveRequests_++;
+    engine_.Step();
+    engine_.Write(live_, liveFixed_);
+}
+
 std::vector<uint8_t> UnitEmulator::LiveAnswerData()
 {
     // Called with the lock held.
@@ -378,6 +390,8 @@ UnitEmulator::Answer UnitEmulator::AnswerIgn(const uint8_t* frame)
         saving_ = options_.saveWork;
     } else if (command < kIgnIdentity) {
         lastLiveRequest_.assign(data, data + n);
+        if (command == kIgnLive)
+            MoveEngine();
         std::vector<uint8_t> live = LiveAnswerData();
         ReadMemory(live, n * (command - kIgnLive), n, out.data());
         // The small fixed-frame units report their type in the last data byte.
@@ -440,6 +454,8 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
         case kCmdLive: {
             lastLiveRequest_.resize(std::max<size_t>(lastLiveRequest_.size(), size_t(address + length)));
             std::copy(data, data + length, lastLiveRequest_.begin() + address);
+            if (address == 0)
+                MoveEngine();
             std::vector<uint8_t> live = address == 0 ? LiveAnswerData() : live_;
             out.resize(length);
             ReadMemory(live, address, length, out.data());

@@ -16,6 +16,7 @@
 
 #include "image/rsimage.h"
 #include "link/frame.h"
+#include "tools/unit-emulator/engine.h"
 
 namespace unitemu {
 
@@ -43,6 +44,8 @@ struct Options {
     std::string name = "ZEP12"; // a preamble unit's name in its probe answer
     int saveWork = 0; // live word 50 after a write; 0: saving takes no time
     int saveStep = 1600; // taken off the saving work at every live answer
+    Engine engine = Engine::Off; // the engine whose values the live block shows
+    uint32_t seed = 1; // the same seed gives the same engine answer by answer
 };
 
 class UnitEmulator {
@@ -71,7 +74,8 @@ public:
     std::vector<uint8_t> UnitImage() const;
     void SetIdentityByte(int offset, uint8_t value);
     std::vector<uint8_t> Identity() const;
-    // Live block word k (1..149) and byte n (1..300), numbered from 1.
+    // Live block word k (1..149) and byte n (1..300), numbered from 1. A value
+    // set here stays as set while the engine runs.
     void SetLiveWord(int k, uint16_t value);
     uint16_t LiveWord(int k) const;
     void SetLiveByte(int n, uint8_t value);
@@ -89,6 +93,8 @@ public:
     int Requests() const { return requests_.load(); }
     int Writes() const { return writes_.load(); }
     int Resets() const { return resets_.load(); }
+    // Live requests answered since the start (the first frame of each).
+    int LiveRequests() const { return liveRequests_.load(); }
     int BadRequests() const { return badRequests_.load(); }
     // Bytes that arrived while the line ran at another rate than the unit's.
     int NoiseBytes() const { return noiseBytes_.load(); }
@@ -127,6 +133,7 @@ private:
     void WaitUntil(std::chrono::steady_clock::time_point t);
     void Vanish();
     std::vector<uint8_t> LiveAnswerData();
+    void MoveEngine();
 
     Options options_;
     std::string slavePath_;
@@ -140,6 +147,8 @@ private:
     std::vector<uint8_t> image_; // unit order
     std::vector<uint8_t> identity_;
     std::vector<uint8_t> live_;
+    std::vector<bool> liveFixed_; // live bytes set from outside
+    EngineModel engine_;
     std::vector<uint8_t> lastLiveRequest_;
     uint16_t changedBlocks_ = 0;
     int saving_ = 0;
@@ -149,6 +158,7 @@ private:
     std::atomic<int> requests_ { 0 };
     std::atomic<int> writes_ { 0 };
     std::atomic<int> resets_ { 0 };
+    std::atomic<int> liveRequests_ { 0 };
     std::atomic<int> badRequests_ { 0 };
     std::atomic<int> noiseBytes_ { 0 };
     std::atomic<bool> vanished_ { false };

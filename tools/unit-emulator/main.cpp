@@ -6,11 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "image/consistency.h"
+#include "files/paramfile.h"
 #include "link/serialdevice.h"
 #include "tools/unit-emulator/emulator.h"
 
@@ -50,6 +54,39 @@ constexpr NamedFault kFaults[] = {
     { "wrong-data", unitemu::Fault::WrongData },
 };
 
+// A host for reading a parameter file into an image: no window, no messages.
+class ImageFileHost : public ParameterFileHost {
+public:
+    RsImage& ParameterImage() override { return image; }
+    std::vector<std::u16string> MemoLines() const override { return {}; }
+    UnitVersionTexts UnitTexts() const override { return {}; }
+    int SelectedSheet(int) const override { return 0; }
+    void ShowMessageTableBox(int) override { }
+    void ShowErrorBox(const std::string&) override { }
+    void LoadBikeDefaults(int) override { }
+
+    RsImage image;
+};
+
+// Reads a raw image of RS_LEN_EXE bytes (PC byte order) or a parameter file.
+bool ReadImageFile(const char* path, RsImage* image)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() == size_t(RS_LEN_EXE)) {
+        std::copy(bytes.begin(), bytes.end(), image->b.begin());
+        return true;
+    }
+    ImageFileHost host;
+    if (ParseParameterText(host, -1, false, bytes) != ParseOutcome::Complete)
+        return false;
+    NormalizeParameterImage(host.image);
+    *image = host.image;
+    return true;
+}
+
 void Usage()
 {
     std::fprintf(stderr,
@@ -64,6 +101,11 @@ void Usage()
         "  --save-work W     saving work after a write, live word 50 (default 0)\n"
         "  --save-step S     saving work done per live answer (default 1600)\n"
         "  --changed-blocks M  bits of image blocks the unit changed (live word 56)\n"
+        "  --engine E        off, idle or run: the engine the live block shows (default off)\n"
+        "  --seed S          the engine's seed: the same seed gives the same values (default 1)\n"
+        "  --image FILE      start from a parameter file (.ign) or a raw 4800-byte image\n"
+        "  --live-byte N=V   live byte N (1..300) holds V, whatever the engine does\n"
+        "  --live-word N=V   live word N (1..149) holds V, whatever the engine does\n"
         "  --fault F[:after[:count]]  silence, bad-check, wrong-block, cut-short, vanish, echo or wrong-data;\n"
         "                    after `after` requests, for `count` requests (-1: all; default 1)\n");
 }
@@ -78,6 +120,16 @@ bool ParseInt(const char* text, int* value)
     return true;
 }
 
+// "N=V" with N in 1..limit and V in 0..maximum.
+bool ParseLiveValue(const char* text, int limit, int maximum, int* n, int* v)
+{
+    const char* equals = std::strchr(text, '=');
+    if (!equals)
+        return false;
+    const std::string number(text, equals);
+    return ParseInt(number.c_str(), n) && ParseInt(equals + 1, v) && *n >= 1 && *n <= limit && *v >= 0 && *v <= maximum;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,6 +141,12 @@ int main(int argc, char** argv)
     };
     std::vector<FaultArg> faults;
     int changedBlocks = 0;
+    struct LiveArg {
+        bool word;
+        int n, v;
+    };
+    std::vector<LiveArg> liveValues;
+    const char* imagePath = nullptr;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -125,6 +183,23 @@ int main(int argc, char** argv)
             ok = ParseInt(value, &options.saveStep);
         } else if (arg == "--changed-blocks") {
             ok = ParseInt(value, &changedBlocks);
+        } else if (arg == "--engine") {
+            const std::string name = value;
+            ok = name == "off" || name == "idle" || name == "run";
+            options.engine = name == "idle" ? unitemu::Engine::Idle
+                : name == "run"             ? unitemu::Engine::Run
+                                            : unitemu::Engine::Off;
+        } else if (arg == "--seed") {
+            int seed = 0;
+            ok = ParseInt(value, &seed);
+            options.seed = uint32_t(seed);
+        } else if (arg == "--image") {
+            imagePath = value;
+        } else if (arg == "--live-byte" || arg == "--live-word") {
+            LiveArg live { arg == "--live-word", 0, 0 };
+            ok = live.word ? ParseLiveValue(value, 149, 0xFFFF, &live.n, &live.v)
+                           : ParseLiveValue(value, 300, 0xFF, &live.n, &live.v);
+            liveValues.push_back(live);
         } else if (arg == "--fault") {
             std::string text = value;
             std::string name = text.substr(0, text.find(':'));
@@ -154,6 +229,20 @@ int main(int argc, char** argv)
 
     unitemu::UnitEmulator unit(options);
     unit.SetChangedBlocks(uint16_t(changedBlocks));
+    if (imagePath) {
+        RsImage image;
+        if (!ReadImageFile(imagePath, &image)) {
+            std::fprintf(stderr, "unit-emulator: cannot read the image %s\n", imagePath);
+            return 1;
+        }
+        unit.SetImage(image);
+    }
+    for (const LiveArg& live : liveValues) {
+        if (live.word)
+            unit.SetLiveWord(live.n, uint16_t(live.v));
+        else
+            unit.SetLiveByte(live.n, uint8_t(live.v));
+    }
     for (const FaultArg& f : faults)
         unit.InjectFault(f.fault, f.count, f.after);
     std::string error;
