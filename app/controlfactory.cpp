@@ -123,6 +123,38 @@ void CreateRadioGroup(TMainForm* owner, TRadioGroup*& group, TControl* parent, i
     group->OnClick = [owner](TObject* sender) { owner->FormCheckBoxClick(sender); };
 }
 
+void CreateRadioButton(TMainForm* owner, TRadioButton*& button, TControl* parent, int x, int y, int width, int height,
+    std::string_view caption)
+{
+    button = MakeOn<TRadioButton>(owner, parent);
+    PlaceSized(button, x, y, width, height);
+    button->SetTabStop(false);
+    button->SetCaption(caption);
+    button->OnClick = [owner](TObject* sender) { owner->FormRadioGroupClick(sender); };
+}
+
+void CreateComboBox(TMainForm* owner, TComboBox*& box, TControl* parent, int x, int y, int width, int height)
+{
+    box = MakeOn<TComboBox>(owner, parent);
+    PlaceSized(box, x, y, width, height);
+    box->SetStyle(csDropDownList);
+    box->SetTabStop(false);
+    box->OnChange = [owner](TObject* sender) { owner->FormRadioGroupClick(sender); };
+}
+
+void CreateMemo(TMainForm* owner, TMemo*& memo, TControl* parent, int x, int y, int width, int height)
+{
+    memo = MakeOn<TMemo>(owner, parent);
+    PlaceSized(memo, x, y, width, height);
+}
+
+void CreateEdit(TMainForm* owner, TEdit*& edit, TControl* parent, int x, int y, int width, int height)
+{
+    edit = MakeOn<TEdit>(owner, parent);
+    PlaceSized(edit, x, y, width, height);
+    BindEdit(owner, edit);
+}
+
 // The main window has no click handler of its own: the caller assigns one.
 void CreateButton(
     TMainForm* owner, TButton*& button, TControl* parent, int x, int y, int width, int height, std::string_view caption)

@@ -18,6 +18,8 @@ class TRadioGroup;
 class TRadioButton;
 class TButton;
 class TGroupBox;
+class TComboBox;
+class TMemo;
 
 // The up-down of a pair stands 16 x 21 at the right of its edit.
 constexpr int UPDOWN_WIDTH = 16;
@@ -34,6 +36,16 @@ void CreateCheckBox(
     TMainForm* owner, TCheckBox*& box, TControl* parent, int x, int y, int width, int height, std::string_view caption);
 void CreateRadioGroup(TMainForm* owner, TRadioGroup*& group, TControl* parent, int x, int y, int width, int height,
     std::string_view caption, std::string_view items);
+// Bound like a radio group's item: the shared radio handler commits it.
+void CreateRadioButton(TMainForm* owner, TRadioButton*& button, TControl* parent, int x, int y, int width, int height,
+    std::string_view caption);
+// A drop-down list bound like a radio group: its pick is stored as the item's
+// position.
+void CreateComboBox(TMainForm* owner, TComboBox*& box, TControl* parent, int x, int y, int width, int height);
+// The caller binds its memo's exit.
+void CreateMemo(TMainForm* owner, TMemo*& memo, TControl* parent, int x, int y, int width, int height);
+// An edit without an up-down, bound to the shared edit handlers.
+void CreateEdit(TMainForm* owner, TEdit*& edit, TControl* parent, int x, int y, int width, int height);
 void CreateButton(TMainForm* owner, TButton*& button, TControl* parent, int x, int y, int width, int height,
     std::string_view caption);
 void CreateGroupBox(TMainForm* owner, TGroupBox*& box, TControl* parent, int x, int y, int width, int height);
