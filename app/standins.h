@@ -24,4 +24,3 @@ void ShowExternalMonitor(TMainForm* form, int set);
 void WriteMonitorSet(TMainForm* form, const std::string& path);
 // Asks for a monitor set file and writes the external monitor's layout there.
 void StoreMonitorSet(TMainForm* form);
-

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <span>
 
-constexpr int RS_LEN_EXE = 4800;  // bytes in the image
+constexpr int RS_LEN_EXE = 4800; // bytes in the image
 constexpr int RS_WORDS = RS_LEN_EXE / 2;
-constexpr int RSKEY = 308;        // layout key of the image
-constexpr int COMMAXBUF = 8000;   // size of the link's transmit and receive images
+constexpr int RSKEY = 308; // layout key of the image
+constexpr int COMMAXBUF = 8000; // size of the link's transmit and receive images
 
 struct RsImage {
-    std::array<uint8_t, RS_LEN_EXE> b{};
+    std::array<uint8_t, RS_LEN_EXE> b {};
 
     uint8_t* data() { return b.data(); }
     const uint8_t* data() const { return b.data(); }

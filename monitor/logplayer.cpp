@@ -4,7 +4,6 @@
 #include "app/editpath.h"
 #include "app/main.h"
 #include "app/servicecalls.h"
-#include "platform/dialogs.h"
 #include "mapedit/tab.h"
 #include "pages/pages.h"
 #include "platform/dialogs.h"

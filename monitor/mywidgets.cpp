@@ -1,7 +1,7 @@
 #include "monitor/mywidgets.h"
 
-#include "texts/langtext.h"
 #include "monitor/valuedefs.h"
+#include "texts/langtext.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "update/update.h"
 
-#include "texts/langtext.h"
 #include "app/main.h"
 #include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/dialogs.h"
+#include "texts/langtext.h"
 #include "update/PatchForm.h"
 
 #include <string_view>

@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "image/rsimage.h"
 #include "bench/support/benchunit.h"
+#include "image/rsimage.h"
 #include "link/jobengine.h"
 #include "link/serialdevice.h"
 #include "platform/clock.h"

@@ -173,7 +173,7 @@ TEST_F(ReaderTest, AnEmptyRowReadsNoValueAndLeavesTheNextKeyItsOwn)
 {
     // The writer puts a row with no points on a line of its own, empty.
     Parse(File(308, "RPM_JET_1A     \r\n               \r\nTRACK_ENABLE  3\r\n"));
-    EXPECT_EQ(img.b[2664], 0);    // the point count
+    EXPECT_EQ(img.b[2664], 0); // the point count
     EXPECT_EQ(img.b[3228], 0x77); // no cell of the row is filled
     EXPECT_EQ(img.b[3018], 3);
 

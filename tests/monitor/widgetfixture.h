@@ -6,10 +6,10 @@
 
 #include <QImage>
 
-#include "texts/langtext.h"
 #include "monitor/myindicator.h"
 #include "monitor/mywidgets.h"
 #include "monitor/valuedefs.h"
+#include "texts/langtext.h"
 
 class WidgetGroupTest : public ::testing::Test {
 protected:

@@ -13,8 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "image/consistency.h"
 #include "files/paramfile.h"
+#include "image/consistency.h"
 #include "link/serialdevice.h"
 #include "tools/unit-emulator/emulator.h"
 
