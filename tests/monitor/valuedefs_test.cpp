@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "texts/langtext.h"
 #include "monitor/gaugescale.h"
 #include "monitor/valuedefs.h"
+#include "texts/langtext.h"
 
 #include <cmath>
 #include <limits>
