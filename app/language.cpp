@@ -1,7 +1,6 @@
 #include "app/language.h"
 
 #include "app/main.h"
-#include "app/servicecalls.h"
 #include "files/bikelist.h"
 #include "pages/pages.h"
 #include "texts/langtext.h"
@@ -39,7 +38,6 @@ void SetLiteralCaption(TControl* control, const char* text)
 
 void ApplyLanguage(TMainForm* form)
 {
-    ReportServiceCall("ApplyLanguage");
     form->LangScratch.fill("Zeperon_12");
     FillMessageTable(form->MessageTable, LangIndex);
     ApplyMenuTexts(form);

@@ -1,7 +1,6 @@
 #include "app/main_presets.h"
 
 #include "app/main.h"
-#include "app/servicecalls.h"
 #include "files/loadgroups.h"
 #include "mapedit/tab.h"
 #include "pages/pages.h"
@@ -84,13 +83,11 @@ void MainFileHost::ShowMessage(const std::string& text)
 
 void LoadBikeDefaults(TMainForm* form, int page)
 {
-    ReportServiceCall("LoadBikeDefaults");
     MainFileHost host(*form);
     ::LoadBikeDefaults(host, page);
 }
 
 void SetBikeConstants(TMainForm* form)
 {
-    ReportServiceCall("SetBikeConstants");
     ::SetBikeConstants(form->PcImage, form->PcImage.b[2550]);
 }

@@ -3,7 +3,6 @@
 
 #include "app/editpath.h"
 #include "app/main.h"
-#include "app/servicecalls.h"
 #include "mapedit/tab.h"
 #include "pages/pages.h"
 #include "platform/dialogs.h"
@@ -205,7 +204,6 @@ std::string TimeText(const LogPlayer& p)
 
 void InitLogPlayer(TMainForm* form)
 {
-    ReportServiceCall("InitLogPlayer");
     LogPlayer& p = form->Player;
     form->LogPlayerState = LOG_PLAYER_IDLE;
     p.Writer.reset();
@@ -363,7 +361,6 @@ void StartLogPlay(TMainForm* form)
 
 void StopLog(TMainForm* form)
 {
-    ReportServiceCall("StopLog");
     LogPlayer& p = form->Player;
     const int state = form->LogPlayerState;
     if (Recording(state) && p.Writer)
@@ -399,7 +396,6 @@ void LogConnection(TMainForm* form)
 
 void LogImage(TMainForm* form, int which)
 {
-    ReportServiceCall("LogImage");
     if (which == 0)
         AppendLogRecord(form, monlog::PcImage, form->PcImage.b);
     else if (form->Images.UnitImageValid)
@@ -414,7 +410,6 @@ void LogMonitorFrame(TMainForm* form)
 
 void LogUiState(TMainForm* form)
 {
-    ReportServiceCall("LogUiState");
     LogPlayer& p = form->Player;
     if (form->LogPlayerState != LOG_PLAYER_RECORDING || !p.Writer)
         return;
@@ -476,7 +471,6 @@ void ApplyLogRecord(TMainForm* form, int i)
 
 void LogPlayStep(TMainForm* form)
 {
-    ReportServiceCall("LogPlayStep");
     LogPlayer& p = form->Player;
     if (form->LogPlayerState != LOG_PLAYER_PLAYING || !p.Log)
         return;

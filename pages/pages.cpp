@@ -1,7 +1,6 @@
 #include "pages/pages.h"
 
 #include "app/main.h"
-#include "app/servicecalls.h"
 #include "image/consistency.h"
 #include "mapedit/tab.h"
 #include "monitor/panel.h"
@@ -88,7 +87,6 @@ TTabSheet* CreateRunTimeSheet(TMainForm* form, int slot)
 
 void CreateSettingsPages(TMainForm* form)
 {
-    ReportServiceCall("CreateSettingsPages");
     for (size_t i = 0; i < form->FormSheets.size() && i < std::size(FORM_SHEET_SLOTS); ++i) {
         const int slot = FORM_SHEET_SLOTS[i];
         if (slot >= 0 && slot != PAGE_SLOT_INPUT && slot != PAGE_SLOT_KNOCK)
@@ -108,7 +106,6 @@ void CreateSettingsPages(TMainForm* form)
 
 void StoreActivePage(TMainForm* form)
 {
-    ReportServiceCall("StoreActivePage");
     if (const PageSlot* def = SlotOf(form->ActivePageIndex); def && def->Store)
         def->Store(form);
     UpdateLiveMonitor(form);
@@ -116,7 +113,6 @@ void StoreActivePage(TMainForm* form)
 
 int LoadPages(TMainForm* form, int all)
 {
-    ReportServiceCall(all ? "LoadPages(all)" : "LoadPages(active)");
     if (all) {
         form->Maps.MapSyncPrev = 1;
         for (int slot : LOAD_ORDER)
@@ -139,7 +135,6 @@ void StoreAndReloadPage(TMainForm* form)
 
 void RefreshPageColours(TMainForm* form)
 {
-    ReportServiceCall("RefreshPageColours");
     if (const PageSlot* def = SlotOf(form->ActivePageIndex); def && def->Colour)
         def->Colour(form);
     // The two share one place in the window.
@@ -230,7 +225,6 @@ constexpr ImageMapEntry IMAGE_MAP_ENTRIES[] = {
 
 void ImageRangeToMaps(TMainForm* form, int from, int to)
 {
-    ReportServiceCall("ImageRangeToMaps");
     const RsImage& image = form->PcImage;
     for (const ImageMapEntry& entry : IMAGE_MAP_ENTRIES) {
         if (entry.testTo < from || entry.testFrom >= to)

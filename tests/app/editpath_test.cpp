@@ -1,7 +1,7 @@
-// The edit path on a headless main window: a small page built from the
-// control factory, bound to image cells through the primitives, committed
-// through the debounce. The page's store and load run where the window's
-// stand-ins report "StoreActivePage" and "LoadPages(active)".
+// The edit path on a headless main window: clicks and typing on the Advance
+// page committed through the debounce, seen in the image, the undo ring and
+// the saved settings; and a small page built from the control factory, bound
+// to image cells through the primitives.
 #include "app/About.h"
 #include "app/binding.h"
 #include "app/controlfactory.h"
@@ -9,6 +9,8 @@
 #include "app/main.h"
 #include "app/settings.h"
 #include "app/standins.h"
+#include "files/settingsfiles.h"
+#include "pages/advance.h"
 #include "pages/pages.h"
 #include "platform/filewrite.h"
 #include "support/commalocale.h"
@@ -22,7 +24,6 @@
 #include <QTabBar>
 #include <QTest>
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -34,6 +35,7 @@ constexpr int CELL_DECI = 102 | SIGNED_CELL;
 constexpr int CELL_CHECK = 103;
 constexpr int CELL_RADIO = 104;
 
+// A page of every kind of bound control; the tests store and load it by hand.
 struct TestPage {
     TEdit* EditA;
     TUpDown* UpDownA;
@@ -73,46 +75,44 @@ struct TestPage {
     }
 };
 
+// The Advance page's fields: the pickup correction (0..24 in one byte), the
+// first cylinder's correction (-15..15, stored plus 100) and the load signal.
+constexpr int PICKUP = advance_cells::PICKUP_CORRECTION;
+constexpr int CYLINDER = advance_cells::CYLINDER_CORRECTION;
+constexpr int LOAD = advance_cells::LOAD_SIGNAL;
+
 class EditPath : public HeadlessMainWindow {
 protected:
     void SetUp() override
     {
         HeadlessMainWindow::SetUp();
         Start();
-        form->ShowPage(0);
-        page = std::make_unique<TestPage>(form.get(), form->PageSheets[0]);
+        form->PcImage.b[PICKUP] = 0;
+        form->PcImage.b[CYLINDER] = 100;
+        form->PcImage.b[LOAD] = 0;
+        form->ShowPage(PAGE_SLOT_ADVANCE);
         LoadPages(form.get(), 0);
-        calls.clear();
-        storedOnPage.clear();
+        page = std::make_unique<TestPage>(form.get(), form->PageSheets[0]);
+        page->Load(form.get());
+        settingsSaves = 0;
     }
     void TearDown() override
     {
         page.reset();
         HeadlessMainWindow::TearDown();
     }
-    // The test page's store and load run where the window's stand-ins report them.
-    void Record(const char* name) override
-    {
-        calls.emplace_back(name);
-        if (!page)
-            return;
-        if (calls.back() == "StoreActivePage") {
-            storedOnPage.push_back(form->ActivePageIndex);
-            page->Store(form.get());
-        } else if (calls.back() == "LoadPages(active)" || calls.back() == "LoadPages(all)") {
-            page->Load(form.get());
-        }
-    }
     void TickTo(int tick)
     {
         while (form->TickCount < tick)
             form->Timer1Timer(form->Timer1);
     }
-    int Commits() const { return int(std::count(calls.begin(), calls.end(), "StoreActivePage")); }
+    // Every commit here changes the image, so it takes an undo snapshot,
+    // which saves the settings.
+    int Commits() const { return settingsSaves; }
     uint8_t Cell(int index) const { return form->PcImage.b[size_t(CellIndex(index))]; }
     void Type(TEdit* edit, const char* text) { edit->SetText(text); }
+    AdvancePageControls& Advance() { return form->Advance; }
 
-    std::vector<int> storedOnPage;
     std::unique_ptr<TestPage> page;
 };
 
@@ -123,28 +123,29 @@ TEST_F(EditPath, ClicksOfOneUpDownCommitOnceFiveTicksAfterTheLast)
     for (int tick = 10; tick <= 25; ++tick) {
         TickTo(tick);
         if (tick == 10 || tick == 12 || tick == 14)
-            page->UpDownA->Click(btNext);
-        int before = Commits();
+            Advance().UpDownPickupCorrection->Click(btNext);
+        const uint8_t before = Cell(PICKUP);
         TickTo(tick + 1);
-        if (Commits() != before)
+        if (Cell(PICKUP) != before)
             commitTicks.push_back(form->TickCount);
     }
     EXPECT_EQ(commitTicks, (std::vector<int> { 19 }));
-    EXPECT_EQ(Cell(CELL_A), 3);
+    EXPECT_EQ(Cell(PICKUP), 3);
+    EXPECT_EQ(Commits(), 1);
     EXPECT_EQ(form->PendingEditControl, nullptr);
 }
 
 TEST_F(EditPath, AnotherControlCommitsAtOnceThePendingClickIncluded)
 {
     TickTo(10);
-    page->UpDownA->Click(btNext);
-    EXPECT_EQ(Commits(), 0);
+    Advance().UpDownPickupCorrection->Click(btNext);
+    EXPECT_EQ(Cell(PICKUP), 0) << "the click waits";
     TickTo(11);
-    page->UpDownB->Click(btNext);
+    Advance().UpDownCylinderCorrection1->Click(btNext);
     EXPECT_EQ(Commits(), 1);
-    EXPECT_EQ(Cell(CELL_A), 1);
-    EXPECT_EQ(Cell(CELL_B), 1);
-    EXPECT_EQ(form->PendingEditControl, nullptr) << "B is not left pending";
+    EXPECT_EQ(Cell(PICKUP), 1);
+    EXPECT_EQ(Cell(CYLINDER), 101);
+    EXPECT_EQ(form->PendingEditControl, nullptr) << "the second click is not left pending";
     TickTo(30);
     EXPECT_EQ(Commits(), 1);
 }
@@ -152,74 +153,91 @@ TEST_F(EditPath, AnotherControlCommitsAtOnceThePendingClickIncluded)
 TEST_F(EditPath, ACommitStoresNormalizesReloadsSnapshotsAndProgramsWhenTicked)
 {
     form->CheckBoxProgHned->SetChecked(true);
-    calls.clear();
     form->LinkRequest = REQ_NONE;
-    LangIndex = 9; // the consistency pass repairs it
-    page->Check->SetChecked(true);
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)", "LogImage", "SaveSettings" }));
+    LangIndex = 9; // the consistency pass repairs it before the save
+    Advance().RadioGroupAdvanceLoad->SetItemIndex(1);
+    EXPECT_EQ(Cell(LOAD), 1);
     EXPECT_EQ(LangIndex, 0);
-    EXPECT_EQ(Cell(CELL_CHECK), 1);
+    EXPECT_EQ(Commits(), 1);
+    EXPECT_EQ(SavedSetting("Language"), std::to_string(LanguageToIni(0)));
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
     EXPECT_EQ(form->FullProgram, 0);
     EXPECT_TRUE(form->SpeedButtonZpet->Enabled());
 
     // The same value again changes nothing: no snapshot, no programming.
-    calls.clear();
+    const int commits = Commits();
     form->LinkRequest = REQ_NONE;
-    page->Radio->SetItemIndex(0);
-    page->Radio->SetItemIndex(0);
+    Advance().RadioGroupAdvanceLoad->SetItemIndex(1);
     CommitEditNow(form.get());
-    EXPECT_EQ(calls, (Calls { "StoreActivePage", "LoadPages(active)" }));
+    EXPECT_EQ(Commits(), commits);
     EXPECT_EQ(form->LinkRequest, REQ_NONE);
 }
 
 TEST_F(EditPath, EnterCommitsAndMovesTheFocus)
 {
+    TEdit* edit = Advance().EditPickupCorrection;
     form->show();
     QApplication::setActiveWindow(form.get());
-    page->EditB->setFocus();
-    ASSERT_TRUE(page->EditB->hasFocus());
-    page->EditB->selectAll();
-    QTest::keyClicks(page->EditB, "42");
-    EXPECT_EQ(Commits(), 0) << "typing alone commits nothing";
-    QTest::keyClick(page->EditB, Qt::Key_Return);
-    EXPECT_GE(Commits(), 1);
-    EXPECT_EQ(Cell(CELL_B), 42);
-    EXPECT_FALSE(page->EditB->hasFocus());
-    EXPECT_EQ(page->EditB->Text(), "42") << "the key itself is swallowed";
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, "12");
+    EXPECT_EQ(Cell(PICKUP), 0) << "typing alone commits nothing";
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(Cell(PICKUP), 12);
+    EXPECT_FALSE(edit->hasFocus());
+    EXPECT_EQ(edit->Text(), "12") << "the key itself is swallowed";
 }
 
 TEST_F(EditPath, LeavingAnInvisibleEditCommitsNothing)
 {
-    page->EditB->Hide();
-    form->FormEditLooseFocus(page->EditB);
-    EXPECT_EQ(Commits(), 0);
-    page->EditB->Show();
-    form->FormEditLooseFocus(page->EditB);
-    EXPECT_EQ(Commits(), 1);
+    TEdit* edit = Advance().EditPickupCorrection;
+    edit->Hide();
+    Type(edit, "7");
+    form->FormEditLooseFocus(edit);
+    EXPECT_EQ(Cell(PICKUP), 0);
+    edit->Show();
+    form->FormEditLooseFocus(edit);
+    EXPECT_EQ(Cell(PICKUP), 7);
 }
 
 TEST_F(EditPath, LoadingThePageNeverCommits)
 {
+    // Values beyond the fields' ranges: a commit would write back what the
+    // fields hold.
+    form->PcImage.b[PICKUP] = 30;
+    form->PcImage.b[CYLINDER] = 140;
+    form->PcImage.b[LOAD] = 1;
+    LoadPages(form.get(), 0);
+    EXPECT_EQ(form->LoadingControls, 0);
+    EXPECT_EQ(Advance().EditPickupCorrection->Text(), "24");
+    EXPECT_EQ(Advance().UpDownCylinderCorrection1->Position(), 15);
+    EXPECT_EQ(Advance().RadioGroupAdvanceLoad->ItemIndex(), 1);
+    TickTo(form->TickCount + 2 * EDIT_DEBOUNCE_TICKS);
+    EXPECT_EQ(Cell(PICKUP), 30);
+    EXPECT_EQ(Cell(CYLINDER), 140);
+    EXPECT_EQ(Commits(), 0);
+
+    // The primitives of a page's Load are as quiet.
     form->PcImage.b[CELL_A] = 20;
     form->PcImage.b[CellIndex(CELL_DECI)] = uint8_t(-15);
     form->PcImage.b[CELL_CHECK] = 7;
     form->PcImage.b[CELL_RADIO] = 2;
-    LoadPages(form.get(), 0);
-    EXPECT_EQ(Commits(), 0);
-    EXPECT_EQ(form->LoadingControls, 0);
+    page->Load(form.get());
+    EXPECT_EQ(form->PendingEditControl, nullptr);
     EXPECT_EQ(page->EditA->Text(), "20");
     EXPECT_EQ(page->EditDeci->Text(), "-1.5");
     EXPECT_TRUE(page->Check->Checked());
     EXPECT_EQ(page->Radio->ItemIndex(), 2);
+    EXPECT_EQ(Cell(PICKUP), 30);
 }
 
 TEST_F(EditPath, ANumberAboveMaxIsHeldToMax)
 {
-    Type(page->EditA, "30");
-    form->FormEditLooseFocus(page->EditA);
-    EXPECT_EQ(Cell(CELL_A), 25);
-    EXPECT_EQ(page->EditA->Text(), "25") << "the reload shows what was stored";
+    Type(Advance().EditPickupCorrection, "30");
+    form->FormEditLooseFocus(Advance().EditPickupCorrection);
+    EXPECT_EQ(Cell(PICKUP), 24);
+    EXPECT_EQ(Advance().EditPickupCorrection->Text(), "24") << "the reload shows what was stored";
 }
 
 void TypeIntoTheDecimalPair(TMainForm* form, TestPage* page)
@@ -241,9 +259,10 @@ void TypeIntoTheDecimalPair(TMainForm* form, TestPage* page)
         EXPECT_EQ(page->EditDeci->Text(), c.text) << "the typed text stays until the commit";
     }
     page->EditDeci->SetText("2,56");
-    form->FormEditLooseFocus(page->EditDeci);
+    page->Store(form);
     EXPECT_EQ(form->PcImage.b[CellIndex(CELL_DECI)], 26);
     // The reload shows the stored value with the locale's own mark.
+    page->Load(form);
     std::string shown = page->EditDeci->Text();
     EXPECT_TRUE(shown == "2.6" || shown == "2,6") << shown;
 }
@@ -268,25 +287,26 @@ TEST_F(EditPath, TheDecimalUpDownStepsWithinItsRange)
     page->UpDownDeci->Click(btNext);
     EXPECT_EQ(page->UpDownDeci->Position(), 100);
     EXPECT_EQ(page->EditDeci->Text(), "10");
-    TickTo(form->TickCount + EDIT_DEBOUNCE_TICKS);
-    EXPECT_EQ(Commits(), 1);
+    EXPECT_EQ(form->PendingEditControl, page->UpDownDeci) << "the clicks wait for the debounce";
+    page->Store(form.get());
     EXPECT_EQ(Cell(CELL_DECI), 100);
 }
 
 TEST_F(EditPath, TheUsersTabChangeCommitsAPendingClickOnItsOwnPage)
 {
     TickTo(10);
-    page->UpDownA->Click(btNext);
-    int own = form->ActivePageIndex;
+    Advance().UpDownPickupCorrection->Click(btNext);
+    const int own = form->ActivePageIndex;
     form->PageControl1->TabBar()->setCurrentIndex(own + 1);
     EXPECT_NE(form->ActivePageIndex, own);
-    EXPECT_EQ(storedOnPage, (std::vector<int> { own }));
-    EXPECT_EQ(Cell(CELL_A), 1);
+    EXPECT_EQ(Cell(PICKUP), 1) << "stored from its own page";
 
     // A switch made by code commits nothing.
-    page->UpDownB->Click(btNext);
+    form->ShowPage(PAGE_SLOT_ADVANCE);
+    Advance().UpDownCylinderCorrection1->Click(btNext);
     form->ShowPage(0);
-    EXPECT_EQ(storedOnPage.size(), 1u);
+    EXPECT_EQ(Cell(CYLINDER), 100);
+    EXPECT_EQ(Commits(), 1);
 }
 
 TEST_F(EditPath, AThrowingHandlerLeavesTheGuardClear)
@@ -294,26 +314,28 @@ TEST_F(EditPath, AThrowingHandlerLeavesTheGuardClear)
     page->Check->OnClick = [](TObject*) { throw std::runtime_error("page fault"); };
     EXPECT_THROW(SetCheckBoxQuiet(form.get(), page->Check, 1), std::runtime_error);
     EXPECT_EQ(form->LoadingControls, 0);
-    page->Radio->SetItemIndex(1);
-    EXPECT_EQ(Commits(), 1) << "later edits still count";
+    Advance().RadioGroupAdvanceLoad->SetItemIndex(1);
+    EXPECT_EQ(Cell(LOAD), 1) << "later edits still count";
 }
 
 TEST_F(EditPath, UndoAndRedoRestoreImagePageAndControls)
 {
-    const int pageOfEdit = form->ActivePageIndex;
+    // 250 commits of values that differ from one to the next.
+    const auto value = [](int i) { return i % 31 - 15; };
+    TEdit* edit = Advance().EditCylinderCorrection1;
     for (int i = 1; i <= 250; ++i) {
-        Type(page->EditB, std::to_string(i).c_str());
+        Type(edit, std::to_string(value(i)).c_str());
         CommitEditNow(form.get());
     }
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SaveSettings"), 250) << "each snapshot saves the settings";
-    EXPECT_EQ(Cell(CELL_B), 250);
+    EXPECT_EQ(Commits(), 250) << "each snapshot saves the settings";
+    EXPECT_EQ(Cell(CYLINDER), 100 + value(250));
 
     form->ShowPage(1);
-    ASSERT_NE(form->ActivePageIndex, pageOfEdit);
+    ASSERT_NE(form->ActivePageIndex, PAGE_SLOT_ADVANCE);
     form->SpeedButtonZpetClick(form->SpeedButtonZpet);
-    EXPECT_EQ(Cell(CELL_B), 249);
-    EXPECT_EQ(page->EditB->Text(), "249");
-    EXPECT_EQ(form->ActivePageIndex, pageOfEdit) << "undo shows the page of the change";
+    EXPECT_EQ(Cell(CYLINDER), 100 + value(249));
+    EXPECT_EQ(edit->Text(), std::to_string(value(249)));
+    EXPECT_EQ(form->ActivePageIndex, PAGE_SLOT_ADVANCE) << "undo shows the page of the change";
     EXPECT_TRUE(form->SpeedButtonZnovu->Enabled());
     EXPECT_TRUE(form->MenuRedo->Enabled());
 
@@ -323,13 +345,16 @@ TEST_F(EditPath, UndoAndRedoRestoreImagePageAndControls)
         ++steps;
     }
     EXPECT_EQ(steps, 199);
-    EXPECT_EQ(Cell(CELL_B), 51);
+    EXPECT_EQ(Cell(CYLINDER), 100 + value(51));
     EXPECT_FALSE(form->MenuUndo->Enabled());
 
     form->SpeedButtonZnovuClick(form->SpeedButtonZnovu);
-    EXPECT_EQ(Cell(CELL_B), 52);
+    EXPECT_EQ(Cell(CYLINDER), 100 + value(52));
+    EXPECT_EQ(edit->Text(), std::to_string(value(52)));
     EXPECT_TRUE(form->SpeedButtonZpet->Enabled());
-    EXPECT_EQ(Commits(), 250) << "undo and redo load the page, they never commit it";
+    // Undo and redo load the page, they never commit it: a commit's snapshot
+    // would have ended the redo.
+    EXPECT_TRUE(form->SpeedButtonZnovu->Enabled());
 }
 
 TEST_F(EditPath, UpDownCellsBySignScaleAndBias)
@@ -368,7 +393,7 @@ TEST_F(EditPath, UpDownCellsBySignScaleAndBias)
     EXPECT_EQ(upDown->Position(), 1500);
     EXPECT_EQ(page->EditB->Text(), "1 500");
     EXPECT_EQ(IntToText(-7), "-7");
-    EXPECT_EQ(Commits(), 0);
+    EXPECT_EQ(form->PendingEditControl, nullptr);
 }
 
 TEST_F(EditPath, ListsByPositionAndByCode)
@@ -430,7 +455,8 @@ TEST_F(EditPath, ListsByPositionAndByCode)
     StoreCheckBoxToByte(form.get(), page->Check, 307, 0);
     EXPECT_EQ(image.b[307], 1);
 
-    EXPECT_EQ(Commits(), 0) << "no primitive ever commits";
+    EXPECT_EQ(form->PendingEditControl, nullptr) << "no primitive ever commits";
+    EXPECT_EQ(Commits(), 0);
     EXPECT_EQ(form->LoadingControls, 0);
 }
 

@@ -18,7 +18,6 @@ protected:
         form->ProgramPath = ZEPERON_PROGRAM;
         form->FormCreate(form.get());
         form->ShowPage(PAGE_SLOT_ADVANCE);
-        calls.clear();
     }
     uint8_t& Byte(int offset) { return form->PcImage.b[size_t(offset)]; }
     std::string DefaultIni() const

@@ -1,11 +1,10 @@
 #pragma once
 // A main window built as the program entry builds it, in a temporary
 // settings folder and working folder, with scripted dialogs and the timer
-// off: the test ticks by hand. The neighbours' stand-ins report their calls
-// through Record, and a save of the settings shows by its first file.
+// off: the test ticks by hand. Each save of the program's settings is kept:
+// how many there were and the text of the last one.
 
 #include "app/main.h"
-#include "app/servicecalls.h"
 #include "app/settings.h"
 #include "files/settingsfiles.h"
 #include "platform/filewrite.h"
@@ -16,17 +15,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 class HeadlessMainWindow : public ::testing::Test {
 protected:
-    using Calls = std::vector<std::string>;
-
     void SetUp() override
     {
         std::filesystem::create_directories(dir.path() / "work");
@@ -34,25 +29,23 @@ protected:
         setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
         setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
         LangIndex = 0;
-        ServiceCallListener = [this](const char* name) { Record(name); };
         SettingsFileWriter = [this](const std::string& path, std::string_view data) {
-            if (path.ends_with("application.ini"))
-                Record("SaveSettings");
+            if (path.ends_with("application.ini")) {
+                ++settingsSaves;
+                savedSettings = data;
+            }
             return WriteFileAtomic(path, data);
         };
     }
     void TearDown() override
     {
         form.reset();
-        ServiceCallListener = nullptr;
         SettingsFileWriter = WriteFileAtomic;
         cwd.reset();
         unsetenv("ZEPERON_SETTINGS_DIR");
         unsetenv("ZEPERON_TEST_SWITCH");
         LangIndex = 0;
     }
-
-    virtual void Record(const char* name) { calls.emplace_back(name); }
 
     void Construct()
     {
@@ -65,19 +58,28 @@ protected:
     {
         Construct();
         form->FormCreate(form.get());
-        calls.clear();
+        settingsSaves = 0;
     }
     void Tick(int times = 1)
     {
         for (int i = 0; i < times; ++i)
             form->Timer1Timer(form->Timer1);
     }
-    bool Called(const char* name) const { return std::find(calls.begin(), calls.end(), name) != calls.end(); }
+    // The value of a key in the last saved settings text, or "" without one.
+    std::string SavedSetting(const std::string& key) const
+    {
+        const size_t at = savedSettings.find("\n" + key + "=");
+        if (at == std::string::npos)
+            return {};
+        const size_t from = at + key.size() + 2;
+        return savedSettings.substr(from, savedSettings.find_first_of("\r\n", from) - from);
+    }
 
     TempDir dir;
     std::unique_ptr<WorkingDirectory> cwd;
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider { dialogs };
-    Calls calls;
+    int settingsSaves = 0;
+    std::string savedSettings;
     std::unique_ptr<TMainForm> form;
 };
