@@ -36,22 +36,3 @@ void CoupleInjectionMaps(TMainForm*)
 {
     ReportServiceCall("CoupleInjectionMaps");
 }
-
-// Until the external monitor is built.
-void ShowExternalMonitor(TMainForm* form, int)
-{
-    ReportServiceCall("ShowExternalMonitor");
-    form->ExtMonitorAtStart = 0;
-}
-
-// Until the external monitor is built.
-void WriteMonitorSet(TMainForm*, const std::string&)
-{
-    ReportServiceCall("WriteMonitorSet");
-}
-
-// Until the external monitor is built.
-void StoreMonitorSet(TMainForm*)
-{
-    ReportServiceCall("StoreMonitorSet");
-}

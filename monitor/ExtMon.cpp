@@ -1,0 +1,262 @@
+#include "monitor/ExtMon.h"
+
+#include "app/bitmaps.h"
+#include "app/main.h"
+#include "app/servicecalls.h"
+#include "platform/screen.h"
+#include "texts/langtext.h"
+
+TFormEM* FormEM = nullptr;
+
+namespace {
+
+const char* const READ_ONLY_TEXT = "###Read only##nur Lese##Úpravy uzamčeny";
+const char* const EDIT_TEXT = "###Edit##Edieren##Úpravy";
+const char* const NO_CONNECTION_CAPTION
+    = "###External monitor   (!!! No connection with PC !!!)##External monitor   (!!! "
+      "Keine Verbindung zum PC !!!)##External monitor   (!!! Není spojení s PC !!!)";
+const char* const CONNECTED_CAPTION
+    = "###External monitor   (Connected)##External monitor   (Verbindung)##Externí monitor   (Spojeno)";
+
+template <class B> B* AddButton(CMyGroup& bar, int type)
+{
+    auto* b = new B;
+    b->type = type;
+    bar.Insert(b);
+    return b;
+}
+
+// The window shown with its bounds kept on a screen, set twice as the
+// window manager may adjust them on the first show.
+void ShowFitted(TFormEM* em)
+{
+    KeepFormOnScreen(em);
+    em->Show();
+    KeepFormOnScreen(em);
+}
+
+} // namespace
+
+TMonImg::TMonImg(TComponent* owner)
+    : TImage(owner)
+{
+    MonitorPlace = &Place;
+    BottomBar.grip = 1;
+    PinButton = AddButton<CMyPin>(BottomBar, CMyButt::Toggle);
+    EditButton = AddButton<CMyButt>(BottomBar, CMyButt::Toggle);
+    EditButton->caption = EDIT_TEXT;
+    StatusField = AddButton<CMyButt>(BottomBar, CMyButt::Passive);
+    StatusField->TextColor = clSilver;
+    StatusField->AlignV = -1;
+    StatusField->caption = READ_ONLY_TEXT;
+}
+
+TMonImg::~TMonImg()
+{
+    if (MonitorPlace == &Place)
+        MonitorPlace = nullptr;
+}
+
+void TMonImg::LayoutGroups()
+{
+    const int w = Width();
+    const int h = Height();
+    Place.Left = 0;
+    Place.Top = 0;
+    Place.Width = w;
+    Place.Height = h - BarHeight;
+    Place.SetColor(Color());
+    if (MonitorMode == MODE_EDIT) {
+        Place.origWidth = Place.Width;
+        Place.origHeight = Place.Height;
+    } else if (MonitorMode == MODE_READ_ONLY) {
+        if (Place.origWidth == 0)
+            Place.origWidth = Place.Width;
+        if (Place.origHeight == 0)
+            Place.origHeight = Place.Height;
+        float zoom = Place.origWidth > 0 ? float(Place.Width) / float(Place.origWidth) : float(Place.Width);
+        if (zoom < 0.1f)
+            zoom = 0.1f;
+        Place.SetZoom(zoom);
+    }
+    const int barTop = h - BarHeight + 1;
+    BottomBar.Left = 0;
+    BottomBar.Top = barTop;
+    BottomBar.Width = w;
+    BottomBar.Height = BarHeight;
+    BottomBar.SetColor(Color());
+    const int lefts[] = { 0, 14, 55 };
+    const int widths[] = { 13, 40, w - 55 - 1 };
+    for (int i = 0; i < 3; ++i) {
+        CMyComponent* b = BottomBar.items[size_t(i)];
+        b->Left = lefts[i];
+        b->Width = widths[i];
+        b->Top = barTop;
+        b->Height = BarHeight;
+    }
+    PaintAll();
+}
+
+void TMonImg::PaintAll()
+{
+    TCanvas* c = Canvas();
+    c->Pen.Color = Color();
+    c->Brush.Color = Color();
+    c->Brush.Style = bsSolid;
+    c->Rectangle(0, 0, Width(), Height());
+    if (!Place.canvas)
+        Place.SetCanvas(c);
+    if (!BottomBar.canvas)
+        BottomBar.SetCanvas(c);
+    Place.Paint();
+    BottomBar.Paint();
+    Invalidate();
+}
+
+TFormEM::TFormEM(TComponent* owner)
+    : TForm(owner)
+{
+    SetName("FormEM");
+    SetCaption("External Monitor");
+    SetClientWidth(453);
+    SetClientHeight(312);
+    TimerMonitor = new TTimer(this);
+    TimerMonitor->SetInterval(100);
+    TimerMonitor->OnTimer = [this](TObject* s) { OnTimer(s); };
+    OnCreate = [this](TObject* s) { OnFormCreate(s); };
+    OnResize = [this](TObject* s) { FormResize(s); };
+}
+
+void TFormEM::OnFormCreate(TObject*)
+{
+    StayOnTopState = 0;
+    SetFormStyle(fsNormal);
+    MonitorImage = new TMonImg(this);
+    MonitorImage->SetParent(this);
+    MonitorImage->SetColor(Color());
+    if (ClientWidth() > MaxPlaceWidth)
+        MaxPlaceWidth = ClientWidth();
+    if (ClientHeight() > MaxPlaceHeight)
+        MaxPlaceHeight = ClientHeight();
+    MonitorImage->Picture()->SetSize(MaxPlaceWidth, MaxPlaceHeight);
+    MonitorImage->SetBounds(0, 0, MaxPlaceWidth, MaxPlaceHeight);
+    MonitorImage->PaintAll();
+    MonitorImage->SetBounds(0, 0, ClientWidth(), ClientHeight());
+    MonitorImage->LayoutGroups();
+    CaptionState = -1;
+}
+
+void TFormEM::FormResize(TObject*)
+{
+    if (!MonitorImage)
+        return;
+    MonitorImage->SetBounds(0, 0, ClientWidth(), ClientHeight());
+    MonitorImage->LayoutGroups();
+}
+
+void TFormEM::OnTimer(TObject*)
+{
+    if (!MonitorImage)
+        return;
+    TMonImg& img = *MonitorImage;
+    if (img.PinButton->state == 1 && StayOnTopState == 0) {
+        StayOnTopState = 1;
+        SetFormStyle(fsStayOnTop);
+    } else if (img.PinButton->state == 0 && StayOnTopState == 1) {
+        StayOnTopState = 0;
+        SetFormStyle(fsNormal);
+    }
+    if (img.EditButton->state == 1 && img.MonitorMode == MODE_READ_ONLY)
+        SetEditMode(this, true);
+    else if (img.EditButton->state == 0 && img.MonitorMode != MODE_READ_ONLY)
+        SetEditMode(this, false);
+    img.Place.PaintDirty();
+    img.BottomBar.PaintDirty();
+    img.Invalidate();
+    if (!ConnectionLabel)
+        return;
+    if (ConnectionLabel->Visible() && (CaptionState != 0 || CaptionLang != LangIndex)) {
+        SetCaption(SelectLangText(NO_CONNECTION_CAPTION));
+        CaptionState = 0;
+        CaptionLang = LangIndex;
+    } else if (!ConnectionLabel->Visible() && (CaptionState != 1 || CaptionLang != LangIndex)) {
+        SetCaption(SelectLangText(CONNECTED_CAPTION));
+        CaptionState = 1;
+        CaptionLang = LangIndex;
+    }
+}
+
+void SetEditMode(TFormEM* form, bool on)
+{
+    TMonImg& img = *form->MonitorImage;
+    if (on) {
+        img.EditButton->TextColor = clRed;
+        img.StatusField->caption = "";
+        img.EditButton->state = 1;
+        img.EditButton->Down = 1;
+        img.MonitorMode = MODE_SWITCHING;
+        form->SetClientWidth(img.Place.origWidth);
+        form->SetClientHeight(img.Place.origHeight + img.BarHeight);
+        img.MonitorMode = MODE_EDIT;
+        form->FormResize(form);
+        img.Place.editMode = 1;
+        img.Place.Focus(nullptr);
+        img.Place.SetZoom(1.0f);
+    } else {
+        img.EditButton->TextColor = clBlack;
+        img.StatusField->caption = READ_ONLY_TEXT;
+        img.EditButton->state = 0;
+        img.EditButton->Down = 0;
+        img.MonitorMode = MODE_READ_ONLY;
+        img.Place.editMode = 0;
+        img.Place.ClearSelection();
+        img.Place.Focus(nullptr);
+    }
+    img.BottomBar.MarkDirty(2);
+    img.Place.MarkDirty(2);
+}
+
+void ShowExternalMonitor(TMainForm* form, int kind)
+{
+    ReportServiceCall("ShowExternalMonitor");
+    form->ExtMonitorAtStart = 0;
+    TFormEM* em = FormEM;
+    if (!em || !em->MonitorImage)
+        return;
+    TMonImg& img = *em->MonitorImage;
+    em->ConnectionLabel = form->LabelConnection;
+    img.LogoPicture = GetResourceBitmap("LOGO_MORVANTA160x80");
+    auto shown = [&] {
+        form->MonitorShown = 1;
+        form->MenuMonitorStore->SetEnabled(true);
+    };
+    // A set read or built while loading is laid out at its own zoom once
+    // the mode is final.
+    auto settle = [&](bool edit) {
+        SetEditMode(em, edit);
+        em->FormResize(em);
+        em->Show();
+        img.PaintAll();
+    };
+    if (kind == 0) {
+        if (!form->MonitorShown) {
+            img.MonitorMode = MODE_LOADING;
+            ReadMonitorSet(em, form->MonitorIniPath);
+            shown();
+            SetEditMode(em, false);
+        }
+        ShowFitted(em);
+        settle(img.MonitorMode == MODE_EDIT);
+    } else if (kind == 1) {
+        const int mode = img.MonitorMode;
+        img.MonitorMode = MODE_LOADING;
+        LoadMonitorSet(em);
+        if (img.LoadResult != 0) {
+            img.MonitorMode = mode;
+            return;
+        }
+        shown();
+        ShowFitted(em);
+        settle(false);
+    }
+}
