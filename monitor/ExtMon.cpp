@@ -238,7 +238,17 @@ void ShowExternalMonitor(TMainForm* form, int kind)
         em->Show();
         img.PaintAll();
     };
-    if (kind == 0) {
+    if (kind < 0) {
+        const int mode = img.MonitorMode;
+        img.MonitorMode = MODE_LOADING;
+        if (!BuildPresetMonitorSet(em, -kind)) {
+            img.MonitorMode = mode;
+            return;
+        }
+        shown();
+        ShowFitted(em);
+        settle(kind == -1000);
+    } else if (kind == 0) {
         if (!form->MonitorShown) {
             img.MonitorMode = MODE_LOADING;
             ReadMonitorSet(em, form->MonitorIniPath);

@@ -71,6 +71,10 @@ void SetEditMode(TFormEM* form, bool on);
 // chosen by the user.
 void ShowExternalMonitor(TMainForm* form, int kind);
 
+// Fills the window with preset 1, 2 or 3 or the empty set (1000) and
+// returns 1; any other number changes nothing and returns 0.
+int BuildPresetMonitorSet(TFormEM* form, int number);
+
 // Monitor-set files of the window's widgets.
 // 0 written, 1 the file could not be written.
 int WriteMonitorSet(TFormEM* form, const std::string& path);

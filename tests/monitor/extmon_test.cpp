@@ -154,3 +154,40 @@ TEST_F(ExtMonWindow, EditModeShowsTheBaseSizeAboveTheBar)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ExtMonWindow, PresetsReplaceTheSetAndOwnTheirLogo)
+{
+    QImage logo(160, 80, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    form->MonitorImage->LogoPicture = &logo;
+    for (const auto& [number, count] : { std::pair { 1, 13 }, { 1, 13 }, { 2, 36 }, { 3, 55 } }) {
+        SCOPED_TRACE(number);
+        ASSERT_EQ(BuildPresetMonitorSet(form.get(), number), 1);
+        EXPECT_EQ(Items(*form).size(), size_t(count));
+        auto* picture = dynamic_cast<CMyImage*>(Items(*form).at(0));
+        ASSERT_NE(picture, nullptr);
+        picture->picture->Canvas()->SetPixel(0, 0, clRed); // the logo stays
+    }
+    EXPECT_EQ(logo.pixel(0, 0), QColor(Qt::blue).rgb());
+    EXPECT_EQ(Items(*form).at(18)->id, 1010);
+    EXPECT_EQ(dynamic_cast<CMyIndicator*>(Items(*form).at(37))->ColorMk, 0xFF0000u);
+
+    EXPECT_EQ(BuildPresetMonitorSet(form.get(), 4), 0);
+    EXPECT_EQ(Items(*form).size(), 55u);
+
+    form->MonitorImage->LogoPicture = nullptr; // no logo: a picture widget without a picture
+    ASSERT_EQ(BuildPresetMonitorSet(form.get(), 1), 1);
+    EXPECT_EQ(dynamic_cast<CMyImage*>(Items(*form).at(0))->picture, nullptr);
+    ASSERT_EQ(WriteMonitorSet(form.get(), Path("c.zmo")), 0);
+    ASSERT_EQ(ReadMonitorSet(form.get(), Path("c.zmo")), 0);
+    EXPECT_EQ(Items(*form).size(), 12u);
+
+    ASSERT_EQ(BuildPresetMonitorSet(form.get(), 1000), 1);
+    EXPECT_TRUE(Items(*form).empty());
+    SetEditMode(form.get(), true);
+    EXPECT_EQ(form->MonitorImage->Place.zoom, 1.0f);
+}
+
+} // namespace
