@@ -6,6 +6,11 @@
 #include "platform/screen.h"
 #include "texts/langtext.h"
 
+#include <QGuiApplication>
+#include <QMouseEvent>
+
+#include <cstdio>
+
 TFormEM* FormEM = nullptr;
 
 namespace {
@@ -41,6 +46,7 @@ TMonImg::TMonImg(TComponent* owner)
     : TImage(owner)
 {
     MonitorPlace = &Place;
+    setMouseTracking(true);
     BottomBar.grip = 1;
     PinButton = AddButton<CMyPin>(BottomBar, CMyButt::Toggle);
     EditButton = AddButton<CMyButt>(BottomBar, CMyButt::Toggle);
@@ -269,4 +275,175 @@ void ShowExternalMonitor(TMainForm* form, int kind)
         ShowFitted(em);
         settle(false);
     }
+}
+
+void TMonImg::Groups(const std::function<void(CMyGroup&)>& f)
+{
+    for (CMyGroup* g : { &Place, &BottomBar }) {
+        g->shift = ShiftDown;
+        g->ctrl = CtrlDown;
+        f(*g);
+    }
+}
+
+void TMonImg::UpdateKeyState()
+{
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    ShiftDown = mods.testFlag(Qt::ShiftModifier) ? 1 : 0;
+    CtrlDown = mods.testFlag(Qt::ControlModifier) ? 1 : 0;
+}
+
+bool TMonImg::TakePosition(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    PointerInside = p.x() >= 0 && p.x() <= Width() && p.y() >= 0 && p.y() <= Height() ? 1 : 0;
+    ShiftDown = event->modifiers().testFlag(Qt::ShiftModifier) ? 1 : 0;
+    CtrlDown = event->modifiers().testFlag(Qt::ControlModifier) ? 1 : 0;
+    if (p.x() == PointerX && p.y() == PointerY)
+        return false;
+    PointerX = p.x();
+    PointerY = p.y();
+    return true;
+}
+
+void TMonImg::RouteMouseMove()
+{
+    Groups([this](CMyGroup& g) {
+        g.mouseX = PointerX;
+        g.mouseY = PointerY;
+        const int was = g.hover;
+        g.hover = PointerInside && g.Contains(PointerX, PointerY) ? 1 : 0;
+        if (was == 1 && g.hover == 0)
+            g.MouseLeave();
+        g.MouseMove();
+    });
+}
+
+void TMonImg::RouteLeftDown()
+{
+    LeftDown = 1;
+    if (DblClickSeen) {
+        DblClickSeen = 0;
+        return;
+    }
+    Groups([this](CMyGroup& g) {
+        if (g.hover == 1 && !(&g == &Place && g.editMode == 0)) {
+            g.button = 1;
+            g.MouseDown();
+        }
+    });
+}
+
+void TMonImg::RouteLeftUp()
+{
+    Groups([this](CMyGroup& g) {
+        if (g.hover == 1 || LeftDown)
+            g.MouseUp();
+    });
+    LeftDown = 0;
+}
+
+void TMonImg::RouteRightDown()
+{
+    InsertX = PointerX;
+    InsertY = PointerY;
+    Groups([this](CMyGroup& g) {
+        if (g.hover == 1 && !(&g == &Place && g.editMode != 1)) {
+            g.button = 2;
+            g.MouseDown();
+        }
+    });
+}
+
+void TMonImg::UpdateCursorAndReadout()
+{
+    if (Place.hover == 1) {
+        Qt::CursorShape shape = Qt::ArrowCursor;
+        switch (Place.cursor) {
+        case mycursor::Cross:
+            shape = Qt::CrossCursor;
+            break;
+        case mycursor::SizeAll:
+            shape = Qt::SizeAllCursor;
+            break;
+        case mycursor::SizeNS:
+            shape = Qt::SizeVerCursor;
+            break;
+        case mycursor::SizeWE:
+            shape = Qt::SizeHorCursor;
+            break;
+        case mycursor::SizeNWSE:
+            shape = Qt::SizeFDiagCursor;
+            break;
+        case mycursor::SizeNESW:
+            shape = Qt::SizeBDiagCursor;
+            break;
+        default:
+            break;
+        }
+        setCursor(shape);
+    } else {
+        unsetCursor();
+    }
+    if (EditButton->state != 1)
+        return;
+    const int w = Width();
+    const int h = Height();
+    TCanvas* c = Canvas();
+    c->Brush.Style = bsSolid;
+    c->Brush.Color = Color();
+    c->Pen.Color = Color();
+    c->Rectangle(w - 120, h - 14, w - 15, h);
+    if (const CMyComponent* f = Place.focused) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%3i,%3i %3ix%3i", f->Left, f->Top, f->Width, f->Height);
+        c->Brush.Style = bsClear;
+        c->Font.SetColor(clBlack);
+        c->TextOut(w - 120, h - 14, text);
+    }
+    Invalidate();
+}
+
+void TMonImg::mouseMoveEvent(QMouseEvent* event)
+{
+    if (TakePosition(event))
+        RouteMouseMove();
+    UpdateCursorAndReadout();
+}
+
+void TMonImg::mousePressEvent(QMouseEvent* event)
+{
+    if (TakePosition(event))
+        RouteMouseMove();
+    if (event->button() == Qt::LeftButton)
+        RouteLeftDown();
+    else if (event->button() == Qt::RightButton)
+        RouteRightDown();
+    UpdateCursorAndReadout();
+}
+
+void TMonImg::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (TakePosition(event))
+        RouteMouseMove();
+    if (event->button() == Qt::LeftButton)
+        RouteLeftUp();
+    UpdateCursorAndReadout();
+}
+
+// Qt delivers the second press of a double click as this event alone: the
+// double click is handled, then the press it stands for is swallowed.
+void TMonImg::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    if (TakePosition(event))
+        RouteMouseMove();
+    if (Place.hover == 1)
+        Place.DblClick();
+    DblClickSeen = 1;
+    RouteLeftDown();
+    UpdateCursorAndReadout();
 }

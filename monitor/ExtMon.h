@@ -5,6 +5,7 @@
 // mode shows it at its base size with zoom 1.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ public:
 
     void LayoutGroups();
     void PaintAll();
+    void RouteMouseMove();
+    void RouteLeftDown();
+    void RouteLeftUp();
+    void RouteRightDown();
+    void UpdateKeyState();
+    void UpdateCursorAndReadout();
 
     CMyGroup Place;
     CMyGroup BottomBar;
@@ -37,6 +44,26 @@ public:
     int MonitorMode = MODE_READ_ONLY;
     int LoadResult = 0;
     const QImage* LogoPicture = nullptr;
+    int PointerX = 0;
+    int PointerY = 0;
+    int PointerInside = 0;
+    int LeftDown = 0;
+    int DblClickSeen = 0;
+    int ShiftDown = 0;
+    int CtrlDown = 0;
+    int InsertX = 0;
+    int InsertY = 0;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void Groups(const std::function<void(CMyGroup&)>& f);
+    // The pointer's position; true when it moved.
+    bool TakePosition(QMouseEvent* event);
 };
 
 class TFormEM : public TForm {
