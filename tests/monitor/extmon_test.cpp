@@ -2,8 +2,10 @@
 // load command's messages and the edit mode's size.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include "monitor/ExtMon.h"
@@ -188,6 +190,40 @@ TEST_F(ExtMonWindow, PresetsReplaceTheSetAndOwnTheirLogo)
     EXPECT_TRUE(Items(*form).empty());
     SetEditMode(form.get(), true);
     EXPECT_EQ(form->MonitorImage->Place.zoom, 1.0f);
+}
+
+} // namespace
+
+namespace {
+
+void Send(QWidget* w, QEvent::Type type, int x, int y)
+{
+    const QPointF at(x, y);
+    QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton,
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+// Qt replaces the second press of a double click by a double-click event:
+// the click after it still selects.
+TEST_F(ExtMonWindow, TheClickAfterADoubleClickIsNotLost)
+{
+    auto* a = Add<CMyValue>(*form, 10, 6030);
+    auto* b = Add<CMyValue>(*form, 100, 6030);
+    form->MonitorImage->Place.origWidth = 300;
+    form->MonitorImage->Place.origHeight = 150;
+    SetEditMode(form.get(), true);
+    TMonImg* img = form->MonitorImage;
+    Send(img, QEvent::MouseMove, 20, 15);
+    Send(img, QEvent::MouseButtonPress, 20, 15);
+    Send(img, QEvent::MouseButtonRelease, 20, 15);
+    EXPECT_EQ(img->Place.focused, a);
+    Send(img, QEvent::MouseButtonDblClick, 20, 15);
+    Send(img, QEvent::MouseButtonRelease, 20, 15);
+    Send(img, QEvent::MouseMove, 110, 15);
+    Send(img, QEvent::MouseButtonPress, 110, 15);
+    Send(img, QEvent::MouseButtonRelease, 110, 15);
+    EXPECT_EQ(img->Place.focused, b);
 }
 
 } // namespace
