@@ -7,6 +7,7 @@
 #include "app/editpath.h"
 #include "app/main_link.h"
 #include "app/standins.h"
+#include "monitor/ExtMon.h"
 #include "pages/pages.h"
 #include "platform/clock.h"
 #include "update/update.h"

@@ -3,37 +3,6 @@
 #include "app/main.h"
 
 TFormAbout* FormAbout = nullptr;
-TFormEM* FormEM = nullptr;
-TFormCIDList* FormCIDList = nullptr;
-TTFormIndiProp* TFormIndiProp = nullptr;
-
-namespace {
-
-template <class Form> void Init(Form* form, const char* name, const char* caption)
-{
-    form->SetName(name);
-    form->SetCaption(caption);
-}
-
-} // namespace
-
-TFormEM::TFormEM(TComponent* owner)
-    : TForm(owner)
-{
-    Init(this, "FormEM", "External monitor");
-}
-
-TFormCIDList::TFormCIDList(TComponent* owner)
-    : TForm(owner)
-{
-    Init(this, "FormCIDList", "Add watch");
-}
-
-TTFormIndiProp::TTFormIndiProp(TComponent* owner)
-    : TForm(owner)
-{
-    Init(this, "TFormIndiProp", "Indicator properties");
-}
 
 void CreateProgramWindows(TApplication& application)
 {

@@ -3,26 +3,13 @@
 // Each is an empty form until its own content is built.
 
 #include "app/About.h"
+#include "monitor/CIDList.h"
+#include "monitor/ExtMon.h"
+#include "monitor/IndiProp.h"
 #include "platform/controls.h"
 #include "update/PatchForm.h"
 
-class TFormEM : public TForm {
-public:
-    explicit TFormEM(TComponent* owner);
-};
-class TFormCIDList : public TForm {
-public:
-    explicit TFormCIDList(TComponent* owner);
-};
-class TTFormIndiProp : public TForm {
-public:
-    explicit TTFormIndiProp(TComponent* owner);
-};
-
 extern TFormAbout* FormAbout;
-extern TFormEM* FormEM;
-extern TFormCIDList* FormCIDList;
-extern TTFormIndiProp* TFormIndiProp;
 
 // Creates the six windows in their order, each exactly once; the main window
 // first, so that it is the application's main form.

@@ -165,6 +165,5 @@ void SaveSettings(TMainForm* form)
     WriteBasicSettings(form->Ini, SettingsOfForm(form));
     WriteSettingsFile(form, form->AppIniPath, form->Ini.Text());
     WriteSettingsFile(form, form->DefaultIniPath, DefaultIniText(form->PcImage));
-    if (form->MonitorShown)
-        WriteMonitorSet(form, form->MonitorIniPath);
+    SaveMonitorIni(form);
 }

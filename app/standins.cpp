@@ -30,19 +30,3 @@ void CopyFirstInjectionMap(TMainForm*)
 void CoupleInjectionMaps(TMainForm*)
 {
 }
-
-// Until the external monitor is built.
-void ShowExternalMonitor(TMainForm* form, int)
-{
-    form->ExtMonitorAtStart = 0;
-}
-
-// Until the external monitor is built.
-void WriteMonitorSet(TMainForm*, const std::string&)
-{
-}
-
-// Until the external monitor is built.
-void StoreMonitorSet(TMainForm*)
-{
-}

@@ -3,8 +3,6 @@
 // takes the main window and runs on the user-interface thread; the area
 // that builds the real function deletes its stand-in here.
 
-#include <string>
-
 class TMainForm;
 
 // The Injection and Tuning pages.
@@ -17,10 +15,3 @@ void StoreInjectionPage(TMainForm* form);
 void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
-
-// The external monitor.
-void ShowExternalMonitor(TMainForm* form, int set);
-// Writes the external monitor's layout to a monitor set file.
-void WriteMonitorSet(TMainForm* form, const std::string& path);
-// Asks for a monitor set file and writes the external monitor's layout there.
-void StoreMonitorSet(TMainForm* form);
