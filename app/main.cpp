@@ -196,9 +196,11 @@ void TMainForm::BuildFrame()
         { &SpeedButtonZpet, "SpeedButtonZpet", "<", "Undo|Undo the last change" },
         { &SpeedButtonZnovu, "SpeedButtonZnovu", ">", "Redo|Redo the change undone" },
     };
+    GroupBoxToolBar = Make<TGroupBox>(this, this, "GroupBoxToolBar");
+    GroupBoxToolBar->SetBounds(0, 0, 420, 33);
     int x = 4;
     for (const ButtonDef& def : speedButtons) {
-        *def.field = Make<TSpeedButton>(this, this, def.name);
+        *def.field = Make<TSpeedButton>(this, GroupBoxToolBar, def.name);
         (*def.field)->SetBounds(x, 4, 25, 25);
         (*def.field)->SetCaption(def.caption);
         (*def.field)->SetHint(def.hint);
@@ -209,15 +211,15 @@ void TMainForm::BuildFrame()
     SpeedButtonZpet->OnClick = [this](TObject* sender) { SpeedButtonZpetClick(sender); };
     SpeedButtonZnovu->OnClick = [this](TObject* sender) { SpeedButtonZnovuClick(sender); };
 
-    ButtonRead = Make<TButton>(this, this, "ButtonRead");
+    ButtonRead = Make<TButton>(this, GroupBoxToolBar, "ButtonRead");
     ButtonRead->SetBounds(180, 4, 75, 25);
     ButtonRead->SetCaption("&Read");
     ButtonRead->SetHint("Read|Read the settings of the unit");
-    ButtonVerify = Make<TButton>(this, this, "ButtonVerify");
+    ButtonVerify = Make<TButton>(this, GroupBoxToolBar, "ButtonVerify");
     ButtonVerify->SetBounds(260, 4, 75, 25);
     ButtonVerify->SetCaption("&Verify");
     ButtonVerify->SetHint("Verify|Compare the unit with the PC");
-    ButtonProgram = Make<TButton>(this, this, "ButtonProgram");
+    ButtonProgram = Make<TButton>(this, GroupBoxToolBar, "ButtonProgram");
     ButtonProgram->SetBounds(340, 4, 75, 25);
     ButtonProgram->SetCaption("&Program");
     ButtonProgram->SetHint("Program|Program the settings into the unit");

@@ -138,6 +138,9 @@ public:
     void MenuAboutClick(TObject* Sender);
     void MenuSaveAllNewClick(TObject* Sender);
     void MenuCompareAllNewClick(TObject* Sender);
+    // Printing (print/printcommands.cpp).
+    void SpeedButtonPrintClick(TObject* Sender);
+    void MenuPrintAllClick(TObject* Sender);
 
     // ComparisonDisplay and LinkStatusSink
     void ShowMessageSlot(
@@ -276,6 +279,8 @@ public:
     // The recent files' items 1..9 (0 unused) and the separator after them.
     std::array<TMenuItem*, 10> MenuHistoryItems {};
     TMenuItem* MenuHistoryEnd = nullptr;
+    // The tool bar along the top: the speed buttons and Read, Verify, Program.
+    TGroupBox* GroupBoxToolBar;
     TButton* ButtonRead;
     TButton* ButtonVerify;
     TButton* ButtonProgram;

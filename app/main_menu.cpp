@@ -257,6 +257,8 @@ void TMainForm::WireMenuCommands()
         { "MenuOpenActPage", &TMainForm::MenuOpenActPageClick },
         { "MenuSave", &TMainForm::MenuSaveClick },
         { "MenuSaveExeDir", &TMainForm::MenuSaveExeDirClick },
+        { "MenuPrint", &TMainForm::SpeedButtonPrintClick },
+        { "MenuPrintAll", &TMainForm::MenuPrintAllClick },
         { "MenuRead", &TMainForm::MenuReadClick },
         { "MenuVerify", &TMainForm::MenuVerifyClick },
         { "MenuProgram", &TMainForm::MenuProgramClick },
@@ -292,6 +294,7 @@ void TMainForm::WireMenuCommands()
     SpeedButtonNew->OnClick = [this](TObject* sender) { MenuNewClick(sender); };
     SpeedButtonOpen->OnClick = [this](TObject* sender) { MenuOpenClick(sender); };
     SpeedButtonSave->OnClick = [this](TObject* sender) { MenuSaveClick(sender); };
+    SpeedButtonPrint->OnClick = [this](TObject* sender) { SpeedButtonPrintClick(sender); };
     ButtonRead->OnClick = [this](TObject* sender) { MenuReadClick(sender); };
     ButtonVerify->OnClick = [this](TObject* sender) { MenuVerifyClick(sender); };
     ButtonProgram->OnClick = [this](TObject* sender) { MenuProgramClick(sender); };

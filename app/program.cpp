@@ -5,6 +5,7 @@
 #include "files/errorlog.h"
 #include "platform/cp1250.h"
 #include "platform/qt_dialogs.h"
+#include "print/printing.h"
 
 #include <QMessageBox>
 
@@ -22,11 +23,13 @@ int main(int argc, char** argv)
         std::setlocale(LC_NUMERIC, "C");
         InstallQtDialogProvider();
         application.emplace();
+        PrintListsInit();
         CreateProgramWindows(*application);
         MainForm->ListenForPortNotices();
         MainForm->Show();
         int status = application->Run();
         application.reset();
+        PrintListsFinal();
         return status;
     };
     // An exception that escaped even the event handlers' net: show it and end

@@ -8,6 +8,7 @@
 #include "mapedit/tabbuttons.h"
 #include "mapedit/tabgraph.h"
 #include "platform/colors.h"
+#include "platform/object.h"
 
 #include <QImage>
 #include <QPainter>
@@ -94,12 +95,15 @@ class TPopupMenu;
 // Events a view's handler may take; the views answer whether they took it.
 enum class TabViewEvent { PointerMove, LeftDown, LeftUp, RightDown, DoubleClick, Wheel, Key };
 
-class TTab : public QWidget {
+// A widget of its own, not a layer control; it still answers to its class
+// name, so the print walk finds it among a parent's children.
+class TTab : public QWidget, public TObject {
     Q_OBJECT
 
 public:
     TTab(QWidget* owner, int width, int height, int32_t style);
     ~TTab() override;
+    const char* ClassName() const override { return "TTab"; }
 
     QImage BackBitmap;
     int32_t Rendering = 0;

@@ -14,6 +14,7 @@
 // where they enter or leave a widget.
 
 #include "platform/graphics.h"
+#include "platform/object.h"
 
 #include <QImage>
 #include <QTimer>
@@ -26,13 +27,6 @@
 
 class QEventLoop;
 class QMenuBar;
-
-class TObject {
-public:
-    virtual ~TObject() = default;
-    // The class name the print walk and the language tables know controls by.
-    virtual const char* ClassName() const { return "TObject"; }
-};
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 // Key is a UTF-16 character; setting it to 0 swallows the key.

@@ -1,17 +1,17 @@
 #include "platform/utils.h"
 
-#include <QObject>
+#include "platform/object.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-const char* ShortClassName(const QObject* object)
+const char* ShortClassName(const TObject* object)
 {
     static std::string name;
     name.clear();
     if (object) {
-        const char* full = object->metaObject()->className();
+        const char* full = object->ClassName();
         if (full[0])
             name = full + 1;
     }

@@ -1,11 +1,11 @@
 #pragma once
 // Small text helpers shared by several parts of the program.
 
-class QObject;
+class TObject;
 
-// The object's class name without its first character ("TLabel" gives
+// The object's own class name without its first character ("TLabel" gives
 // "Label"), in a buffer that stays valid until the next call.
-const char* ShortClassName(const QObject* object);
+const char* ShortClassName(const TObject* object);
 
 // Copies [source, sourceEnd) - or up to the source's terminating zero when
 // sourceEnd is null - into destination and writes a zero byte after it;

@@ -1,8 +1,8 @@
 #include "platform/utils.h"
 
-#include <gtest/gtest.h>
+#include "platform/object.h"
 
-#include <QTimer>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
@@ -41,11 +41,19 @@ TEST(CopyBounded, CopiesWithinTheBoundAndTerminates)
     EXPECT_EQ(CopyBounded(nullptr, nullptr, "abc", nullptr), nullptr);
 }
 
-TEST(ShortClassName, DropsTheFirstCharacter)
+TEST(ShortClassName, DropsTheFirstCharacterOfTheOwnClassName)
 {
-    QObject object;
-    QTimer timer;
+    struct TDeciUpDown : TObject {
+        const char* ClassName() const override { return "TDeciUpDown"; }
+    };
+    struct Nameless : TObject {
+        const char* ClassName() const override { return ""; }
+    };
+    TObject object;
+    TDeciUpDown upDown;
+    Nameless nameless;
     EXPECT_STREQ(ShortClassName(&object), "Object");
-    EXPECT_STREQ(ShortClassName(&timer), "Timer");
+    EXPECT_STREQ(ShortClassName(&upDown), "DeciUpDown");
+    EXPECT_STREQ(ShortClassName(&nameless), "");
     EXPECT_STREQ(ShortClassName(nullptr), "");
 }
