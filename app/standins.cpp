@@ -13,10 +13,10 @@ void SetInjectionBackgrounds(TMainForm*)
     ReportServiceCall("SetInjectionBackgrounds");
 }
 
-// Until the Tuning page is built.
-void UpdateTuningControls(TMainForm*)
+// Until the Injection page is built.
+void MoveCorrectionsToMaps(TMainForm*, int)
 {
-    ReportServiceCall("UpdateTuningControls");
+    ReportServiceCall("MoveCorrectionsToMaps");
 }
 
 // Until the Injection page is built.
