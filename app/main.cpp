@@ -246,6 +246,7 @@ void TMainForm::BuildFrame()
     BuildLogPlayer(this);
     BuildMonitorPage(this);
     BuildTestPage(this);
+    BuildTuningPage(this);
     WireMenuCommands();
 }
 

@@ -16,6 +16,7 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/test.h"
+#include "pages/tuning.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
 #include "platform/menus.h"
@@ -89,6 +90,8 @@ public:
     void FormEditLooseFocus(TObject* Sender);
     void FormUpDownClick(TObject* Sender, TUDBtnType Button);
     void FormRadioGroupClick(TObject* Sender);
+    void RadioGroupLadeniModeClick(TObject* Sender);
+    void RadioGroupTunningSrcClick(TObject* Sender);
     void FormCheckBoxClick(TObject* Sender);
     void FormComboChange(TObject* Sender);
     void UpDnDeciChg(TObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction);
@@ -324,6 +327,7 @@ public:
 
     // The settings pages' run-time controls.
     AdvancePageControls Advance;
+    TuningPageControls Tuning;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

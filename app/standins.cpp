@@ -11,8 +11,8 @@ void SetInjectionBackgrounds(TMainForm*)
 {
 }
 
-// Until the Tuning page is built.
-void UpdateTuningControls(TMainForm*)
+// Until the Injection page is built.
+void MoveCorrectionsToMaps(TMainForm*, int)
 {
 }
 

@@ -7,8 +7,8 @@ class TMainForm;
 
 // The Injection and Tuning pages.
 void SetInjectionBackgrounds(TMainForm* form);
-// The tuning page's menu check mark, colours and visibility from its check box.
-void UpdateTuningControls(TMainForm* form);
+// The correction tables folded into the injection maps (flags 3: and cleared).
+void MoveCorrectionsToMaps(TMainForm* form, int flags);
 // The injection page's controls and maps into the image.
 void StoreInjectionPage(TMainForm* form);
 // The first injector map (rpm axis and values) into the other three.

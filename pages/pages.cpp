@@ -7,6 +7,7 @@
 #include "pages/advance.h"
 #include "pages/monitor.h"
 #include "pages/test.h"
+#include "pages/tuning.h"
 
 #include <algorithm>
 
@@ -42,7 +43,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Race", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Gear", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "N2O", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Tuning", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 38 }), nullptr },
+    { "Tuning", nullptr, nullptr, CreateTuningPage, StoreTuningPage, LoadTuningPage, TuningTableChanged, Ids({ 38 }),
+        nullptr },
     { "Knock", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Tracking", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 20, 21, 22 }), nullptr },
     { "Monitor", nullptr, nullptr, RegisterMonitorLabels, nullptr, nullptr, nullptr, 0, nullptr },

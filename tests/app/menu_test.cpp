@@ -593,8 +593,8 @@ TEST_F(MenuCommands, CouplingModesCopyAndCoupleTheInjectorMapsInOrder)
 
 TEST_F(MenuCommands, ToolAndMonitorItemsReachTheirTargets)
 {
-    auto* tuning = new TCheckBox(form.get());
-    tuning->SetName("CheckBoxLadeniPovoleno");
+    TCheckBox* tuning = form->Tuning.CheckBoxLadeniPovoleno;
+    ASSERT_NE(tuning, nullptr);
     int tuningClicks = 0;
     tuning->OnClick = [&](TObject*) { ++tuningClicks; };
     Choose("MenuLadeniOn");
