@@ -244,6 +244,7 @@ void TMainForm::BuildFrame()
     BuildLogPlayer(this);
     BuildMonitorPage(this);
     BuildTestPage(this);
+    BuildSensorsPage(this);
     WireMenuCommands();
 }
 
