@@ -4,6 +4,7 @@
 #include "app/servicecalls.h"
 #include "files/bikelist.h"
 #include "pages/pages.h"
+#include "pages/sensors.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -67,6 +68,7 @@ void ApplyControlTexts(TMainForm* form)
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
+    ApplySensorsTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(

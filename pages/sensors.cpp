@@ -8,6 +8,8 @@
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
+#include "texts/langtext.h"
+#include "texts/messagetable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -89,7 +91,7 @@ constexpr Row FORM_ROWS[] = {
     { .kind = Label, .field = &C::LabelPotencRozsah4, .anchor = LEFT_FLOW, .x = 6, .y = 197, .name = "LabelPotencRozsah4",
         .parent = &C::GroupBoxPotenc },
     { .kind = Button, .field = &C::ButtonLaunchPotiSave, .x = 8, .y = 224, .width = 180, .height = 25,
-        .caption = "Save potentiometer values", .name = "ButtonLaunchPotiSave", .parent = &C::GroupBoxPotenc },
+        .caption = "Store values set by poti", .name = "ButtonLaunchPotiSave", .parent = &C::GroupBoxPotenc },
     { .kind = Label, .field = &C::LabelMonAcclimRetard, .x = 8, .y = 256, .name = "LabelMonAcclimRetard", .parent = &C::GroupBoxPotenc },
     { .kind = Label, .field = &C::LabelMonAcclimPropEffect, .x = 8, .y = 274, .name = "LabelMonAcclimPropEffect", .parent = &C::GroupBoxPotenc },
     { .kind = Label, .field = &C::LabelMonAcclimSpeedRet, .x = 8, .y = 292, .name = "LabelMonAcclimSpeedRet", .parent = &C::GroupBoxPotenc },
@@ -795,4 +797,55 @@ void TMainForm::ButtonPotiSave(TObject*)
     image.b[MIN_ADVANCE] = uint8_t(
         std::clamp(image.b[MIN_ADVANCE] + int(int8_t(live.AccMinAdvancePot)), MIN_ADVANCE_LOW, MIN_ADVANCE_HIGH));
     LoadPages(this, 1);
+}
+
+namespace {
+
+// A text of the page's controls: a caption (item -1) or an item of a radio
+// group or combo box. Rows without German show English.
+struct SensorsText {
+    const char* control;
+    int item;
+    LangEntry text;
+};
+constexpr SensorsText SENSORS_TEXTS[] = {
+    { "TabSheet_Cidla", -1, { "Sensors", "Senzoren", "Čidla" } },
+    { "CheckBoxTPS3pt", -1, { "3 pt.", nullptr, "3 bd." } },
+    { "CheckBoxTempWaterSensor", -1, { "Temperature water sensor", nullptr, "Teplotní čidlo - voda" } },
+    { "CheckBoxTempAirSensor", -1, { "Temperature air sensor", nullptr, "Teplotní čidlo - vzduch" } },
+    { "RadioGroupCharView", -1, { "View characteristic as ", nullptr, "Zobrazit hodnoty charakteristiky jako " } },
+    { "RadioGroupCharView", 0, { "Voltage", nullptr, "Napětí" } },
+    { "RadioGroupCharView", 1, { "Resistance", nullptr, "Odpor" } },
+    { "RadioGroupCidloLambdaMode", -1, { "Type of lambda sensor", nullptr, "Typ lambda senzoru" } },
+    { "GroupBoxPotenc", -1, { "Potentiometer", nullptr, "Potenciometr" } },
+    { "ComboBoxPotencMode", 0, { "No", nullptr, "Nevyužit" } },
+    { "ComboBoxPotencMode", 1, { "Injection", nullptr, "Vstřikování" } },
+    { "ComboBoxPotencMode", 2, { "Advance", nullptr, "Předstih" } },
+    { "ComboBoxPotencMode", 3, { "Start Limiter", nullptr, "Startovací omezovač" } },
+    { "ComboBoxPotencMode", 4, { "Launch control", nullptr, "Launch control" } },
+    { "ButtonLaunchPotiSave", -1, { "Store values set by poti", nullptr, "Ulož hodnoty dané potenciometrem" } },
+    { "GroupBoxCANID", -1, { "UEGO CAN ID", nullptr, "UEGO CAN ID" } },
+    { "LabelQuickshiftAnalog", -1, { "Quickshift analog [V]", nullptr, "Rychlořazení analog. [V]" } },
+    { "LabelQuickshiftDown", -1, { "dn.", nullptr, "-" } },
+    { "LabelQuickshiftUp", -1, { "up", nullptr, "+" } },
+};
+
+} // namespace
+
+void ApplySensorsTexts(TMainForm* form)
+{
+    for (const SensorsText& row : SENSORS_TEXTS) {
+        TComponent* component = form->FindComponent(row.control);
+        const std::string_view text = LangEntryText(row.text, LangIndex);
+        if (row.item < 0) {
+            if (auto* control = dynamic_cast<TControl*>(component))
+                control->SetCaption(text);
+        } else if (auto* group = dynamic_cast<TRadioGroup*>(component)) {
+            if (row.item < group->ItemCount())
+                group->SetItemText(row.item, text);
+        } else if (auto* combo = dynamic_cast<TComboBox*>(component)) {
+            if (row.item < combo->ItemCount())
+                combo->SetItemText(row.item, text);
+        }
+    }
 }

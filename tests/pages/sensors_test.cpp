@@ -2,6 +2,7 @@
 // temperature characteristic in volts and ohms, the sensors in use, the
 // lambda type with its CAN identifiers, the pressure check and the
 // potentiometer group with its save into the launch-control maps.
+#include "app/language.h"
 #include "pagewindow.h"
 
 #include "pages/sensors.h"
@@ -229,6 +230,29 @@ TEST_F(SensorsPage, SwitchingToUegoWritesTheWideBandCurveWithAnUndoStep)
         EXPECT_EQ(Cell(P().LambdaSensorTable, 0, r), mv[r]);
     }
     EXPECT_NE(form->Undo->UndoCurrent(), before);
+}
+
+TEST_F(SensorsPage, TheTextsFollowTheLanguage)
+{
+    const struct {
+        int language;
+        const char* sheet;
+        const char* water;
+        const char* resistance;
+        const char* launch;
+    } cases[] = {
+        { 2, "Čidla", "Teplotní čidlo - voda", "Odpor", "Launch control" },
+        { 1, "Senzoren", "Temperature water sensor", "Resistance", "Launch control" },
+        { 0, "Sensors", "Temperature water sensor", "Resistance", "Launch control" },
+    };
+    for (const auto& c : cases) {
+        LangIndex = c.language;
+        ApplyLanguage(form.get());
+        EXPECT_EQ(form->PageSheets[PAGE_SLOT_SENSORS]->Caption(), c.sheet);
+        EXPECT_EQ(P().CheckBoxTempWaterSensor->Caption(), c.water);
+        EXPECT_EQ(P().RadioGroupCharView->ItemText(1), c.resistance);
+        EXPECT_EQ(P().ComboBoxPotencMode->ItemText(4), c.launch);
+    }
 }
 
 class PotentiometerGroup : public SensorsPage {
