@@ -3,6 +3,7 @@
 #include "app/main.h"
 #include "files/bikelist.h"
 #include "pages/pages.h"
+#include "pages/sensors.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -65,6 +66,7 @@ void ApplyControlTexts(TMainForm* form)
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
+    ApplySensorsTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(

@@ -247,6 +247,7 @@ void TMainForm::BuildFrame()
     BuildMonitorPage(this);
     BuildTestPage(this);
     BuildTuningPage(this);
+    BuildSensorsPage(this);
     WireMenuCommands();
 }
 

@@ -15,6 +15,7 @@
 #include "monitor/logplayer.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 #include "platform/comctrls.h"
@@ -100,6 +101,12 @@ public:
     void PageControl1Changing(TObject* Sender, bool& AllowChange);
     void SpeedButtonZpetClick(TObject* Sender);
     void SpeedButtonZnovuClick(TObject* Sender);
+    // The Sensors page.
+    void ButtonTps0Click(TObject* Sender);
+    void ButtonTps100Click(TObject* Sender);
+    void ButtonTpsXClick(TObject* Sender);
+    void RadioGroupCidloLambdaModeClick(TObject* Sender);
+    void ButtonPotiSave(TObject* Sender);
     // The Test page's buttons: each sets its bit of the one-shot commands.
     void ButtonTestClick(TObject* Sender);
     // Every item of the COM port menu.
@@ -328,6 +335,7 @@ public:
     // The settings pages' run-time controls.
     AdvancePageControls Advance;
     TuningPageControls Tuning;
+    SensorsPageControls Sensors;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

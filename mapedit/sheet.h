@@ -123,6 +123,9 @@ class CSheet {
 public:
     uint32_t Flags = 0;
     int32_t Enabled = 1;
+    // Set by a page while the sheet's data is not used: drawn and handled
+    // like a switched-off sheet, with its enable box left as it stands.
+    int32_t Inactive = 0;
     int32_t Hidden = 0;
     TColor LineColour = 0x0000FF;
     TColor MarkColour = 0xFF0000;
@@ -143,6 +146,7 @@ public:
 
     void AllocArrays();
     void FreeArrays();
+    bool Active() const { return Enabled && !Inactive; }
     // Kept for the callers around a change-group close and the injection
     // page; no sheet has a base layer, so nothing changes.
     void ResampleBase() { }

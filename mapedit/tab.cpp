@@ -370,7 +370,7 @@ void TTab::PointerMoved()
     if (!Sheet)
         return;
     const int x = MouseX, y = MouseY;
-    const bool enabled = Sheet->Enabled != 0;
+    const bool enabled = Sheet->Active();
     if (enabled) {
         PointerInTable = (ViewBits & VIEW_TABLE) && YHeaderLeft <= x && x <= CellsLeft + VisibleCols * CellWidth + 15
             && XHeaderTop <= y && y <= CellsTop + VisibleRows * CellHeight + 15;

@@ -234,9 +234,9 @@ void TTab::Render()
     {
         TabCanvas cv(BackBitmap);
         cv.FillRect(0, 0, BackBitmap.width(), BackBitmap.height(), Color);
-        if (Sheet && Sheet->Enabled && !Sheet->Hidden && (ViewBits & VIEW_TABLE))
+        if (Sheet && Sheet->Active() && !Sheet->Hidden && (ViewBits & VIEW_TABLE))
             PaintTable(cv);
-        if (Sheet && Sheet->Enabled && !Sheet->Hidden)
+        if (Sheet && Sheet->Active() && !Sheet->Hidden)
             PaintGraphViews(cv);
         if (SheetCount > 1)
             PaintTabs(cv);
@@ -253,7 +253,7 @@ void TTab::Render()
             cv.TextOut(x, 3, QStringFromCp1250(SelectTabText(Sheet->Caption).substr(0, 127)));
         }
         cv.Painter.setFont(TabFont(kFontSize));
-        if (Sheet && Sheet->Enabled && !PrintMode)
+        if (Sheet && Sheet->Active() && !PrintMode)
             PaintToolbar(cv);
         if (Sheet && (Style & TABSTYLE_TOOLBAR) && (Sheet->Flags & SHEET_BIG_UNIT)) {
             cv.Painter.setFont(TabFont(int(1.5 * Sheets[0].TabFontSize)));

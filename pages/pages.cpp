@@ -6,6 +6,7 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/monitor.h"
+#include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 
@@ -36,7 +37,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Corrections", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
         Ids({ 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17 }), nullptr },
     { "Input", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Sensors", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },
+    { "Sensors", nullptr, nullptr, CreateSensorsPage, StoreSensorsPage, LoadSensorsPage, SensorsTableChanged,
+        Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },
     { "Servo", "TabSheet_Servo", "Servo", nullptr, nullptr, nullptr, nullptr, Ids({ 1 }), nullptr },
     { "Idle", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 2, 19 }), nullptr },
     { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
