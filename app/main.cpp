@@ -8,6 +8,7 @@
 #include "files/impet.h"
 #include "files/settingsfiles.h"
 #include "image/selfcheck.h"
+#include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/pages.h"
 #include "platform/dialogs.h"
@@ -244,6 +245,7 @@ void TMainForm::BuildFrame()
     BuildLogPlayer(this);
     BuildMonitorPage(this);
     BuildTestPage(this);
+    BuildIdlePage(this);
     WireMenuCommands();
 }
 

@@ -15,6 +15,7 @@
 #include "monitor/logplayer.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/idle.h"
 #include "pages/test.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
@@ -99,6 +100,8 @@ public:
     void SpeedButtonZnovuClick(TObject* Sender);
     // The Test page's buttons: each sets its bit of the one-shot commands.
     void ButtonTestClick(TObject* Sender);
+    // The idle mode: commit it, then fill the curves with the mode's preset.
+    void RadioGroupIdleModeClick(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
     // The monitor player's speed buttons and scroll bar (monitor/logplayer.cpp).
@@ -319,6 +322,7 @@ public:
 
     // The settings pages' run-time controls.
     AdvancePageControls Advance;
+    IdlePageControls Idle;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -37,6 +37,12 @@ void CoupleInjectionMaps(TMainForm*)
     ReportServiceCall("CoupleInjectionMaps");
 }
 
+// Until the Race page is built.
+void UpdateRaceControls(TMainForm*)
+{
+    ReportServiceCall("UpdateRaceControls");
+}
+
 // Until the external monitor is built.
 void ShowExternalMonitor(TMainForm* form, int)
 {

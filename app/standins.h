@@ -18,6 +18,9 @@ void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
 
+// The Race page: its controls that follow the idle and servo settings.
+void UpdateRaceControls(TMainForm* form);
+
 // The external monitor.
 void ShowExternalMonitor(TMainForm* form, int set);
 // Writes the external monitor's layout to a monitor set file.

@@ -71,6 +71,7 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "CreateSettingsPages",
         "LoadBikeDefaults",
         "LoadPages(all)",
+        "UpdateRaceControls", // the Idle page's load
         "LoadPages(active)", // the page shown at start
         "LogUiState",
         "SetBikeConstants",
@@ -80,6 +81,7 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
         "ApplyLanguage",
         "LoadPages(active)",
         "LoadPages(all)",
+        "UpdateRaceControls",
         "InitLogPlayer",
     };
     EXPECT_EQ(calls, expected);
