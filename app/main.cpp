@@ -8,6 +8,7 @@
 #include "files/impet.h"
 #include "files/settingsfiles.h"
 #include "image/selfcheck.h"
+#include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/pages.h"
 #include "platform/dialogs.h"
@@ -248,6 +249,7 @@ void TMainForm::BuildFrame()
     BuildTestPage(this);
     BuildTuningPage(this);
     BuildSensorsPage(this);
+    BuildIdlePage(this);
     WireMenuCommands();
 }
 

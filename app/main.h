@@ -16,6 +16,7 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/sensors.h"
+#include "pages/idle.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 #include "platform/comctrls.h"
@@ -109,6 +110,8 @@ public:
     void ButtonPotiSave(TObject* Sender);
     // The Test page's buttons: each sets its bit of the one-shot commands.
     void ButtonTestClick(TObject* Sender);
+    // The idle mode: commit it, then fill the curves with the mode's preset.
+    void RadioGroupIdleModeClick(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
     // The monitor player's speed buttons and scroll bar (monitor/logplayer.cpp).
@@ -336,6 +339,7 @@ public:
     AdvancePageControls Advance;
     TuningPageControls Tuning;
     SensorsPageControls Sensors;
+    IdlePageControls Idle;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -30,3 +30,8 @@ void CopyFirstInjectionMap(TMainForm*)
 void CoupleInjectionMaps(TMainForm*)
 {
 }
+
+// Until the Race page is built.
+void UpdateRaceControls(TMainForm*)
+{
+}

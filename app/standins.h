@@ -15,3 +15,6 @@ void StoreInjectionPage(TMainForm* form);
 void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
+
+// The Race page: its controls that follow the idle and servo settings.
+void UpdateRaceControls(TMainForm* form);

@@ -5,6 +5,7 @@
 #include "mapedit/tab.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
@@ -40,7 +41,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Sensors", nullptr, nullptr, CreateSensorsPage, StoreSensorsPage, LoadSensorsPage, SensorsTableChanged,
         Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },
     { "Servo", "TabSheet_Servo", "Servo", nullptr, nullptr, nullptr, nullptr, Ids({ 1 }), nullptr },
-    { "Idle", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 2, 19 }), nullptr },
+    { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
+        ShowIdleLiveValues },
     { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Race", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Gear", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },

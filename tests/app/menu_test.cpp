@@ -1,6 +1,7 @@
 // The main menu's commands on a headless main window: files opened and saved
 // through scripted dialogs, the requests left for the link, the questions
 // asked, and the keys that reach the commands.
+#include "app/editpath.h"
 #include "app/main.h"
 #include "app/main_menu.h"
 
@@ -345,15 +346,19 @@ TEST_F(MenuCommands, OpenForTheActivePageChangesOnlyThatPagesCells)
 {
     const std::string named = WriteFile("named.ign", form->PcImage);
     OpenThroughMenu(named);
-    const RsImage before = form->PcImage;
+    const RsImage start = form->PcImage;
     const RsImage fileImage = form->Images.FileImage;
-    const int undoAt = form->Undo->UndoCurrent();
     const std::string path = WriteFile("edited.ign", EditedImage());
 
     for (int page : { PAGE_CORRECTIONS, PAGE_IDLE }) {
         SCOPED_TRACE(page);
-        form->PcImage = before;
+        form->PcImage = start;
         form->ShowPage(page);
+        // The shown page's pending edit is committed first; the Idle page holds
+        // the presets' out-of-range cells to its controls' ranges there.
+        CommitEditNow(form.get());
+        const int undoAt = form->Undo->UndoCurrent();
+        const RsImage before = form->PcImage;
         OpenThroughMenu(path, "MenuOpenActPage");
         // What the file's keys of that page alone give, read over the same image.
         ImageHost onlyThePage(before);

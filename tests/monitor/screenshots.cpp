@@ -51,6 +51,15 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
         EXPECT_TRUE(form->grab().save(
             QString::fromUtf8(folder) + (page == PAGE_SLOT_TEST ? "/test-page.png" : "/monitor-page.png")));
     }
+    // The Idle page with the intake servo, then with the step motor.
+    form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_IDLE]);
+    form->PageControl1Change(form->PageControl1);
+    for (int mode : { 1, 2 }) {
+        form->PcImage.b[2911] = uint8_t(mode);
+        form->PcImage.b[2926] = 1;
+        LoadPages(form.get(), 0);
+        EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/idle-page-mode" + QString::number(mode) + ".png"));
+    }
 }
 
 } // namespace
