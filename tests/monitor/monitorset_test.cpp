@@ -58,7 +58,9 @@ MonitorSet EveryKind()
     set.items = { Item(0, 0, 1), Item(1, 0, 2), Item(2, 1, 3), Item(4, 0, 4), Item(8, 2, 5) };
     set.items[2].Set(setitem::ColorMk, int32_t(0xFF00000F));
     set.items[4].Set(100, 6030);
-    set.texts = { { 0, "Ot\xe1\xe8" "ky" } };
+    set.texts = { { 0,
+        "Ot\xe1\xe8"
+        "ky" } };
     set.pictures = { { 0, TwoByTwoBmp() } };
     return set;
 }
@@ -105,7 +107,9 @@ TEST(MonitorSetFile, EveryKindIsStoredAtItsOffsetsAndReadsBackInOrder)
     EXPECT_EQ(At(bytes, 24 + 4 * 108 + 100), 6030);
     EXPECT_EQ(At(bytes, texts), 0);
     EXPECT_EQ(At(bytes, texts + 4), 6);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data() + texts + 8)), "Ot\xe1\xe8" "ky");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data() + texts + 8)),
+        "Ot\xe1\xe8"
+        "ky");
     EXPECT_EQ(bytes[texts + 14], 0);
     EXPECT_EQ(At(bytes, pictures), 0);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + long(pictures) + 4, bytes.end()), TwoByTwoBmp());
