@@ -244,6 +244,7 @@ void TMainForm::BuildFrame()
     BuildLogPlayer(this);
     BuildMonitorPage(this);
     BuildTestPage(this);
+    BuildBikePage(this);
     WireMenuCommands();
 }
 

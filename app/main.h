@@ -15,6 +15,7 @@
 #include "monitor/logplayer.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/bike.h"
 #include "pages/test.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
@@ -99,6 +100,10 @@ public:
     void SpeedButtonZnovuClick(TObject* Sender);
     // The Test page's buttons: each sets its bit of the one-shot commands.
     void ButtonTestClick(TObject* Sender);
+    // The Bike page: the model change, the display type and the memo.
+    void ComboBoxBikeChange(TObject* Sender);
+    void RadioGroupDisplayTypeClick(TObject* Sender);
+    void Memo1Exit(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
     // The monitor player's speed buttons and scroll bar (monitor/logplayer.cpp).
@@ -319,6 +324,7 @@ public:
 
     // The settings pages' run-time controls.
     AdvancePageControls Advance;
+    BikePageControls BikePage;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -37,6 +37,12 @@ void CoupleInjectionMaps(TMainForm*)
     ReportServiceCall("CoupleInjectionMaps");
 }
 
+// Until the Synchro page is built.
+void UpdateSynchroControls(TMainForm*)
+{
+    ReportServiceCall("UpdateSynchroControls");
+}
+
 // Until the external monitor is built.
 void ShowExternalMonitor(TMainForm* form, int)
 {

@@ -18,10 +18,13 @@ void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
 
+// The Synchro page: its controls enabled by the special setting and the
+// cells of the Bike page.
+void UpdateSynchroControls(TMainForm* form);
+
 // The external monitor.
 void ShowExternalMonitor(TMainForm* form, int set);
 // Writes the external monitor's layout to a monitor set file.
 void WriteMonitorSet(TMainForm* form, const std::string& path);
 // Asks for a monitor set file and writes the external monitor's layout there.
 void StoreMonitorSet(TMainForm* form);
-
