@@ -173,7 +173,7 @@ TEST_F(ReaderTest, AnEmptyRowReadsNoValueAndLeavesTheNextKeyItsOwn)
 {
     // The writer puts a row with no points on a line of its own, empty.
     Parse(File(308, "RPM_JET_1A     \r\n               \r\nTRACK_ENABLE  3\r\n"));
-    EXPECT_EQ(img.b[2664], 0);    // the point count
+    EXPECT_EQ(img.b[2664], 0); // the point count
     EXPECT_EQ(img.b[3228], 0x77); // no cell of the row is filled
     EXPECT_EQ(img.b[3018], 3);
 
@@ -191,6 +191,15 @@ TEST_F(ReaderTest, MemoLinesFillTheNotesArea)
     for (size_t i = 0; i < sizeof expected; ++i)
         EXPECT_EQ(img.b[3878 + i], expected[i]) << i;
     EXPECT_EQ(img.b[4028], 0);
+}
+
+TEST_F(ReaderTest, MemoLettersWindows1250LacksGoIntoWideRecords)
+{
+    // "ñ" as one byte would read back as another letter; "é" reads back as itself.
+    Parse(File(308, "MEMO \r\n\\x00F1\r\n\xE9"));
+    const uint8_t expected[] = { 0x01, 0xF1, 0, 0, 0, 0xE9, 0, 0 };
+    for (size_t i = 0; i < sizeof expected; ++i)
+        EXPECT_EQ(img.b[3878 + i], expected[i]) << i;
 }
 
 TEST_F(ReaderTest, MemoIsBoundedByTheNotesArea)
