@@ -3,6 +3,7 @@
 // special setting with every answer of their boxes.
 #include "pagewindow.h"
 
+#include "app/language.h"
 #include "files/bikedefaults.h"
 #include "pages/bike.h"
 #include "platform/dialogs.h"
@@ -188,6 +189,26 @@ TEST_F(BikePage, MemoRoundTripsThroughTheImage)
     ASSERT_EQ(P().Memo1->LineCount(), 4);
     EXPECT_EQ(P().Memo1->LineW(1), u"žluť");
     EXPECT_EQ(P().Memo1->LineW(3), u"last");
+}
+
+TEST_F(BikePage, LanguagesRefillTheListsAndKeepTheImage)
+{
+    const RsImage before = form->PcImage;
+    const int row = P().ComboBoxBike->ItemIndex();
+    struct Case {
+        int language;
+        const char* memo;
+        std::string dwellRow;
+    } cases[] = { { 0, "Memo sheet:", "One lobe short dwell" }, { 1, "Notizblock", "One lobe short dwell" },
+        { 2, "Poznámka uložená v zapalování:", "Jednopalec krátké buzení" } };
+    for (const Case& c : cases) {
+        LangIndex = c.language;
+        ApplyLanguage(form.get());
+        EXPECT_EQ(P().LabelMemo->Caption(), c.memo);
+        EXPECT_EQ(P().ComboBoxBike->ItemText(RowOf(33)), c.dwellRow);
+        EXPECT_EQ(P().ComboBoxBike->ItemIndex(), row);
+        EXPECT_EQ(form->PcImage.b, before.b);
+    }
 }
 
 } // namespace
