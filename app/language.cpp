@@ -2,6 +2,7 @@
 
 #include "app/main.h"
 #include "files/bikelist.h"
+#include "pages/bike.h"
 #include "pages/idle.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
@@ -73,6 +74,101 @@ void ApplyIdleTexts(TMainForm* form)
     UpdateIdleLabels(form);
 }
 
+// A row of the control texts: the control by name, what is written, and the
+// three languages (a null German text shows the English one). A caption from
+// a message slot names the slot in `item`.
+enum class TextProperty { CAPTION, CAPTION_SLOT, ITEMS };
+struct ControlText {
+    const char* control;
+    TextProperty property;
+    int item;
+    LangEntry text;
+};
+
+using enum TextProperty;
+// clang-format off
+constexpr ControlText BIKE_PAGE_TEXTS[] = {
+    { "TabSheet_Bike", CAPTION, 0, { "Bike", "Mottorad", "Motocykl" } },
+    { "GroupBoxBike", CAPTION, 0, { "Motorbike type", "Mottorad Type", "Typ motocyklu" } },
+    { "CheckBoxBikeSecial", CAPTION, 0, { "Special setting - For experienced user only!", "Sonderstellung - Nur für geübte Benutzer!", "Speciální nastavení - Pro zkušené uživatele!" } },
+    { "LabelMemo", CAPTION, 0, { "Memo sheet:", "Notizblock", "Poznámka uložená v zapalování:" } },
+    { "CheckBoxFallEnable", CAPTION, 0, { "Fall sensor enable", "Not Aus Sensor enable", "Pádový sensor povolen" } },
+    { "CheckBoxBlokEnable", CAPTION, 0, { "Blocking enable", "Blockierung zulassen", "Blokování povoleno" } },
+    { "CheckBoxBlokInvert", CAPTION, 0, { "Invert blocking input", "Invert Blockierung", "Inverze blokovacího vstupu" } },
+    { "CheckBoxIgnEveryTurn", CAPTION, 0, { "Ignition every turn", "Zündung jede Runde", "Zápal každou otáčku" } },
+    { "GroupBoxActivation", CAPTION, 0, { "Activation by Switch on", "Aktierung durch Schaltung", "Aktivace sepnutím" } },
+    { "CheckBoxAktFall", CAPTION_SLOT, 53, {} },
+    { "CheckBoxAktRpm", CAPTION, 0, { "Multifunctional switch", nullptr, "Multifunkční spínač" } },
+    { "GroupBoxOmez", CAPTION, 0, { "Limiters", "Begrenzer", "Omezovače" } },
+    { "LabelStartLimiter1", CAPTION, 0, { "Start limiter 1 [rpm]", "Startbegrenzer 1 [rpm]", "Startovací omezovač 1 [rpm]" } },
+    { "LabelStartLimiter2", CAPTION, 0, { "Start limiter 2 [rpm]", "Startbegrenzer 2 [rpm]", "Startovací omezovač 2 [rpm]" } },
+    { "CheckBoxAktStartLimiter", CAPTION, 0, { "Start limiter", "Startbegrenzer", "Startovací omezovač" } },
+    { "LabelJetLimiter", CAPTION, 0, { "Injection limiter [rpm]", "Einspritzbegrenzer [rpm]", "Omezovač vstřikem [rpm]" } },
+    { "LabelIgnLimiter", CAPTION, 0, { "Ignition limiter [rpm]", "Zündungsbegrenzer [rpm]", "Omezovač zážehem [rpm]" } },
+    { "LabelRetardLimiterRpm", CAPTION, 0, { "Retard limiter [rpm]", "Spätzündungbegrenzer [rpm]", "Omezovač zpožděním zážehu [rpm]" } },
+    { "LabelRetardLimiterAdv", CAPTION, 0, { "Retard [°/100rpm]", "Spätzündung [°/100rpm]", "Zpoždění zážehu [°/100rpm]" } },
+    { "GroupBoxChlazeni", CAPTION_SLOT, 54, {} },
+    { "LabelRpmPulsu", CAPTION, 0, { "Pulses per revolution", "Pulse per Umdrehung", "Pulzů za otáčku" } },
+    { "LabelRpmKorekce", CAPTION, 0, { "Correction", "Korrektion", "Korekce" } },
+    { "GroupBoxIntakePort", CAPTION, 0, { "Intake ports", "Einlaßstutzen", "Sací hrdla" } },
+    { "LabelIntakePortRpm", CAPTION, 0, { "Rpm", "Rpm", "Rpm" } },
+    { "CheckBox1IntakeInvert", CAPTION, 0, { "Invert", "Invert", "Inverzně" } },
+    { "RadioGroupDisplayTyp", CAPTION, 0, { "Display Typ", nullptr, "Typ displeje" } },
+    { "CheckBoxCanNoRecord", CAPTION, 0, { "No record", nullptr, "Bez záznamu" } },
+    { "GroupBoxDwell", CAPTION, 0, { "Dwell time", "Anfachung", "Buzení" } },
+    { "LabelBuzeni", CAPTION, 0, { "Dwell time  [us]", "Anfachung  [us]", "Buzení  [us]" } },
+    { "LabelDwellDyn", CAPTION, 0, { "Dynamical addition of dwell [%]", "Anfachung Dyn. Komponente [%]", "Dynamická složka buzení [%]" } },
+    { "LabelDwellMaxRPMLobe", CAPTION, 0, { "Max rpm for lobe dwell [rpm]", "Max rpm zur Erzeugung Daumen [min]", "Max rpm pro buzení palcem [rpm]" } },
+    { "LabelDwellMaxTime", CAPTION, 0, { "Max. dwell time [us]", "Max. Anfachung [us]", "Max. čas Buzení [us]" } },
+    { "CheckBoxInvInput", CAPTION, 0, { "Inverse crankshaft polarity", "Umgekehrte Kurbelgeber", "Opačná polarita snímače kliky" } },
+    { "RadioGroupPinEngine23", CAPTION, 0, { "Funktion of pin Engine 23", "Funktion des Stift Engine 23", "Funkce pinu Engine 23" } },
+    { "RadioGroupPinEngine23", ITEMS, 0, { "Neutral\nOil", "Ruhestellung\nÖl", "Neutrál\nOlej" } },
+    { "RadioGroupPinEngine14", CAPTION, 0, { "Funktion of pin Engine 14", "Funktion des Stift Engine 14", "Funkce pinu Engine 14" } },
+    { "RadioGroupPinEngine14", ITEMS, 0, { "ATS\nNeutral", "ATS\nRuhestellung", "ATS\nNeutrál" } },
+    { "RadioGroupPinBody11", CAPTION, 0, { "Funktion of pin Body 11", "Funktion des Stift Body 11", "Funkce pinu Body 11" } },
+    { "RadioGroupPinBody11", ITEMS, 0, { "Fan 1\nLambda 1 heat", "Lüfter 1\nLambdawärme 1", "Ventilátor 1\nLambda 1 ohřev" } },
+    { "RadioGroupPinEngine13", CAPTION, 0, { "Function of pin Engine 13", "Funktion von Pin-Engine 13", "Funkce pinu Motor 13" } },
+    { "RadioGroupPinEngine13", ITEMS, 0, { "APS\nMin Tank", "APS\nMin Tank", "APS\nMin nádrž" } },
+    { "RadioGroupPinBody1", CAPTION, 0, { "Funktion of pin Body 1", "Funktion des Stift Body 1", "Funkce pinu Body 1" } },
+    { "RadioGroupPinBody1", ITEMS, 0, { "Start out\nLambda 2 heat", "Start output\nLambdawärme 2", "Start výstup\nLambda 2 ohřev" } },
+    { "RadioGroupPinBody35", CAPTION, 0, { "Funktion of pin Body 35", "Funktion des Stift Body 35", "Funkce pinu Body 35" } },
+    { "RadioGroupPinBody35", ITEMS, 0, { "Power mode\nFall sensor", "Power mode\nAus Sensor", "Druhé nastavení\nPádový sensor" } },
+};
+// clang-format on
+
+void ApplyControlText(TMainForm* form, const ControlText& row)
+{
+    auto* control = dynamic_cast<TControl*>(form->FindComponent(row.control));
+    if (!control)
+        return;
+    if (row.property == CAPTION_SLOT) {
+        control->SetCaption(std::string_view(form->MessageTable[size_t(row.item)]));
+        return;
+    }
+    const LangEntry entry { row.text.english, row.text.german ? row.text.german : row.text.english, row.text.czech };
+    const std::string text = LangEntryText(entry, LangIndex);
+    if (row.property == CAPTION) {
+        control->SetCaption(std::string_view(text));
+        return;
+    }
+    if (auto* group = dynamic_cast<TRadioGroup*>(control)) {
+        std::vector<std::string> items;
+        for (size_t start = 0;;) {
+            const size_t end = text.find('\n', start);
+            items.push_back(text.substr(start, end - start));
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+        }
+        const int index = group->ItemIndex();
+        const int32_t loading = form->LoadingControls;
+        form->LoadingControls = 1;
+        group->SetItems(items);
+        group->SetItemIndex(index);
+        form->LoadingControls = loading;
+    }
+}
+
 } // namespace
 
 void ApplyLanguage(TMainForm* form)
@@ -98,9 +194,11 @@ void ApplyControlTexts(TMainForm* form)
     form->UpdateMainCaption();
     SetCaption(form->CheckBoxProgHned,
         { "Programming after change", "Programmierung nach Änderung", "Programování po změně" });
-    // The bike list follows the language with the Bike page's controls.
-    if (auto* bikes = dynamic_cast<TComboBox*>(form->FindComponent("ComboBoxBike")))
-        FillBikeList(*bikes, form->PcImage.b[cell::BikeCode]);
+    for (const ControlText& row : BIKE_PAGE_TEXTS) {
+        ApplyControlText(form, row);
+        if (row.control == std::string_view("GroupBoxBike"))
+            FillBikeList(form);
+    }
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });

@@ -250,6 +250,7 @@ void TMainForm::BuildFrame()
     BuildTuningPage(this);
     BuildSensorsPage(this);
     BuildIdlePage(this);
+    BuildBikePage(this);
     WireMenuCommands();
 }
 

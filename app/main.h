@@ -15,6 +15,7 @@
 #include "monitor/logplayer.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/bike.h"
 #include "pages/idle.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
@@ -112,6 +113,10 @@ public:
     void ButtonTestClick(TObject* Sender);
     // The idle mode: commit it, then fill the curves with the mode's preset.
     void RadioGroupIdleModeClick(TObject* Sender);
+    // The Bike page: the model change, the display type and the memo.
+    void ComboBoxBikeChange(TObject* Sender);
+    void RadioGroupDisplayTypeClick(TObject* Sender);
+    void Memo1Exit(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
     // The monitor player's speed buttons and scroll bar (monitor/logplayer.cpp).
@@ -340,6 +345,7 @@ public:
     TuningPageControls Tuning;
     SensorsPageControls Sensors;
     IdlePageControls Idle;
+    BikePageControls BikePage;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

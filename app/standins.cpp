@@ -31,6 +31,11 @@ void CoupleInjectionMaps(TMainForm*)
 {
 }
 
+// Until the Synchro page is built.
+void UpdateSynchroControls(TMainForm*)
+{
+}
+
 // Until the Race page is built.
 void UpdateRaceControls(TMainForm*)
 {

@@ -3,6 +3,7 @@
 
 #include "files/escape.h"
 #include "files/loadgroups.h"
+#include "files/notes.h"
 #include "files/paramfile.h"
 #include "files/paramkeys.h"
 
@@ -536,26 +537,9 @@ void Parser::StoreMemoLine(std::string_view line, int& p)
     std::u16string units = UnescapeWide(line);
     if (units.size() > MEMO_UNITS_MAX)
         units.resize(MEMO_UNITS_MAX);
-    auto& b = img_.b;
-    const bool narrow = std::all_of(units.begin(), units.end(), [](char16_t u) { return u < 0x100; });
-    if (narrow) {
-        const size_t k = std::min(units.size(), size_t(MEMO_LAST - 1 - p));
-        for (size_t i = 0; i < k; ++i)
-            b[size_t(p) + i] = uint8_t(units[i]);
-        b[size_t(p) + k] = 0;
-        p += int(k) + 1;
-        return;
-    }
-    if (p + 5 >= MEMO_LAST)
-        return;
-    b[size_t(p++)] = 0x01;
-    const size_t k = std::min(units.size(), size_t((MEMO_LAST - p - 2) / 2));
-    for (size_t i = 0; i < k; ++i) {
-        b[size_t(p++)] = uint8_t(units[i]);
-        b[size_t(p++)] = uint8_t(units[i] >> 8);
-    }
-    b[size_t(p++)] = 0;
-    b[size_t(p++)] = 0;
+    // Byte 4028 stays 0: the file's records end at 4027.
+    int room = MEMO_LAST - p;
+    WriteNoteRecord(img_, p, room, units);
 }
 
 // The memo takes the rest of the text, one line per entry of the notes area.

@@ -5,6 +5,7 @@
 #include "mapedit/tab.h"
 #include "monitor/panel.h"
 #include "pages/advance.h"
+#include "pages/bike.h"
 #include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/sensors.h"
@@ -28,7 +29,7 @@ constexpr uint64_t Ids(std::initializer_list<int> ids)
 // clang-format off
 const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     // page, run-time sheet, its caption, Create, Store, Load, TableChanged, table ids, per-tick colour
-    { "Bike", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 39 }), nullptr },
+    { "Bike", nullptr, nullptr, CreateBikePage, StoreBikePage, LoadBikePage, BikeTableChanged, Ids({ 39 }), nullptr },
     { "Synchro", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Advance", "TabSheet_Advance", "Advance", CreateAdvancePage, StoreAdvancePage, LoadAdvancePage,
         AdvanceTableChanged, Ids({ 0 }), ColourBaseAdvance },

@@ -148,8 +148,9 @@ TEST_F(MainWindow, PagesKeepTheirSlotNumbersWithTheRunTimeSheetsInserted)
 TEST_F(MainWindow, FixedVisibilityHidesTheControlsOfOtherBuildsWhereverTheyStand)
 {
     Construct();
-    auto* invInput = new TCheckBox(form.get());
-    invInput->SetName("CheckBoxInvInput");
+    // A control of the Bike page that this build does not show.
+    auto* invInput = dynamic_cast<TCheckBox*>(form->FindComponent("CheckBoxInvInput"));
+    ASSERT_NE(invInput, nullptr);
     // The Monitor page's fuel gauge of older units is the window's own.
     auto* fuel = dynamic_cast<TCGauge*>(form->FindComponent("CGaugeFuel"));
     ASSERT_NE(fuel, nullptr);

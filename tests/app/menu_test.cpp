@@ -17,6 +17,7 @@
 #include "image/consistency.h"
 #include "mapedit/tab.h"
 #include "pages/advance.h"
+#include "pages/bike.h"
 #include "pages/pages.h"
 #include "platform/cp1250.h"
 #include "support/mainwindow.h"
@@ -118,7 +119,7 @@ protected:
     {
         RsImage image = form->PcImage;
         for (size_t i = 0; i < image.b.size(); ++i)
-            if (i != size_t(cell::BikeCode) && i % 3 == 0)
+            if (i != size_t(cell::BikeCode) && i != size_t(bike_cells::SPECIAL) && i % 3 == 0)
                 image.b[i] = uint8_t(image.b[i] + 1);
         NormalizeParameterImage(image);
         return image;
@@ -184,11 +185,9 @@ TEST_F(MenuCommands, NewLoadsTheBikeDefaultsOnlyWhenConfirmed)
 TEST_F(MenuCommands, NewAsksNothingWhereItCannotApply)
 {
     // The bike list on its separator row: no bike to load.
-    auto* bikes = new TComboBox(form.get());
-    bikes->SetName("ComboBoxBike");
-    bikes->AddItem("Bike", 11);
-    bikes->AddItem("-----", BIKE_SEPARATOR_CODE);
-    bikes->SetItemIndex(1);
+    TComboBox* bikes = form->BikePage.ComboBoxBike;
+    const int bikeRow = bikes->ItemIndex();
+    bikes->SetItemIndex(FindComboItemByValue(bikes, BIKE_SEPARATOR_CODE));
     EXPECT_EQ(NewSettings(form.get(), -1, 0), NEW_SETTINGS_CANCELLED);
     // Leaving the special settings asks its own question whatever the row.
     dialogs.boxAnswers.push_back(IDCANCEL);
@@ -196,7 +195,7 @@ TEST_F(MenuCommands, NewAsksNothingWhereItCannotApply)
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, "Do you want delete special settings?");
     EXPECT_EQ(dialogs.boxes[0].type & MB_TYPEMASK, unsigned(MB_OKCANCEL));
-    bikes->SetItemIndex(0);
+    bikes->SetItemIndex(bikeRow);
 
     // One page of the coupled injector maps is refused without a word, for
     // New and, with its message, for Open.
@@ -286,6 +285,8 @@ TEST_F(MenuCommands, AFileWithoutTheLayoutKeyIsNotTakenForTheFileShown)
     const std::string named = WriteFile("named.ign", EditedImage());
     OpenThroughMenu(named);
     ASSERT_TRUE(CaptionNames(named));
+    // The shown page clamps the edited bytes to its ranges once, here.
+    CommitEditNow(form.get());
     const int undoAt = form->Undo->UndoCurrent();
     form->NewInstall = 1;
 

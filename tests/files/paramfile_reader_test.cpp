@@ -193,6 +193,15 @@ TEST_F(ReaderTest, MemoLinesFillTheNotesArea)
     EXPECT_EQ(img.b[4028], 0);
 }
 
+TEST_F(ReaderTest, MemoLettersWindows1250LacksGoIntoWideRecords)
+{
+    // "ñ" as one byte would read back as another letter; "é" reads back as itself.
+    Parse(File(308, "MEMO \r\n\\x00F1\r\n\xE9"));
+    const uint8_t expected[] = { 0x01, 0xF1, 0, 0, 0, 0xE9, 0, 0 };
+    for (size_t i = 0; i < sizeof expected; ++i)
+        EXPECT_EQ(img.b[3878 + i], expected[i]) << i;
+}
+
 TEST_F(ReaderTest, MemoIsBoundedByTheNotesArea)
 {
     const std::string wide = "\\x0158" + std::string(3000, 'w');

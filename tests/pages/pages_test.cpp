@@ -26,9 +26,11 @@ TEST_F(PageWindow, EverySlotHoldsTheSheetOfItsPageInTabOrder)
         EXPECT_EQ(sheet->PageIndex(), slot) << expected[slot];
     }
     EXPECT_EQ(form->PageControl1->Pages(20), form->TabMaintenance);
-    // The Advance page builds the first map table, so it has id 0.
-    ASSERT_GE(form->Maps.MapTableCount, 1);
-    EXPECT_EQ(form->Maps.MapTables[0], form->Maps.AdvanceTable);
+    // The Bike page builds the first map table (id 39), the Advance page the next (id 0).
+    ASSERT_GE(form->Maps.MapTableCount, 2);
+    EXPECT_EQ(form->Maps.MapTables[0], form->BikePage.LambdaOnRpmTable);
+    EXPECT_EQ(form->BikePage.LambdaOnRpmTable->TableId, 39);
+    EXPECT_EQ(form->Maps.MapTables[1], form->Maps.AdvanceTable);
     EXPECT_EQ(form->Maps.AdvanceTable->TableId, 0);
 }
 
