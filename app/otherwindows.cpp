@@ -15,6 +15,17 @@ template <class Form> void Init(Form* form, const char* name, const char* captio
     form->SetCaption(caption);
 }
 
+// The global names the window only while it lives: the application frees its
+// windows, and a later caller must find null rather than freed memory.
+template <class Form> void ClearOnDestroy(Form*& global)
+{
+    Form* form = global;
+    QObject::connect(form, &QObject::destroyed, [&global, form] {
+        if (global == form)
+            global = nullptr;
+    });
+}
+
 } // namespace
 
 TFormEM::TFormEM(TComponent* owner)
@@ -43,4 +54,9 @@ void CreateProgramWindows(TApplication& application)
     FormCIDList = application.CreateForm<TFormCIDList>();
     TFormIndiProp = application.CreateForm<TTFormIndiProp>();
     FormPatch = application.CreateForm<TFormPatch>();
+    ClearOnDestroy(FormAbout);
+    ClearOnDestroy(FormEM);
+    ClearOnDestroy(FormCIDList);
+    ClearOnDestroy(TFormIndiProp);
+    ClearOnDestroy(FormPatch);
 }
