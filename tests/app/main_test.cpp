@@ -619,7 +619,11 @@ TEST_F(MainWindow, TheEntryCreatesEachWindowOnceWithTheMainWindowFirst)
         application.SetHint("");
         EXPECT_EQ(MainForm->StatusBar1->Panels(0)->Text(), "");
     }
-    EXPECT_EQ(MainForm, nullptr);
+    // No global names a freed window.
+    for (const void* window : { static_cast<const void*>(MainForm), static_cast<const void*>(FormAbout),
+             static_cast<const void*>(FormEM), static_cast<const void*>(FormCIDList),
+             static_cast<const void*>(TFormIndiProp), static_cast<const void*>(FormPatch) })
+        EXPECT_EQ(window, nullptr);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "app/main.h"
 #include "app/settings.h"
+#include "files/impet.h"
 #include "files/settingsfiles.h"
 #include "platform/filewrite.h"
 #include "support/scripted_dialogs.h"
@@ -29,6 +30,7 @@ protected:
         setenv("ZEPERON_SETTINGS_DIR", dir.file("settings").c_str(), 1);
         setenv("ZEPERON_TEST_SWITCH", dir.file("marker").c_str(), 1);
         LangIndex = 0;
+        g_Impet = CImpet(); // start-up imports the presets only into an empty archive
         SettingsFileWriter = [this](const std::string& path, std::string_view data) {
             if (path.ends_with("application.ini")) {
                 ++settingsSaves;

@@ -4,9 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 
 #include <clocale>
 #include <cstdlib>
+
+namespace {
+
+// A case that closes its last window asks the application to quit while no
+// loop runs; the request stays and would end every later modal loop at once.
+// A turn of the application's own loop after each case consumes it.
+class QuitRequestReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QApplication::exec();
+    }
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -19,5 +35,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    ::testing::UnitTest::GetInstance()->listeners().Append(new QuitRequestReset);
     return RUN_ALL_TESTS();
 }
