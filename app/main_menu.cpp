@@ -234,7 +234,7 @@ void OpenParameterFile(TMainForm* form, const std::u16string& name)
 
 void UpdateRecentFilesMenu(TMainForm* form)
 {
-    for (int n = 1; n < RecentFiles::kEntries; ++n) {
+    for (int n = 1; n < RecentFiles::ENTRIES; ++n) {
         TMenuItem* item = form->MenuHistoryItems[size_t(n)];
         if (n < form->Recent.Count())
             item->SetCaption(QStringToCp1250(QString::fromStdU16String(form->Recent.Caption(n))));
@@ -301,7 +301,7 @@ void TMainForm::WireMenuCommands()
 
     // The recent files sit between the file commands and Exit.
     int at = MenuFile->IndexOf(MenuExit);
-    for (int n = 1; n < RecentFiles::kEntries; ++n) {
+    for (int n = 1; n < RecentFiles::ENTRIES; ++n) {
         auto* item = new TMenuItem(this);
         item->SetName("MenuHistory" + std::to_string(n));
         item->SetCaption(std::to_string(n) + " history");
@@ -404,7 +404,7 @@ void TMainForm::MenuSaveExeDirClick(TObject* Sender)
 
 void TMainForm::MenuHistory(TObject* Sender)
 {
-    for (int n = 1; n < RecentFiles::kEntries; ++n)
+    for (int n = 1; n < RecentFiles::ENTRIES; ++n)
         if (Sender == MenuHistoryItems[size_t(n)] && n < Recent.Count()) {
             OpenParameterFile(this, Recent.Entry(n));
             return;

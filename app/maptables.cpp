@@ -16,13 +16,13 @@ int32_t FollowLivePosition = 0;
 
 namespace {
 
-constexpr const char* kToolBitmapNames[15]
+constexpr const char* TOOL_BITMAP_NAMES[15]
     = { "CLBRD_COPY", "CLBRD_PAST", "CLBRD_COPY0", "CLBRD_PAST0", "CLBRD_COPYSHEET", "CLBRD_PASTSHEET", "BTTAB", "BT2D",
           "BT3D", "BTCHK0", "BTCHK1", "BT_G", "BT_T", "BT_P", "BT_nP" };
 // Glyph faces in this colour take the desktop's button face.
-constexpr TColor kGlyphFace = 0xCCD2D4;
-constexpr int kRecoloured = 9;
-constexpr int kGraphDrawMode3D = 4;
+constexpr TColor GLYPH_FACE = 0xCCD2D4;
+constexpr int RECOLOURED = 9;
+constexpr int GRAPH_DRAW_MODE3_D = 4;
 
 // The main window of the last CreateMapTable: the tables report to it.
 MapTableSet* g_owner = nullptr;
@@ -40,16 +40,16 @@ void WireTextServices()
 // The toolbar glyphs, loaded once; the first nine recoloured to the button face.
 const QImage* const* ToolGlyphs()
 {
-    static QImage recoloured[kRecoloured];
+    static QImage recoloured[RECOLOURED];
     static const QImage* glyphs[15] = {};
     static bool loaded = false;
     if (!loaded) {
         loaded = true;
         for (int i = 0; i < 15; i++) {
-            const QImage* picture = GetResourceBitmap(kToolBitmapNames[i]);
-            if (picture && i < kRecoloured) {
+            const QImage* picture = GetResourceBitmap(TOOL_BITMAP_NAMES[i]);
+            if (picture && i < RECOLOURED) {
                 recoloured[i] = picture->convertToFormat(QImage::Format_RGB32);
-                RecolorBitmap(&recoloured[i], kGlyphFace, clBtnFace);
+                RecolorBitmap(&recoloured[i], GLYPH_FACE, clBtnFace);
                 picture = &recoloured[i];
             }
             glyphs[i] = picture;
@@ -96,7 +96,7 @@ TTab* CreateMapTable(MapTableSet& form, int id, int width, int height, int32_t s
     const QImage* const* glyphs = ToolGlyphs();
     for (int i = 0; i < 15; i++)
         table->ToolBitmaps[i] = glyphs[i];
-    table->Graph.DrawMode = kGraphDrawMode3D;
+    table->Graph.DrawMode = GRAPH_DRAW_MODE3_D;
     form.MapTables[form.MapTableCount++] = table;
     form.MapLimitsChanged = 1;
     form.MapSyncPrev = 1;

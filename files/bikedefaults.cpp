@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::array<BikeListRow, 68> kBikeList { {
+const std::array<BikeListRow, 68> BIKE_LIST { {
     { 0, "Aprilia RSV MILLE                98-" },
     { 43, "Aprilia RSV MILLE                04-" },
     { 39, "Aprilia SXV 450" },
@@ -83,10 +83,10 @@ const std::array<BikeListRow, 68> kBikeList { {
 } };
 
 // B2908 of bikes 0..66; every code above takes 150.
-constexpr std::array<uint8_t, BIKE_CODES> kB2908 { 110, 108, 140, 150, 120, 110, 140, 140, 127, 110, 110, 140, 136, 120,
-    120, 109, 105, 138, 150, 155, 140, 124, 120, 136, 100, 105, 130, 143, 150, 109, 108, 120, 140, 150, 158, 140, 127,
-    105, 120, 115, 110, 154, 150, 113, 140, 135, 155, 158, 152, 148, 109, 120, 95, 100, 115, 158, 133, 150, 100, 150,
-    80, 150, 105, 140, 150, 150, 115 };
+constexpr std::array<uint8_t, BIKE_CODES> BYTE_2908_OF_BIKE { 110, 108, 140, 150, 120, 110, 140, 140, 127, 110, 110,
+    140, 136, 120, 120, 109, 105, 138, 150, 155, 140, 124, 120, 136, 100, 105, 130, 143, 150, 109, 108, 120, 140, 150,
+    158, 140, 127, 105, 120, 115, 110, 154, 150, 113, 140, 135, 155, 158, 152, 148, 109, 120, 95, 100, 115, 158, 133,
+    150, 100, 150, 80, 150, 105, 140, 150, 150, 115 };
 
 constexpr size_t MAX_BIKE_TEXT = 8190;
 
@@ -131,12 +131,12 @@ void SetUncarriedPresetCells(RsImage& image)
 
 std::span<const BikeListRow> BikeListRows()
 {
-    return kBikeList;
+    return BIKE_LIST;
 }
 
 std::optional<std::string> BikeListText(int code, int language)
 {
-    for (const BikeListRow& row : kBikeList)
+    for (const BikeListRow& row : BIKE_LIST)
         if (row.code == code)
             return std::string(SelectLangText(row.text, language));
     return std::nullopt;
@@ -205,7 +205,7 @@ void SetBikeConstants(RsImage& image, int code)
     image.b[2910] = 35;
     image.b[2894] = 55;
     image.b[2895] = 105;
-    image.b[2908] = code >= 0 && code < BIKE_CODES ? kB2908[size_t(code)] : 150;
+    image.b[2908] = code >= 0 && code < BIKE_CODES ? BYTE_2908_OF_BIKE[size_t(code)] : 150;
 }
 
 void SetBikeSpecials(RsImage& image)

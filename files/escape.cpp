@@ -22,10 +22,10 @@ bool LooksLikePlainPath(std::string_view t)
 
 void AppendHexEscape(std::string& out, char16_t u)
 {
-    static const char kHex[] = "0123456789ABCDEF";
+    static const char HEX_DIGITS[] = "0123456789ABCDEF";
     out += "\\x";
     for (int shift = 12; shift >= 0; shift -= 4)
-        out += kHex[(u >> shift) & 0xF];
+        out += HEX_DIGITS[(u >> shift) & 0xF];
 }
 
 } // namespace

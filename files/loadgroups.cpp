@@ -79,13 +79,13 @@ void SelectLoadGroups(ParameterFileHost& host, int pageIndex)
 
 void SetLambdaDefaultCurve(RsImage& image, int sensorType)
 {
-    static const uint8_t kNarrowRatio[6] = { 100, 130, 140, 150, 160, 180 };
-    static const uint16_t kNarrowMv[6] = { 900, 840, 760, 100, 10, 0 };
-    static const uint8_t kWideRatio[6] = { 100, 120, 130, 150, 160, 180 };
-    static const uint16_t kWideMv[6] = { 0, 1250, 1875, 3125, 3750, 5000 };
+    static const uint8_t NARROW_RATIO[6] = { 100, 130, 140, 150, 160, 180 };
+    static const uint16_t NARROW_MV[6] = { 900, 840, 760, 100, 10, 0 };
+    static const uint8_t WIDE_RATIO[6] = { 100, 120, 130, 150, 160, 180 };
+    static const uint16_t WIDE_MV[6] = { 0, 1250, 1875, 3125, 3750, 5000 };
     const bool wide = sensorType != 0;
     for (int i = 0; i < 6; ++i) {
-        image.b[size_t(2940 + i)] = wide ? kWideRatio[i] : kNarrowRatio[i];
-        image.SetWord(1066 + i, wide ? kWideMv[i] : kNarrowMv[i]);
+        image.b[size_t(2940 + i)] = wide ? WIDE_RATIO[i] : NARROW_RATIO[i];
+        image.SetWord(1066 + i, wide ? WIDE_MV[i] : NARROW_MV[i]);
     }
 }

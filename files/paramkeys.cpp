@@ -99,8 +99,8 @@ Key PowerOut(int j)
         { B(2812 + j), NL, B(2816 + 3 * j, 3, 100), B(2828 + j, 1, 10), NL, B(2832 + 2 * j), B(2833 + 2 * j), NL,
             Of(Op::Bits, 2840 + 3 * j), NL, Of(Op::Bits, 2841 + 3 * j), NL, Of(Op::Bits, 2842 + 3 * j) },
         Hook::None, SkipWhenClear };
-    static const char* const kNames[] = { "POWER_OUT1", "POWER_OUT2", "POWER_OUT3", "POWER_OUT4" };
-    k.name = kNames[j];
+    static const char* const NAMES[] = { "POWER_OUT1", "POWER_OUT2", "POWER_OUT3", "POWER_OUT4" };
+    k.name = NAMES[j];
     if (j == 3)
         k.items.push_back(NL);
     return k;

@@ -27,8 +27,8 @@ constexpr int BIKE_COUNT = 67;
 
 bool IsOldLayout(int v)
 {
-    static const int kOld[] = { 65, 66, 68, 69, 70, 71, 73, 74, 82, 83 };
-    return std::find(std::begin(kOld), std::end(kOld), v) != std::end(kOld);
+    static const int OLD[] = { 65, 66, 68, 69, 70, 71, 73, 74, 82, 83 };
+    return std::find(std::begin(OLD), std::end(OLD), v) != std::end(OLD);
 }
 
 bool IsDigit(char c)
@@ -429,9 +429,9 @@ void Parser::Convert(const Key& key)
     case Hook::Synchro:
         if (version_ <= 304) {
             // The old pickup arrangement becomes the lobes of channel 4 and the edge.
-            static const int kPairs[4][2] = { { 0, 0 }, { 1, 1 }, { 1, 1 }, { 1, 0 } };
+            static const int PAIRS[4][2] = { { 0, 0 }, { 1, 1 }, { 1, 1 }, { 1, 0 } };
             if (b[2598] < 4) {
-                const uint8_t pb = uint8_t(kPairs[b[2598]][0]), pa = uint8_t(kPairs[b[2598]][1]);
+                const uint8_t pb = uint8_t(PAIRS[b[2598]][0]), pa = uint8_t(PAIRS[b[2598]][1]);
                 b[2598] = pb;
                 b[2599] = pa;
                 b[2600] = pa;
@@ -442,8 +442,8 @@ void Parser::Convert(const Key& key)
         break;
     case Hook::AccelThreshold:
         if (version_ < 305) {
-            static const uint8_t kRpm[4] = { 10, 20, 50, 100 };
-            std::copy_n(kRpm, 4, &b[2745]);
+            static const uint8_t RPM_STEPS[4] = { 10, 20, 50, 100 };
+            std::copy_n(RPM_STEPS, 4, &b[2745]);
         }
         break;
     case Hook::SensorLambda:
@@ -466,8 +466,8 @@ void Parser::Convert(const Key& key)
         break;
     case Hook::Tuning:
         if (Holds(When::OldTuning, version_, old_)) {
-            static const uint8_t kPoints[5] = { 10, 20, 40, 80, 160 };
-            std::copy_n(kPoints, 5, &b[2956]);
+            static const uint8_t POINTS[5] = { 10, 20, 40, 80, 160 };
+            std::copy_n(POINTS, 5, &b[2956]);
             std::fill(&b[2962], &b[2986], b[2961]);
         }
         break;

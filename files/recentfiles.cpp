@@ -13,8 +13,8 @@ void RecentFiles::FormatRecentFileCaption(int n)
     std::u16string caption(number.begin(), number.end());
     caption += u' ';
     caption += name;
-    if (caption.size() > kMaxCaption)
-        caption.resize(kMaxCaption);
+    if (caption.size() > MAX_CAPTION)
+        caption.resize(MAX_CAPTION);
     if (size_t dot = caption.rfind(u'.'); dot != std::u16string::npos)
         caption.resize(dot);
     captions_[size_t(n)] = std::move(caption);
@@ -33,7 +33,7 @@ void RecentFiles::RemoveAt(int index)
 void RecentFiles::AddRecentFile(const std::u16string& given)
 {
     // The argument may be one of the list's own entries, which move below.
-    std::u16string path = given.substr(0, kMaxPath);
+    std::u16string path = given.substr(0, MAX_PATH);
     if (!path.empty())
         for (int i = count_ - 1; i >= 0; --i)
             if (entries_[size_t(i)].empty())
@@ -49,7 +49,7 @@ void RecentFiles::AddRecentFile(const std::u16string& given)
         FormatRecentFileCaption(0);
         return;
     }
-    count_ = std::min(count_ + 1, kEntries);
+    count_ = std::min(count_ + 1, ENTRIES);
     for (int i = count_ - 1; i >= 1; --i) {
         entries_[size_t(i)] = std::move(entries_[size_t(i - 1)]);
         FormatRecentFileCaption(i);
@@ -69,9 +69,9 @@ void RecentFiles::RemoveRecentFile(const std::u16string& path)
 
 void RecentFiles::RestoreEntry(int n, const std::u16string& path)
 {
-    if (n < 0 || n >= kEntries)
+    if (n < 0 || n >= ENTRIES)
         return;
-    entries_[size_t(n)] = path.substr(0, kMaxPath);
+    entries_[size_t(n)] = path.substr(0, MAX_PATH);
     count_ = n + 1;
     FormatRecentFileCaption(n);
 }

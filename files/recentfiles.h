@@ -8,9 +8,9 @@
 
 class RecentFiles {
 public:
-    static constexpr int kEntries = 10;
-    static constexpr size_t kMaxPath = 259; // characters of a path
-    static constexpr size_t kMaxCaption = 127; // characters of a menu caption
+    static constexpr int ENTRIES = 10;
+    static constexpr size_t MAX_PATH = 259; // characters of a path
+    static constexpr size_t MAX_CAPTION = 127; // characters of a menu caption
 
     // Puts a path at the top. A non-empty path first drops every empty entry;
     // a path already in the list moves to the top instead of being doubled.
@@ -35,7 +35,7 @@ private:
     void FormatRecentFileCaption(int n);
     void RemoveAt(int index);
 
-    std::array<std::u16string, kEntries> entries_;
-    std::array<std::u16string, kEntries> captions_;
+    std::array<std::u16string, ENTRIES> entries_;
+    std::array<std::u16string, ENTRIES> captions_;
     int count_ = 0;
 };

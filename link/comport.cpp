@@ -17,9 +17,9 @@ void* PortThreadEntry(void* record)
     return nullptr;
 }
 
-constexpr int kWriteTimeoutMs = 100;
-constexpr int kBusyPauseMs = 1;
-constexpr int kIdlePauseMs = 50;
+constexpr int WRITE_TIMEOUT_MS = 100;
+constexpr int BUSY_PAUSE_MS = 1;
+constexpr int IDLE_PAUSE_MS = 50;
 
 } // namespace
 
@@ -49,8 +49,8 @@ int32_t CCOM::RxAvailable() const
 int CCOM::LoopPause() const
 {
     if (PortState.load(std::memory_order_relaxed) == PORT_CLOSED || Vanished.load(std::memory_order_relaxed))
-        return kIdlePauseMs;
-    return kBusyPauseMs;
+        return IDLE_PAUSE_MS;
+    return BUSY_PAUSE_MS;
 }
 
 void CCOM::PortThread()
@@ -137,7 +137,7 @@ void CCOM::Transmit()
     int32_t n = TxCount.load(std::memory_order_acquire);
     if (n == 0)
         return;
-    SerialLine::Result r = Device->Write(TxBuffer, n, kWriteTimeoutMs);
+    SerialLine::Result r = Device->Write(TxBuffer, n, WRITE_TIMEOUT_MS);
     BytesWritten.fetch_add(uint32_t(r.bytes), std::memory_order_relaxed);
     if (r.failed)
         Error.store(PORTERR_WRITE, std::memory_order_relaxed);

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr uint8_t kPreamble[7] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB };
-constexpr uint16_t kCrcPolynomial = 0x1083;
-constexpr uint16_t kShortAck = 0xFFFF;
-constexpr uint16_t kShortOther = 0xFFFE;
+constexpr uint8_t PREAMBLE[7] = { 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB };
+constexpr uint16_t CRC_POLYNOMIAL = 0x1083;
+constexpr uint16_t SHORT_ACK = 0xFFFF;
+constexpr uint16_t SHORT_OTHER = 0xFFFE;
 
 uint16_t SumByte(uint16_t sum, uint8_t byte, int offset)
 {
@@ -69,7 +69,7 @@ uint16_t WcomCrcByte(uint16_t reg, uint8_t byte)
         bool top = reg & 0x8000;
         reg = uint16_t((reg << 1) | ((byte >> bit) & 1));
         if (top)
-            reg ^= kCrcPolynomial;
+            reg ^= CRC_POLYNOMIAL;
     }
     return reg;
 }
@@ -110,7 +110,7 @@ int SealWcomFrame(uint8_t* frame)
 int BuildWcomFrame(uint8_t* frame, uint32_t command, uint16_t address, int length, const uint8_t* data)
 {
     length = std::clamp(length, 0, WCOM_MAX_DATA);
-    std::memcpy(frame, kPreamble, sizeof kPreamble);
+    std::memcpy(frame, PREAMBLE, sizeof PREAMBLE);
     frame[WCOM_TYPE] = uint8_t(((command & WCOM_OPT_SUM) ? WCOM_TYPE_SUM : WCOM_TYPE_CRC) | WCOM_KIND_REQUEST);
     SetFrameWord(frame, WCOM_COMMAND, uint16_t(command));
     SetFrameWord(frame, WCOM_ADDRESS, address);
@@ -244,7 +244,7 @@ bool CCOMFRAME::TakeWcomByte(uint8_t byte)
     if (RxPosition == WCOM_TYPE + 1) {
         CheckKind = 255;
         uint8_t type = RxFrame[WCOM_TYPE];
-        if (std::memcmp(RxFrame, kPreamble, sizeof kPreamble) == 0) {
+        if (std::memcmp(RxFrame, PREAMBLE, sizeof PREAMBLE) == 0) {
             if ((type & 0xF0) == WCOM_TYPE_CRC)
                 CheckKind = 0;
             else if ((type & 0xF0) == WCOM_TYPE_SUM)
@@ -277,7 +277,7 @@ bool CCOMFRAME::TakeWcomByte(uint8_t byte)
 
 void CCOMFRAME::RewriteShortAnswer()
 {
-    const uint16_t kinds[2][2] = { { kShortAck, WCOM_KIND_ACK }, { kShortOther, WCOM_KIND_SHORT } };
+    const uint16_t kinds[2][2] = { { SHORT_ACK, WCOM_KIND_ACK }, { SHORT_OTHER, WCOM_KIND_SHORT } };
     for (const auto& kind : kinds) {
         if (FrameWord(RxFrame, WCOM_COMMAND) != kind[0])
             continue;

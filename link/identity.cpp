@@ -10,7 +10,7 @@ struct MonthCode {
     uint8_t code;
     const char* text;
 };
-constexpr MonthCode kMonths[] = {
+constexpr MonthCode MONTH_CODES[] = {
     { 25, " 1" },
     { 13, " 2" },
     { 32, " 3" },
@@ -27,7 +27,7 @@ constexpr MonthCode kMonths[] = {
 
 const char* MonthText(uint8_t code)
 {
-    for (const MonthCode& m : kMonths)
+    for (const MonthCode& m : MONTH_CODES)
         if (m.code == code)
             return m.text;
     return "00";

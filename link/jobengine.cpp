@@ -11,21 +11,21 @@
 
 namespace {
 
-constexpr int kIdlePauseMs = 50;
-constexpr int kBusyPauseMs = 1;
-constexpr int kJoinWaitMs = 1000;
+constexpr int IDLE_PAUSE_MS = 50;
+constexpr int BUSY_PAUSE_MS = 1;
+constexpr int JOIN_WAIT_MS = 1000;
 // Unflagged bytes a preamble chunk bridges to send fewer frames.
-constexpr int kLongestGap = 51;
+constexpr int LONGEST_GAP = 51;
 
 // Command words of the preamble protocols and base command bytes of the fixed ones.
-constexpr uint16_t kWcomWrite = 0x7020;
-constexpr uint16_t kWcomRead = 0x7010;
-constexpr uint16_t kWcomLive = 0x7050;
-constexpr uint16_t kWcomIdentity = 0x701F;
-constexpr uint8_t kIgnWrite = 0x00;
-constexpr uint8_t kIgnRead = 0x40;
-constexpr uint8_t kIgnLive = 0x30;
-constexpr uint8_t kIgnAnswer = 0x80;
+constexpr uint16_t WCOM_WRITE = 0x7020;
+constexpr uint16_t WCOM_READ = 0x7010;
+constexpr uint16_t WCOM_LIVE = 0x7050;
+constexpr uint16_t WCOM_IDENTITY = 0x701F;
+constexpr uint8_t IGN_WRITE = 0x00;
+constexpr uint8_t IGN_READ = 0x40;
+constexpr uint8_t IGN_LIVE = 0x30;
+constexpr uint8_t IGN_ANSWER = 0x80;
 
 bool IsIdle(int32_t job)
 {
@@ -56,7 +56,7 @@ CCOMCOM::~CCOMCOM()
         return;
     timespec deadline {};
     clock_gettime(CLOCK_REALTIME, &deadline);
-    deadline.tv_sec += kJoinWaitMs / 1000;
+    deadline.tv_sec += JOIN_WAIT_MS / 1000;
     if (pthread_timedjoin_np(thread_, nullptr, &deadline) != 0) {
         std::fprintf(stderr, "the job thread did not end\n");
         pthread_detach(thread_);
@@ -138,7 +138,7 @@ void CCOMCOM::JobLoop()
 {
     while (!StopFlag.load(std::memory_order_acquire)) {
         bool idle = IsIdle(JobCode.load(std::memory_order_acquire));
-        std::this_thread::sleep_for(std::chrono::milliseconds(idle ? kIdlePauseMs : kBusyPauseMs));
+        std::this_thread::sleep_for(std::chrono::milliseconds(idle ? IDLE_PAUSE_MS : BUSY_PAUSE_MS));
         if (idle || StopFlag.load(std::memory_order_acquire))
             continue;
         std::lock_guard<std::mutex> guard(linkLock_);
@@ -222,7 +222,7 @@ void CCOMCOM::NextChunk(int32_t job)
                 if (ToSendMask[i]) {
                     last = i;
                     gap = 0;
-                } else if (++gap > kLongestGap) {
+                } else if (++gap > LONGEST_GAP) {
                     break;
                 }
             }
@@ -263,16 +263,16 @@ void CCOMCOM::BuildRequest(int32_t job)
         const uint16_t address = uint16_t(s);
         switch (job) {
         case JOB_WRITE:
-            ExpectedAnswer = kWcomWrite;
-            length = BuildWcomFrame(f, kWcomWrite | option, address, ChunkLength, TxImage + s);
+            ExpectedAnswer = WCOM_WRITE;
+            length = BuildWcomFrame(f, WCOM_WRITE | option, address, ChunkLength, TxImage + s);
             break;
         case JOB_READ:
-            ExpectedAnswer = kWcomRead;
-            length = BuildWcomFrame(f, kWcomRead | option, address, 2, size);
+            ExpectedAnswer = WCOM_READ;
+            length = BuildWcomFrame(f, WCOM_READ | option, address, 2, size);
             break;
         case JOB_LIVE:
-            ExpectedAnswer = kWcomLive;
-            length = BuildWcomFrame(f, kWcomLive | option, address, ChunkLength, TxImage + s);
+            ExpectedAnswer = WCOM_LIVE;
+            length = BuildWcomFrame(f, WCOM_LIVE | option, address, ChunkLength, TxImage + s);
             break;
         case JOB_COMMAND:
             ExpectedAnswer = uint16_t(CommandWord);
@@ -280,8 +280,8 @@ void CCOMCOM::BuildRequest(int32_t job)
                 std::clamp(CommandLength, 0, COMMAXBUF - s), TxImage + s);
             break;
         case JOB_IDENTITY:
-            ExpectedAnswer = kWcomIdentity;
-            length = BuildWcomFrame(f, kWcomIdentity | option, address, 2, size);
+            ExpectedAnswer = WCOM_IDENTITY;
+            length = BuildWcomFrame(f, WCOM_IDENTITY | option, address, 2, size);
             break;
         default:
             break;
@@ -289,7 +289,7 @@ void CCOMCOM::BuildRequest(int32_t job)
     } else {
         const uint8_t block = uint8_t(s / ChunkLength);
         const uint16_t argument = uint16_t(ExpectedSubVersion * 256 | ExpectedUnitType);
-        uint8_t base = kIgnWrite;
+        uint8_t base = IGN_WRITE;
         uint8_t number = 0;
         uint16_t liveArgument = 0;
         switch (job) {
@@ -297,25 +297,25 @@ void CCOMCOM::BuildRequest(int32_t job)
             number = uint8_t(block + 1);
             break;
         case JOB_READ:
-            base = kIgnRead;
+            base = IGN_READ;
             number = uint8_t(block + 1);
             break;
         case JOB_LIVE:
-            base = kIgnLive;
+            base = IGN_LIVE;
             number = block;
             liveArgument = argument;
             break;
         case JOB_COMMAND:
             break;
         case JOB_IDENTITY:
-            base = kIgnRead;
+            base = IGN_READ;
             break;
         default:
             base = 0xFF;
             break;
         }
         if (base != 0xFF) {
-            ExpectedAnswer = kIgnAnswer + base + number;
+            ExpectedAnswer = IGN_ANSWER + base + number;
             length = BuildFixedFrame(frame.Protocol, f, base, number, TxImage + s, liveArgument);
         }
     }

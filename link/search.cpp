@@ -9,17 +9,17 @@
 
 namespace {
 
-constexpr uint16_t kProbeCommand = 0xFEEE;
-constexpr uint8_t kProbeBase = 0x30;
-constexpr uint8_t kProbeAnswer = 0xB0;
-constexpr int kOpenTimeoutMs = 600;
-constexpr int kCloseTimeoutMs = 300;
-constexpr int kConnectedPriority = 100;
-constexpr int kUnmatchedPriority = 10;
-constexpr int kUnmatchedMs = 6000;
+constexpr uint16_t PROBE_COMMAND = 0xFEEE;
+constexpr uint8_t PROBE_BASE = 0x30;
+constexpr uint8_t PROBE_ANSWER = 0xB0;
+constexpr int OPEN_TIMEOUT_MS = 600;
+constexpr int CLOSE_TIMEOUT_MS = 300;
+constexpr int CONNECTED_PRIORITY = 100;
+constexpr int UNMATCHED_PRIORITY = 10;
+constexpr int UNMATCHED_MS = 6000;
 
 // The probe table; placeholder rows take the default set by the main window.
-constexpr PROBE_ROW kProbeRows[PROBE_ROWS] = {
+constexpr PROBE_ROW DEFAULT_PROBE_ROWS[PROBE_ROWS] = {
     { -1, 57600, 175 },
     { PROTO_WCOM, 57600, 75 },
     { PROTO_WCOMS, 57600, 125 },
@@ -74,7 +74,7 @@ CCOMPROBE& CCOMPROBE::operator=(const CCOMPROBE& other)
 bool IdentifyUnitName(
     int32_t protocol, const uint8_t* frame, int32_t* unitType, int32_t* frameSize, char (&name)[PROBE_NAME_LEN])
 {
-    if (frame[0] != kProbeAnswer)
+    if (frame[0] != PROBE_ANSWER)
         return false;
     switch (protocol) {
     case PROTO_IGN50:
@@ -130,7 +130,7 @@ void IdentifyPreambleUnit(const uint8_t* frame, CCOMPROBE* slot)
 
 CCOMSEARCH::CCOMSEARCH()
 {
-    std::copy(std::begin(kProbeRows), std::end(kProbeRows), ProbeTable);
+    std::copy(std::begin(DEFAULT_PROBE_ROWS), std::end(DEFAULT_PROBE_ROWS), ProbeTable);
 }
 
 void CCOMSEARCH::SetProbeDefault(int32_t protocol, int32_t baud, int32_t timeout)
@@ -189,22 +189,22 @@ void CCOMSEARCH::SendProbe(CCOMPROBE& slot)
     uint16_t argument = uint16_t(ExpectedSubVersion * 256 | ExpectedUnitType);
     switch (row.Protocol) {
     case PROTO_WCOM:
-        slot.Frame.TxLength = BuildWcomFrame(f, kProbeCommand, 0, 0, nullptr);
+        slot.Frame.TxLength = BuildWcomFrame(f, PROBE_COMMAND, 0, 0, nullptr);
         break;
     case PROTO_WCOMS:
-        slot.Frame.TxLength = BuildWcomFrame(f, kProbeCommand | WCOM_OPT_SUM, 0, 0, nullptr);
+        slot.Frame.TxLength = BuildWcomFrame(f, PROBE_COMMAND | WCOM_OPT_SUM, 0, 0, nullptr);
         break;
     case PROTO_IGN50:
-        slot.Frame.TxLength = BuildIgn50Frame(f, kProbeBase, 0, nullptr, argument);
+        slot.Frame.TxLength = BuildIgn50Frame(f, PROBE_BASE, 0, nullptr, argument);
         break;
     case PROTO_IGN100:
-        slot.Frame.TxLength = BuildIgn100Frame(f, kProbeBase, 0, nullptr, argument);
+        slot.Frame.TxLength = BuildIgn100Frame(f, PROBE_BASE, 0, nullptr, argument);
         break;
     case PROTO_IGN150:
-        slot.Frame.TxLength = BuildIgn150Frame(f, kProbeBase, 0, nullptr, argument);
+        slot.Frame.TxLength = BuildIgn150Frame(f, PROBE_BASE, 0, nullptr, argument);
         break;
     default:
-        slot.Frame.TxLength = BuildIgn300Frame(f, kProbeBase, 0, nullptr, 0);
+        slot.Frame.TxLength = BuildIgn300Frame(f, PROBE_BASE, 0, nullptr, 0);
         break;
     }
     slot.Frame.SendPosition = nullptr;
@@ -220,12 +220,12 @@ void CCOMSEARCH::TakeAnswer(CCOMPROBE& slot)
         return;
     }
     if (IsPreambleProtocol(frame.Protocol)) {
-        if (FrameWord(frame.RxFrame, WCOM_COMMAND) != kProbeCommand
+        if (FrameWord(frame.RxFrame, WCOM_COMMAND) != PROBE_COMMAND
             || (frame.RxFrame[WCOM_TYPE] & 0x0F) != WCOM_KIND_ACK)
             return;
         IdentifyPreambleUnit(frame.RxFrame, &slot);
     } else {
-        if (frame.RxFrame[0] != kProbeAnswer)
+        if (frame.RxFrame[0] != PROBE_ANSWER)
             return;
         IdentifyUnitName(frame.Protocol, frame.RxFrame, &slot.UnitType, &slot.FrameSize, slot.Name);
         slot.HardwareId = -1;
@@ -271,7 +271,7 @@ bool CCOMSEARCH::StepSlot(int index)
         const int32_t now = TmrNow();
         const int32_t since = TmrDiff(now, slot.StateTime.load(std::memory_order_relaxed));
         if (slot.State == PROBE_CLOSING) {
-            if (since > kCloseTimeoutMs) {
+            if (since > CLOSE_TIMEOUT_MS) {
                 slot.Port = 0;
                 slot.State = PROBE_FREE;
             } else if (Port(p).PortState.load(std::memory_order_acquire) == PORT_CLOSED && Port(p).Request == 0) {
@@ -286,7 +286,7 @@ bool CCOMSEARCH::StepSlot(int index)
             slot.State = PROBE_CLOSING;
         }
         if (slot.State == PROBE_OPENING) {
-            if (since > kOpenTimeoutMs) {
+            if (since > OPEN_TIMEOUT_MS) {
                 slot.State = PROBE_PORT_FAILED;
             } else if (PortOpen(p)) {
                 SendProbe(slot);
@@ -377,7 +377,7 @@ void CCOMSEARCH::Connect(int index)
         const char* name = Connection.Name;
         char text[160];
         std::snprintf(text, sizeof text, "###%s connected##%s verbunden##%s připojen", name, name, name);
-        StatusSink->ShowMessageSlot(1, text, -1, LINK_COLOR_BLACK, LINK_COLOR_WHITE, kConnectedPriority);
+        StatusSink->ShowMessageSlot(1, text, -1, LINK_COLOR_BLACK, LINK_COLOR_WHITE, CONNECTED_PRIORITY);
     }
 }
 
@@ -391,5 +391,5 @@ void CCOMSEARCH::ReportUnmatched(const CCOMPROBE& slot)
     std::snprintf(text, sizeof text,
         "###COM %i:%s (unmatched)##COM %i:%s verbunden (unübertroffen)##COM %i:%s připojen (nekompatibilní)", p, name,
         p, name, p, name);
-    StatusSink->ShowMessageSlot(1, text, kUnmatchedMs, LINK_COLOR_BLACK, LINK_COLOR_RED, kUnmatchedPriority);
+    StatusSink->ShowMessageSlot(1, text, UNMATCHED_MS, LINK_COLOR_BLACK, LINK_COLOR_RED, UNMATCHED_PRIORITY);
 }

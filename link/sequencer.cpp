@@ -31,20 +31,20 @@ namespace {
 
 using namespace linkstate;
 
-constexpr int kNoConnectionPriority = -5;
-constexpr int kHideLivePriority = 10;
-constexpr int kReferenceGaugeTotal = 10200;
-constexpr int kRetryGauge = 5;
+constexpr int NO_CONNECTION_PRIORITY = -5;
+constexpr int HIDE_LIVE_PRIORITY = 10;
+constexpr int REFERENCE_GAUGE_TOTAL = 10200;
+constexpr int RETRY_GAUGE = 5;
 
 // Identity block: the words the unit sends high byte first.
-constexpr int kIdentitySwapA = 11;
-constexpr int kIdentitySwapB = 13;
+constexpr int IDENTITY_SWAP_A = 11;
+constexpr int IDENTITY_SWAP_B = 13;
 
 // The reset command: its marker bytes in the transmit image, command word and address.
-constexpr int kResetMarkA = 14, kResetMarkB = 15;
-constexpr uint8_t kResetMarkAValue = 0xA5, kResetMarkBValue = 0x10;
-constexpr int32_t kResetCommandWord = 0xF000;
-constexpr int32_t kResetCommandAddress = 1600;
+constexpr int RESET_MARK_A = 14, RESET_MARK_B = 15;
+constexpr uint8_t RESET_MARK_A_VALUE = 0xA5, RESET_MARK_B_VALUE = 0x10;
+constexpr int32_t RESET_COMMAND_WORD = 0xF000;
+constexpr int32_t RESET_COMMAND_ADDRESS = 1600;
 
 // Gauge share [low, high] of 10200 for the reference read's parts.
 struct GaugeShare {
@@ -52,7 +52,7 @@ struct GaugeShare {
     int low;
     int high;
 };
-constexpr GaugeShare kReferenceShares[] = {
+constexpr GaugeShare REFERENCE_SHARES[] = {
     { 48, 600, 1800 },
     { 49, 1800, 3000 },
     { 50, 3000, 4200 },
@@ -76,8 +76,8 @@ bool IsLiveExchange(int state)
 
 void SwapIdentityWords(uint8_t* block)
 {
-    std::swap(block[kIdentitySwapA], block[kIdentitySwapA + 1]);
-    std::swap(block[kIdentitySwapB], block[kIdentitySwapB + 1]);
+    std::swap(block[IDENTITY_SWAP_A], block[IDENTITY_SWAP_A + 1]);
+    std::swap(block[IDENTITY_SWAP_B], block[IDENTITY_SWAP_B + 1]);
 }
 
 } // namespace
@@ -137,7 +137,7 @@ void LinkSequencer::Step(int32_t tickCount)
     if (firstStep_) {
         firstStep_ = false;
         if (link_.LinkEnabled == 1)
-            host_.ShowMessageSlot(SLOT_CONNECTION, linktext::NoConnection, -1, clBlack, clRed, kNoConnectionPriority);
+            host_.ShowMessageSlot(SLOT_CONNECTION, linktext::NoConnection, -1, clBlack, clRed, NO_CONNECTION_PRIORITY);
     }
     link_.TimerStep();
 
@@ -206,9 +206,9 @@ void LinkSequencer::ShowGaugeForJob()
     if (LinkRangeEnd > LinkRangeStart)
         p = (link_.JobPosition.load(std::memory_order_relaxed) - LinkRangeStart) * 100
             / (LinkRangeEnd - LinkRangeStart);
-    for (const GaugeShare& share : kReferenceShares) {
+    for (const GaugeShare& share : REFERENCE_SHARES) {
         if (share.state == LinkState) {
-            p = (share.low * 100 + (share.high - share.low) * p) / kReferenceGaugeTotal;
+            p = (share.low * 100 + (share.high - share.low) * p) / REFERENCE_GAUGE_TOTAL;
             break;
         }
     }
@@ -297,7 +297,7 @@ void LinkSequencer::TakeLiveAnswer()
     SwapLiveWords(received);
     StoreLiveAnswer(Live, received);
     UnitTypeStatus = Live.W(live::WUnitType) == RSKEY ? UNIT_THIS_TYPE : UNIT_OTHER_TYPE;
-    host_.ShowMessageSlot(SLOT_CONNECTION, nullptr, 0, KEEP_COLOR, KEEP_COLOR, kHideLivePriority);
+    host_.ShowMessageSlot(SLOT_CONNECTION, nullptr, 0, KEEP_COLOR, KEEP_COLOR, HIDE_LIVE_PRIORITY);
     host_.ShowConnectionStatus(false);
     // Only a live answer tells how much saving work the unit has left and
     // which blocks it changed; nothing else may overwrite them.
@@ -341,7 +341,7 @@ void LinkSequencer::DoneReferencePart()
     uint8_t* rx = link_.RxImage;
     SwapImageWords(rx);
     if (!std::equal(rx + LinkRangeStart, rx + LinkRangeEnd, CompareImage.begin() + LinkRangeStart)) {
-        RetryOrFail(linktext::ReferenceReadError, LiveBeforeFirst, kRetryGauge);
+        RetryOrFail(linktext::ReferenceReadError, LiveBeforeFirst, RETRY_GAUGE);
         return;
     }
     std::copy(rx + LinkRangeStart, rx + LinkRangeEnd, images_.UnitImage.b.data() + LinkRangeStart);
@@ -614,10 +614,10 @@ void LinkSequencer::MaskChangedBytes()
 void LinkSequencer::PostReset()
 {
     std::fill(link_.TxImage, link_.TxImage + LIVE_REQUEST_LEN, 0);
-    link_.TxImage[kResetMarkA] = kResetMarkAValue;
-    link_.TxImage[kResetMarkB] = kResetMarkBValue;
-    link_.CommandWord = kResetCommandWord;
-    link_.CommandAddress = kResetCommandAddress;
+    link_.TxImage[RESET_MARK_A] = RESET_MARK_A_VALUE;
+    link_.TxImage[RESET_MARK_B] = RESET_MARK_B_VALUE;
+    link_.CommandWord = RESET_COMMAND_WORD;
+    link_.CommandAddress = RESET_COMMAND_ADDRESS;
     link_.CommandLength = 0;
     link_.PostJob(JOB_COMMAND, 0, 1, JOBFLAG_MARK);
 }
@@ -661,7 +661,7 @@ void LinkSequencer::ClosePortAndReport()
 {
     link_.ClosePort();
     if (link_.LinkEnabled)
-        host_.ShowMessageSlot(SLOT_CONNECTION, linktext::NoConnection, -1, clBlack, clRed, kNoConnectionPriority);
+        host_.ShowMessageSlot(SLOT_CONNECTION, linktext::NoConnection, -1, clBlack, clRed, NO_CONNECTION_PRIORITY);
     images_.UnitImageValid = 0;
     host_.CompareUnitWithPc();
     host_.ShowConnectionStatus(true);

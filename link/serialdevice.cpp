@@ -22,7 +22,7 @@ struct BaudRow {
     int baud;
     speed_t speed;
 };
-constexpr BaudRow kBauds[] = {
+constexpr BaudRow BAUDS[] = {
     { 1200, B1200 },
     { 2400, B2400 },
     { 4800, B4800 },
@@ -177,7 +177,7 @@ bool ParseModeText(const char* mode, int* baud)
 
 speed_t BaudToSpeed(int baud)
 {
-    for (const BaudRow& row : kBauds)
+    for (const BaudRow& row : BAUDS)
         if (row.baud == baud)
             return row.speed;
     return 0;
@@ -185,7 +185,7 @@ speed_t BaudToSpeed(int baud)
 
 int SpeedToBaud(speed_t speed)
 {
-    for (const BaudRow& row : kBauds)
+    for (const BaudRow& row : BAUDS)
         if (row.speed == speed)
             return row.baud;
     return 0;
@@ -247,8 +247,8 @@ struct DeviceRule {
     const char* prefix;
     int firstPort;
 };
-constexpr DeviceRule kRules[] = { { "ttyS", 1 }, { "ttyUSB", 33 }, { "ttyACM", 65 } };
-constexpr int kRuleSpan = 32;
+constexpr DeviceRule RULES[] = { { "ttyS", 1 }, { "ttyUSB", 33 }, { "ttyACM", 65 } };
+constexpr int RULE_SPAN = 32;
 
 bool Exists(const std::string& path)
 {
@@ -283,8 +283,8 @@ std::string ComDevicePath(int port)
         if (it != entries.end())
             return it->second;
     }
-    for (const DeviceRule& rule : kRules)
-        if (port >= rule.firstPort && port < rule.firstPort + kRuleSpan)
+    for (const DeviceRule& rule : RULES)
+        if (port >= rule.firstPort && port < rule.firstPort + RULE_SPAN)
             return std::string("/dev/") + rule.prefix + std::to_string(port - rule.firstPort);
     return {};
 }
@@ -306,14 +306,14 @@ bool ListComDeviceNames(std::vector<std::string>* names)
     if (!dir)
         return false;
     while (dirent* e = ::readdir(dir)) {
-        for (const DeviceRule& rule : kRules) {
+        for (const DeviceRule& rule : RULES) {
             size_t len = std::strlen(rule.prefix);
             const char* rest = e->d_name + len;
             if (std::strncmp(e->d_name, rule.prefix, len) != 0 || !std::isdigit(uint8_t(*rest)))
                 continue;
             char* stop = nullptr;
             long k = std::strtol(rest, &stop, 10);
-            if (*stop != 0 || k >= kRuleSpan)
+            if (*stop != 0 || k >= RULE_SPAN)
                 continue;
             if (rule.firstPort == 1 && !UartPresent(int(k)))
                 continue;

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr size_t kMaxNumber = 64;
+constexpr size_t MAX_NUMBER = 64;
 
 bool IsDigit(char c)
 {
@@ -32,7 +32,7 @@ public:
 
     void Add(char c)
     {
-        if (number_.size() < kMaxNumber)
+        if (number_.size() < MAX_NUMBER)
             number_ += c;
     }
     void NextColumn()

@@ -18,9 +18,9 @@ int32_t Clamp32(int64_t v)
     return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-const char* const kBadIndex = "Spatny index stringview >n";
-const char* const kBadName = "Spatny index stringview >MAXSV";
-const char* const kNoPart = "Spatny stringview (part is NULL)";
+const char* const BAD_INDEX = "Spatny index stringview >n";
+const char* const BAD_NAME = "Spatny index stringview >MAXSV";
+const char* const NO_PART = "Spatny stringview (part is NULL)";
 
 } // namespace
 
@@ -243,16 +243,16 @@ const char* CAxe::StringViewPart(int index, int set)
 {
     const char* const* parts = (set == 1 && StringView2) ? Parts2 : Parts;
     if (index < 0 || index >= Count || !Values) {
-        ReportOnce(0, index, kBadIndex);
+        ReportOnce(0, index, BAD_INDEX);
         return nullptr;
     }
     const int32_t name = Values[index] % 1000;
     if (name < 0 || name >= TAB_MAX_NAMES) {
-        ReportOnce(1, name, kBadName);
+        ReportOnce(1, name, BAD_NAME);
         return nullptr;
     }
     if (!parts[name]) {
-        ReportOnce(2, name, kNoPart);
+        ReportOnce(2, name, NO_PART);
         return nullptr;
     }
     return parts[name];

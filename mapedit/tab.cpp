@@ -20,10 +20,10 @@ float LogStepTable[TAB_LOG_STEPS];
 
 namespace {
 
-constexpr TColor kDefaultColours[12] = { 0xFFFFFF, 0xC0C0C0, 0xE4D6D4, 0xF4EEEC, 0xFF8844, 0xC0C0C0, 0x808080, 0x88F444,
+constexpr TColor DEFAULT_COLOURS[12] = { 0xFFFFFF, 0xC0C0C0, 0xE4D6D4, 0xF4EEEC, 0xFF8844, 0xC0C0C0, 0x808080, 0x88F444,
     0x00AAAA, 0x44F444, 0x44F4F4, 0xDDDDDD };
-constexpr const char* kInterpolationHint = "###Interpolation####Interpolace";
-constexpr int kWheelStep = 120;
+constexpr const char* INTERPOLATION_HINT = "###Interpolation####Interpolace";
+constexpr int WHEEL_STEP = 120;
 
 TabInputProbe& Probe()
 {
@@ -131,7 +131,7 @@ TTab::TTab(QWidget* owner, int width, int height, int32_t style)
     }
     BackBitmap = QImage(width, height, QImage::Format_RGB32);
     BackBitmap.fill(Qt::white);
-    std::copy(std::begin(kDefaultColours), std::end(kDefaultColours), Colours);
+    std::copy(std::begin(DEFAULT_COLOURS), std::end(DEFAULT_COLOURS), Colours);
 
     CurrentIndex = -1;
     PreviousIndex = 0;
@@ -569,7 +569,7 @@ void TTab::UpdateHint()
     if (hovered && hovered->Hint)
         HintText = SelectTabText(hovered->Hint);
     if (InterpolateHandle && InterpolateHandle != PrevInterpolateHandle)
-        HintText = SelectTabText(kInterpolationHint);
+        HintText = SelectTabText(INTERPOLATION_HINT);
     if (!Graph.HintText.empty())
         HintText = Graph.HintText;
     // "short|long": the short part is the tooltip, the long one the status text.
@@ -644,12 +644,12 @@ void TTab::wheelEvent(QWheelEvent* e)
 {
     // Fine-grained wheels send parts of a notch; one step per whole notch.
     wheelSum += e->angleDelta().y();
-    while (wheelSum >= kWheelStep) {
-        wheelSum -= kWheelStep;
+    while (wheelSum >= WHEEL_STEP) {
+        wheelSum -= WHEEL_STEP;
         Wheel(1);
     }
-    while (wheelSum <= -kWheelStep) {
-        wheelSum += kWheelStep;
+    while (wheelSum <= -WHEEL_STEP) {
+        wheelSum += WHEEL_STEP;
         Wheel(-1);
     }
     e->accept();

@@ -14,10 +14,10 @@
 namespace {
 
 // Room for a whole 50 x 30 sheet of the widest numbers with its key lines.
-constexpr int kClipBuffer = 65536;
-constexpr size_t kMaxNameChars = 63;
+constexpr int CLIP_BUFFER = 65536;
+constexpr size_t MAX_NAME_CHARS = 63;
 
-const char* const kSizesDiffer
+const char* const SIZES_DIFFER
     = "###Table dimensions are not eqal and there is unable to change it !\nInsertion canceled...##Gleichen Sie die "
       "Dimensionen der Tabelle und kann nicht geändert werden !\nInsertion abgesagt...##Neshodují se rozměry "
       "tabulky a nelze je změnit !\nVkládání zrušeno...";
@@ -42,8 +42,8 @@ std::string Breakpoint(CAxe& axis, int index, bool czech)
         return ClipValue(axis.Values[index], axis.Scale, czech);
     const char* name = axis.StringViewPart(index, 0);
     std::string text = name ? SelectTabText(name) : std::string();
-    if (text.size() > kMaxNameChars)
-        text.resize(kMaxNameChars);
+    if (text.size() > MAX_NAME_CHARS)
+        text.resize(MAX_NAME_CHARS);
     return text;
 }
 
@@ -170,8 +170,8 @@ void TTab::Paste()
     const int has = ClipboardHasFormat(SheetClipFormat);
     if (!(has & 3))
         return;
-    std::vector<char> text(kClipBuffer), sheet(kClipBuffer);
-    ClipboardGetTextAndFormat(text.data(), SheetClipFormat, sheet.data(), kClipBuffer);
+    std::vector<char> text(CLIP_BUFFER), sheet(CLIP_BUFFER);
+    ClipboardGetTextAndFormat(text.data(), SheetClipFormat, sheet.data(), CLIP_BUFFER);
     if (has & 2)
         PasteSheet(sheet.data());
     else
@@ -251,7 +251,7 @@ void TTab::PasteSheet(const char* text)
     const bool allowX = s.X.Editable && s.X.Resizable && (match & 1) && (match & 4);
     const bool allowY = s.Y.Editable && s.Y.Resizable && (match & 2) && (match & 4);
     if ((resizeX && !allowX) || (resizeY && !allowY)) {
-        ErrorBox(SelectTabText(kSizesDiffer).c_str(), MB_OK);
+        ErrorBox(SelectTabText(SIZES_DIFFER).c_str(), MB_OK);
         return;
     }
     const auto collapse

@@ -12,10 +12,10 @@
 
 namespace {
 
-const char* const kColumnsFull = "###Column count is on maximum !\nDelete some first...##Spaltenanzahl ist auf maximal "
+const char* const COLUMNS_FULL = "###Column count is on maximum !\nDelete some first...##Spaltenanzahl ist auf maximal "
                                  "!\nLöschen einige erste...##Dosaženo maximálního počtu sloupců !\nNejprve nějaký "
                                  "vymažte...";
-const char* const kRowsFull = "###Row count is on maximum !\nDelete some first...##Zeilenanzahl ist auf maximal "
+const char* const ROWS_FULL = "###Row count is on maximum !\nDelete some first...##Zeilenanzahl ist auf maximal "
                               "!\nLöschen einige erste...##Dosaženo maximálního počtu řádků !\nNejprve nějaký "
                               "vymažte...";
 
@@ -83,7 +83,7 @@ void TTab::InsertLine(int what, int index, bool follower)
         if (!a.Resizable)
             return;
         if (a.Count >= a.MaxCount || a.Count >= room) {
-            ErrorBox(SelectTabText(columns ? kColumnsFull : kRowsFull).c_str(), MB_OK);
+            ErrorBox(SelectTabText(columns ? COLUMNS_FULL : ROWS_FULL).c_str(), MB_OK);
             return;
         }
         NoteChange(0, CHANGE_MULTI_OPEN);

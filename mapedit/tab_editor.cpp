@@ -69,7 +69,7 @@ void TTab::LayoutEditor()
 {
     if (!EditorActive || !Sheet)
         return;
-    const QFontMetrics fm(TabFont(int(kFontSize * 1.4), true));
+    const QFontMetrics fm(TabFont(int(FONT_SIZE * 1.4), true));
     const QString text = QStringFromCp1250(EditText);
     const TabButtonRect item = ItemRect(EditCol, EditRow, EditCol, EditRow);
     const int l = item.left, r = item.right - 1, t = item.top, b = item.bottom - 1;

@@ -17,7 +17,7 @@
 namespace {
 
 // The "BT_T" picture among the toolbar pictures.
-constexpr int kTableGlyph = 12;
+constexpr int TABLE_GLYPH = 12;
 
 bool IsRpm(const CAxe& a)
 {
@@ -453,9 +453,9 @@ void TTab::PaintGraph2D(TabCanvas& cv)
             std::max(sel.AnchorPx, sel.PointerPx) + 1, std::max(sel.AnchorPy, sel.PointerPy) + 1);
     }
     cv.BrushClear = false;
-    if (ViewBits == VIEW_2D && !(Style & TABSTYLE_TOOLBAR) && ToolBitmaps[kTableGlyph]) {
+    if (ViewBits == VIEW_2D && !(Style & TABSTYLE_TOOLBAR) && ToolBitmaps[TABLE_GLYPH]) {
         const int n = sh.Y.Collapsed ? 1 : std::min(sh.Y.Count, RowSlots);
-        cv.Painter.drawImage(YHeaderLeft - 10, int(CellsTop + n * CellHeight - 2), *ToolBitmaps[kTableGlyph]);
+        cv.Painter.drawImage(YHeaderLeft - 10, int(CellsTop + n * CellHeight - 2), *ToolBitmaps[TABLE_GLYPH]);
     }
     cv.FontColour = 0x000000;
 }

@@ -14,15 +14,15 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr int kColours = 63;
+constexpr double PI = 3.14159265358979323846;
+constexpr int COLOURS = 63;
 // Grid positions run from -2 (the second lead-in) to 50 (the end position).
-constexpr int kGridOffset = 2;
-constexpr int kGridSize = TAB_MAX_COLS + 3;
+constexpr int GRID_OFFSET = 2;
+constexpr int GRID_SIZE = TAB_MAX_COLS + 3;
 
 // Height colours, already as Windows colour values, and as bitmap pixels.
-TColor HeightColours[kColours];
-QRgb HeightPixels[kColours];
+TColor HeightColours[COLOURS];
+QRgb HeightPixels[COLOURS];
 
 void BuildHeightColours()
 {
@@ -40,7 +40,7 @@ void BuildHeightColours()
     }
     const uint32_t last = colours[6];
     HeightColours[61] = HeightColours[62] = ((last & 0xFF) << 16) | (last & 0xFF00) | ((last >> 16) & 0xFF);
-    for (int i = 0; i < kColours; i++)
+    for (int i = 0; i < COLOURS; i++)
         HeightPixels[i] = ColorToQColor(HeightColours[i]).rgb();
 }
 
@@ -175,7 +175,7 @@ void FillTriangleShaded(const Pixels& px, const P3& a, const P3& b, const P3& c,
     }
     const double area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
     if (levels == 0 || area == 0) {
-        const int index = std::clamp(int(std::floor((a.i + b.i + c.i) / 3 + 0.5)), 0, kColours - 1);
+        const int index = std::clamp(int(std::floor((a.i + b.i + c.i) / 3 + 0.5)), 0, COLOURS - 1);
         const QRgb rgb = HeightPixels[index];
         ScanTriangle(px, a, b, c, [&](int y, int x1, int x2) { std::fill(px.Row(y) + x1, px.Row(y) + x2 + 1, rgb); });
         return;
@@ -189,8 +189,8 @@ void FillTriangleShaded(const Pixels& px, const P3& a, const P3& b, const P3& c,
     // step into the cell whose corner (fp, fq) is. All in 1/65536 steps; a
     // sliver of a triangle may step very far per pixel, so places and steps
     // are held to 1e15, which a row of pixels cannot carry past 64 bits.
-    constexpr double kOne = 65536;
-    const auto fixed = [](double v) { return int64_t(std::clamp(v * kOne, -1e15, 1e15)); };
+    constexpr double ONE = 65536;
+    const auto fixed = [](double v) { return int64_t(std::clamp(v * ONE, -1e15, 1e15)); };
     const int64_t stepB = fixed((b.i - a.i) / n), stepC = fixed((c.i - a.i) / n);
     const int64_t third = (stepB + stepC) / 3;
     const int64_t base = fixed(a.i + 0.5); // adding a half and cutting rounds
@@ -211,7 +211,7 @@ void FillTriangleShaded(const Pixels& px, const P3& a, const P3& b, const P3& c,
             }
             const int64_t upper = ((pc & 0xFFFF) + (qc & 0xFFFF)) >> 16 & int64_t(fp + fq < lastCell);
             const int64_t i = base + stepB * fp + stepC * fq + third * (1 + upper);
-            row[x] = HeightPixels[std::clamp<int64_t>(i >> 16, 0, kColours - 1)];
+            row[x] = HeightPixels[std::clamp<int64_t>(i >> 16, 0, COLOURS - 1)];
         }
     });
 }
@@ -285,10 +285,10 @@ void DrawOutlinedText(TabCanvas& cv, int x, int y, const QString& text, int flag
 // axis's GraphMin from index first to index last (both included), and the
 // range of quad columns.
 struct SurfaceAxis {
-    double pos[kGridSize] = {};
+    double pos[GRID_SIZE] = {};
     int first = 0, last = 0, quadFirst = 0, quadLast = 0, count = 1;
 
-    double& At(int k) { return pos[k + kGridOffset]; }
+    double& At(int k) { return pos[k + GRID_OFFSET]; }
 };
 
 SurfaceAxis BuildAxis(const CAxe& a, bool baseLine)
@@ -332,9 +332,9 @@ void TTab::Graph3DProject()
     g.PlotHeight = std::max(1, height() - g.AreaTop - g.AreaBottom - 20);
     double aspect = double(g.PlotWidth) / g.PlotHeight;
     double r0[3] = { 1, 0, 0 }, r1[3] = { 0, 1, 0 }, r2[3] = { 0, 0, 1 };
-    RotateBasis(0, r0, r1, r2, g.AngleX * kPi / 36);
-    RotateBasis(1, r0, r1, r2, g.AngleXY * kPi / 36);
-    RotateBasis(2, r0, r1, r2, g.AngleXYZ * kPi / 36);
+    RotateBasis(0, r0, r1, r2, g.AngleX * PI / 36);
+    RotateBasis(1, r0, r1, r2, g.AngleXY * PI / 36);
+    RotateBasis(2, r0, r1, r2, g.AngleXYZ * PI / 36);
     for (double* r : { r0, r1, r2 }) {
         const double sum = std::fabs(r[0]) + std::fabs(r[1]) + std::fabs(r[2]);
         for (int i = 0; i < 3; i++)
@@ -384,7 +384,7 @@ void TTab::ProjectPoint3D(double a, double b, double c, double& x, double& y, do
 namespace {
 
 int LabelWanted3D(int mode, int k, int j, int flags, int selCount, const CAxe& ga, const CAxe& gb, int liveK, int liveJ,
-    const double heights[kGridSize][kGridSize])
+    const double heights[GRID_SIZE][GRID_SIZE])
 {
     if (mode == 0)
         return 0;
@@ -398,10 +398,10 @@ int LabelWanted3D(int mode, int k, int j, int flags, int selCount, const CAxe& g
         return 1;
     if ((ga.Collapsed && k != ga.UsedIndex) || (gb.Collapsed && j != gb.UsedIndex))
         return 0;
-    const double h = heights[k + kGridOffset][j + kGridOffset];
+    const double h = heights[k + GRID_OFFSET][j + GRID_OFFSET];
     bool below = true, above = true;
     const auto neighbour = [&](int kk, int jj) {
-        const double n = heights[kk + kGridOffset][jj + kGridOffset];
+        const double n = heights[kk + GRID_OFFSET][jj + GRID_OFFSET];
         below = below && h < n;
         above = above && h > n;
     };
@@ -438,8 +438,8 @@ void TTab::PaintSurface3D(TabCanvas& cv)
     SurfaceAxis ax = BuildAxis(ga, baseA), ay = BuildAxis(gb, baseB);
 
     // Heights and selection flags of the displayed grid.
-    static double heights[kGridSize][kGridSize];
-    static int16_t flags[kGridSize][kGridSize];
+    static double heights[GRID_SIZE][GRID_SIZE];
+    static int16_t flags[GRID_SIZE][GRID_SIZE];
     const auto cellOf = [&](int k, int j) {
         int col = swap ? j : k, row = swap ? k : j;
         if (sh.X.Collapsed)
@@ -455,8 +455,8 @@ void TTab::PaintSurface3D(TabCanvas& cv)
             double hgt = double(va.Values[idx]) - va.GraphMin;
             if (va.Scale != 0 && ((baseA && !ga.Collapsed && k < 0) || (baseB && !gb.Collapsed && j < 0)))
                 hgt = BaseAdvance / va.Scale - va.GraphMin;
-            heights[k + kGridOffset][j + kGridOffset] = hgt;
-            flags[k + kGridOffset][j + kGridOffset] = (k == kk && j == jj) ? sh.Sel.CellFlags[idx] : 0;
+            heights[k + GRID_OFFSET][j + GRID_OFFSET] = hgt;
+            flags[k + GRID_OFFSET][j + GRID_OFFSET] = (k == kk && j == jj) ? sh.Sel.CellFlags[idx] : 0;
         }
     }
 
@@ -526,7 +526,7 @@ void TTab::PaintSurface3D(TabCanvas& cv)
         for (Corner& c : cs) {
             c.a = ax.At(c.k);
             c.b = ay.At(c.j);
-            c.h = heights[c.k + kGridOffset][c.j + kGridOffset];
+            c.h = heights[c.k + GRID_OFFSET][c.j + GRID_OFFSET];
             ca += c.a / 4;
             ch += c.h / 4;
             cb += c.b / 4;
@@ -551,15 +551,15 @@ void TTab::PaintSurface3D(TabCanvas& cv)
         for (auto& t : tri) {
             const Corner& c1 = cs[t[0]];
             const Corner& c2 = cs[t[1]];
-            const int f1 = flags[c1.k + kGridOffset][c1.j + kGridOffset];
-            const int f2 = flags[c2.k + kGridOffset][c2.j + kGridOffset];
+            const int f1 = flags[c1.k + GRID_OFFSET][c1.j + GRID_OFFSET];
+            const int f2 = flags[c2.k + GRID_OFFSET][c2.j + GRID_OFFSET];
             TColor edge = line;
             if (f1 && f2)
                 edge = ((f1 | f2) & SEL_CORNER) ? 0x008000 : 0xFF0000;
             DrawTriangle3D(cv, c1.p, c2.p, centre, 0xFF8888, 0xC0C0C0, edge, g.DrawMode);
         }
         for (const Corner& c : cs) {
-            const int f = flags[c.k + kGridOffset][c.j + kGridOffset];
+            const int f = flags[c.k + GRID_OFFSET][c.j + GRID_OFFSET];
             const bool isLive = c.k == liveK && c.j == liveJ;
             const bool wanted = LabelWanted3D(g.LabelMode, c.k, c.j, f, selCount, ga, gb, liveK, liveJ, heights);
             if (!wanted && !isLive)

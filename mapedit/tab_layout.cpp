@@ -16,39 +16,39 @@ using namespace tablayout_detail;
 
 namespace {
 
-constexpr int kToolbarBase = 123, kPerCollapse = 75, kPerView = 63;
+constexpr int TOOLBAR_BASE = 123, PER_COLLAPSE = 75, PER_VIEW = 63;
 
-const char* const kCopyHint = "###Copy##Kopieren##Kopírovat";
-const char* const kCopyTableHint = "###Copy table##Tabelle kopieren##Kopírovat tabulku";
-const char* const kPasteHint = "###Paste##Einfügen##Vložit";
-const char* const kPlusHint = "###Increment selection or actual value##Increment Auswahl oder Istwert##Zvětšit "
+const char* const COPY_HINT = "###Copy##Kopieren##Kopírovat";
+const char* const COPY_TABLE_HINT = "###Copy table##Tabelle kopieren##Kopírovat tabulku";
+const char* const PASTE_HINT = "###Paste##Einfügen##Vložit";
+const char* const PLUS_HINT = "###Increment selection or actual value##Increment Auswahl oder Istwert##Zvětšit "
                               "hodnotu vybraný"
                               "ch buň"
                               "ek nebo aktuální hodnotu";
-const char* const kMinusHint = "###Decrement selection or actual value##Decrement Auswahl oder Istwert##Zmenšit "
+const char* const MINUS_HINT = "###Decrement selection or actual value##Decrement Auswahl oder Istwert##Zmenšit "
                                "hodnotu vybraný"
                                "ch buň"
                                "ek nebo aktuální hodnotu";
-const char* const kOnly = "###Only##Nur##Jen";
-const char* const kAnd = "###and##und##a";
-const char* const kOnlyHint = "###Use only this parameter for table definition##Verwenden Sie nur diese Parameter "
+const char* const ONLY = "###Only##Nur##Jen";
+const char* const AND = "###and##und##a";
+const char* const ONLY_HINT = "###Use only this parameter for table definition##Verwenden Sie nur diese Parameter "
                               "für Tabellendefinition##Použít pouze tento parametr pro definici tabluky";
-const char* const kBothHint = "###Use both dimensions for table definition##Benutzen Sie beide Dimensionen für "
+const char* const BOTH_HINT = "###Use both dimensions for table definition##Benutzen Sie beide Dimensionen für "
                               "die Tabellendefinition##Použít oba rozměry pro definici tabluky";
-const char* const kViewHints[3] = { "###View as table##Als Tabelle anzeigen##Zobrazit jako tabulku",
+const char* const VIEW_HINTS[3] = { "###View as table##Als Tabelle anzeigen##Zobrazit jako tabulku",
     "###View as graph 2D##Als 2D Graph anzeigen##Zobrazit jako 2D graf",
     "###View as graph 3D##Als 3D Graph anzeigen##Zobrazit jako 3D graf" };
-const char* const kPresetCaptions[3] = { "###TOP##TOP##Seshora", "ISO1", "ISO2" };
-const char* const kPresetHints[3] = { "###View graph form top##Ein Blick auf die Tabelle oben##Pohled na graf seshora",
+const char* const PRESET_CAPTIONS[3] = { "###TOP##TOP##Seshora", "ISO1", "ISO2" };
+const char* const PRESET_HINTS[3] = { "###View graph form top##Ein Blick auf die Tabelle oben##Pohled na graf seshora",
     "###View graph as ISO1##Ein Blick auf die Tabelle isometrisch##Pohled na graf izometricky",
     "###View graph as ISO2##Ein Blick auf die Tabelle isometrisch##Pohled na graf izometricky" };
-const char* const kPositionCaptions[3]
+const char* const POSITION_CAPTIONS[3]
     = { "###Beginning##Beginn##Počátek", "###Centre##Mitte##Střed", "###End##Ende##Konec" };
-const char* const kPositionHints[3] = { "###Position of Beginning##Lage für Beginn##Poloha zadána pro Počátek",
+const char* const POSITION_HINTS[3] = { "###Position of Beginning##Lage für Beginn##Poloha zadána pro Počátek",
     "###Position of Centre##Lage für Mitte##Poloha zadána pro Střed",
     "###Position of End##Lage für Ende##Poloha zadána pro Konec" };
-const char* const kAddColumnHint = "###Add column##Spalte hinzufügen##Přidat sloupec";
-const char* const kRemoveColumnHint = "###Remove column##Spalte entfernen##Odstranit sloupec";
+const char* const ADD_COLUMN_HINT = "###Add column##Spalte hinzufügen##Přidat sloupec";
+const char* const REMOVE_COLUMN_HINT = "###Remove column##Spalte entfernen##Odstranit sloupec";
 
 int Collapses(const CSheet& s)
 {
@@ -74,7 +74,7 @@ void TTab::UpdateToolbar()
         int k = 0;
         for (int i = 0; i < SheetCount; i++)
             k = std::max(k, Collapses(Sheets[i]));
-        toolbar = kToolbarBase + kPerCollapse * k + kPerView * ViewsAllowed(Style);
+        toolbar = TOOLBAR_BASE + PER_COLLAPSE * k + PER_VIEW * ViewsAllowed(Style);
     }
     MarginBase = 10;
     MarginLeft = 10;
@@ -145,29 +145,29 @@ void TTab::LayoutButtons(int width, int d, int y0)
         TabButton& copy = put(SLOT_COPY, d, y0, d + 24, y0 + 24, BUTTON_ALWAYS_PAINT, 0);
         copy.Glyph = ToolBitmaps[GLYPH_COPY];
         copy.GlyphDisabled = ToolBitmaps[GLYPH_COPY_OFF];
-        copy.Hint = kCopyHint;
+        copy.Hint = COPY_HINT;
         TabButton& table = put(SLOT_COPY_TABLE, d + 30, y0, d + 54, y0 + 24, BUTTON_ALWAYS_PAINT, 1);
         table.Glyph = ToolBitmaps[GLYPH_COPY_SHEET];
         table.GlyphDisabled = ToolBitmaps[GLYPH_COPY_OFF];
-        table.Hint = kCopyTableHint;
+        table.Hint = COPY_TABLE_HINT;
         TabButton& paste = put(SLOT_PASTE, d + 60, y0, d + 84, y0 + 24, BUTTON_ALWAYS_PAINT, 0);
         paste.Glyph = ToolBitmaps[GLYPH_PASTE];
         paste.GlyphDisabled = ToolBitmaps[GLYPH_PASTE_OFF];
-        paste.Hint = kPasteHint;
+        paste.Hint = PASTE_HINT;
         put(SLOT_PLUS, d + 100, y0, d + 112, y0 + 12, BUTTON_ALWAYS_PAINT, 0).Caption = "+";
-        Buttons[SLOT_PLUS].Hint = kPlusHint;
+        Buttons[SLOT_PLUS].Hint = PLUS_HINT;
         put(SLOT_MINUS, d + 100, y0 + 13, d + 112, y0 + 24, BUTTON_ALWAYS_PAINT, 0).Caption = "-";
-        Buttons[SLOT_MINUS].Hint = kMinusHint;
+        Buttons[SLOT_MINUS].Hint = MINUS_HINT;
 
         const bool collapsible = (s.X.CollapsePolicy == 1 || s.Y.CollapsePolicy == 1) && s.X.CollapsePolicy != 2
             && s.Y.CollapsePolicy != 2;
         if (collapsible) {
-            const std::string only = SelectTabText(kOnly);
+            const std::string only = SelectTabText(ONLY);
             const std::string x = SelectTabText(s.X.Label), y = SelectTabText(s.Y.Label);
             std::snprintf(AxisCaptions[0], sizeof AxisCaptions[0], "%s %s", only.c_str(), x.c_str());
             std::snprintf(AxisCaptions[1], sizeof AxisCaptions[1], "%s %s", only.c_str(), y.c_str());
             std::snprintf(
-                AxisCaptions[2], sizeof AxisCaptions[2], "%s %s %s", x.c_str(), SelectTabText(kAnd).c_str(), y.c_str());
+                AxisCaptions[2], sizeof AxisCaptions[2], "%s %s %s", x.c_str(), SelectTabText(AND).c_str(), y.c_str());
             int x0 = d + 128;
             const auto add = [&](int slot, const char* text, const char* hint, bool pressed) {
                 TabButton& b = put(slot, x0, y0 + 6, x0 + 70, y0 + 24, BUTTON_TOGGLE, 1);
@@ -177,22 +177,22 @@ void TTab::LayoutButtons(int width, int d, int y0)
                 x0 += 75;
             };
             if (s.Y.CollapsePolicy == 1)
-                add(SLOT_ONLY_X, AxisCaptions[0], kOnlyHint, s.Y.Collapsed && !s.X.Collapsed);
+                add(SLOT_ONLY_X, AxisCaptions[0], ONLY_HINT, s.Y.Collapsed && !s.X.Collapsed);
             if (s.X.CollapsePolicy == 1)
-                add(SLOT_ONLY_Y, AxisCaptions[1], kOnlyHint, s.X.Collapsed && !s.Y.Collapsed);
-            add(SLOT_BOTH, AxisCaptions[2], kBothHint, !s.X.Collapsed && !s.Y.Collapsed);
+                add(SLOT_ONLY_Y, AxisCaptions[1], ONLY_HINT, s.X.Collapsed && !s.Y.Collapsed);
+            add(SLOT_BOTH, AxisCaptions[2], BOTH_HINT, !s.X.Collapsed && !s.Y.Collapsed);
         }
         const int views = ViewsAllowed(Style);
         if (views > 1) {
-            int x0 = width - MarginRight - kPerView * views + 5;
+            int x0 = width - MarginRight - PER_VIEW * views + 5;
             const int32_t allowed[3] = { TABSTYLE_TABLE, TABSTYLE_2D, TABSTYLE_3D };
             for (int v = 0; v < 3; v++) {
                 if (!(Style & allowed[v]))
                     continue;
                 TabButton& b = put(SLOT_VIEW_TABLE + v, x0, y0, x0 + 58, y0 + 24, BUTTON_TOGGLE, 1);
                 b.Glyph = ToolBitmaps[GLYPH_TABLE + v];
-                b.Hint = kViewHints[v];
-                x0 += kPerView;
+                b.Hint = VIEW_HINTS[v];
+                x0 += PER_VIEW;
             }
         }
         for (int v = 0; v < 3; v++)
@@ -202,15 +202,15 @@ void TTab::LayoutButtons(int width, int d, int y0)
     const int presetX[3][2] = { { 10, 55 }, { 60, 95 }, { 100, 135 } };
     for (int i = 0; i < 3; i++) {
         TabButton& b = put(SLOT_TOP + i, presetX[i][0], 25, presetX[i][1], 41, BUTTON_TOGGLE, 0);
-        caption(SLOT_TOP + i, SelectTabText(kPresetCaptions[i]));
-        b.Hint = kPresetHints[i];
+        caption(SLOT_TOP + i, SelectTabText(PRESET_CAPTIONS[i]));
+        b.Hint = PRESET_HINTS[i];
     }
     if (Style & TABSTYLE_POSITION_REF) {
         const int o = PixelsPerInch * 220 / 96;
         for (int i = 0; i < 3; i++) {
             TabButton& b = put(SLOT_BEGINNING + i, o + 85 * i, y0 + 2, o + 85 * i + 80, y0 + 22, BUTTON_TOGGLE, 1);
-            caption(SLOT_BEGINNING + i, SelectTabText(kPositionCaptions[i]));
-            b.Hint = kPositionHints[i];
+            caption(SLOT_BEGINNING + i, SelectTabText(POSITION_CAPTIONS[i]));
+            b.Hint = POSITION_HINTS[i];
             b.Pressed = PositionRef == i;
         }
     }
@@ -220,11 +220,11 @@ void TTab::LayoutButtons(int width, int d, int y0)
         TabButton& add = put(SLOT_ADD_COLUMN, x, y, x + 15, y + 15, BUTTON_ALWAYS_PAINT,
             16 + (s.X.Count >= s.X.MaxCount ? BUTTON_GREYED : 0));
         add.Caption = "+";
-        add.Hint = kAddColumnHint;
+        add.Hint = ADD_COLUMN_HINT;
         TabButton& remove = put(SLOT_REMOVE_COLUMN, x, y + 20, x + 15, y + 35, BUTTON_ALWAYS_PAINT,
             16 + (s.X.Count <= s.X.MinCount ? BUTTON_GREYED : 0));
         remove.Caption = "-";
-        remove.Hint = kRemoveColumnHint;
+        remove.Hint = REMOVE_COLUMN_HINT;
     }
 }
 

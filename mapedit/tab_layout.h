@@ -4,7 +4,7 @@
 
 namespace tablayout_detail {
 
-constexpr int kFontSize = 8;
+constexpr int FONT_SIZE = 8;
 
 enum Slot {
     SLOT_COPY = 0,

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kGroupTimeout = 5;
+constexpr int GROUP_TIMEOUT = 5;
 
 void CopyText(char* to, size_t size, const char* from)
 {
@@ -162,7 +162,7 @@ void TTab::NoteChange(int kinds, int32_t code)
         return;
     }
     ChangeCode = code;
-    ChangeDeadline = TabTicks + kGroupTimeout;
+    ChangeDeadline = TabTicks + GROUP_TIMEOUT;
 }
 
 void TTab::CloseChangeGroup()

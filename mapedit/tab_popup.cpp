@@ -10,41 +10,41 @@
 
 namespace {
 
-const char* const kDisable = "###Disable ##Deaktivieren ##Zakázat ";
-const char* const kEnable = "###Enable ##Aktivieren ##Povolit ";
-const char* const kCopy = "###Copy##Kopieren##Kopírovat";
-const char* const kCopyTable = "###Copy the entire table##Tabelle kopieren##Kopírovat celou tabulku";
-const char* const kCopyGraph = "###Copy graph##Chart kopieren##Kopírovat graf";
-const char* const kPasteTable = "###Paste table##Tabelle einfügen##Vložit tabulku";
-const char* const kPaste = "###Paste##Einfügen##Vložit";
-const char* const kInterpolate = "###Interpolate##Interpolieren##Interpolovat";
-const char* const kInsertRow = "###Insert row here##Einfügen einer Zeile##Vložit řádek (zde)";
-const char* const kInsertColumn = "###Insert column here##Einfügen hier Spalte##Vložit sloupec (zde)";
-const char* const kDeleteRow = "###Delete row##Klare Zeile##Vymazat řádek";
-const char* const kDeleteRows = "###Delete rows##Klare Linien##Vymazat řádky";
-const char* const kDeleteColumn = "###Delete column##Spalte löschen##Vymazat sloupec";
-const char* const kDeleteColumns = "###Delete columns##Löschen von Spalten##Vymazat sloupce";
-const char* const kAutoscroll
+const char* const DISABLE = "###Disable ##Deaktivieren ##Zakázat ";
+const char* const ENABLE = "###Enable ##Aktivieren ##Povolit ";
+const char* const COPY = "###Copy##Kopieren##Kopírovat";
+const char* const COPY_TABLE = "###Copy the entire table##Tabelle kopieren##Kopírovat celou tabulku";
+const char* const COPY_GRAPH = "###Copy graph##Chart kopieren##Kopírovat graf";
+const char* const PASTE_TABLE = "###Paste table##Tabelle einfügen##Vložit tabulku";
+const char* const PASTE = "###Paste##Einfügen##Vložit";
+const char* const INTERPOLATE = "###Interpolate##Interpolieren##Interpolovat";
+const char* const INSERT_ROW = "###Insert row here##Einfügen einer Zeile##Vložit řádek (zde)";
+const char* const INSERT_COLUMN = "###Insert column here##Einfügen hier Spalte##Vložit sloupec (zde)";
+const char* const DELETE_ROW = "###Delete row##Klare Zeile##Vymazat řádek";
+const char* const DELETE_ROWS = "###Delete rows##Klare Linien##Vymazat řádky";
+const char* const DELETE_COLUMN = "###Delete column##Spalte löschen##Vymazat sloupec";
+const char* const DELETE_COLUMNS = "###Delete columns##Löschen von Spalten##Vymazat sloupce";
+const char* const AUTOSCROLL
     = "###Autoscroll actual position##Autoscroll aktuelle Position##Automaticky posunovat na aktuální polohu";
-const char* const kNoAutoscroll = "###Disable autoscroll##Deaktivieren Autoscroll##Zakázat automatické posunování";
-const char* const kViews3D[3] = { "###Top view##Aufsicht##Pohled seshora", "###ISO1 view##ISO1 Ansicht##Pohled ISO1",
+const char* const NO_AUTOSCROLL = "###Disable autoscroll##Deaktivieren Autoscroll##Zakázat automatické posunování";
+const char* const VIEWS3_D[3] = { "###Top view##Aufsicht##Pohled seshora", "###ISO1 view##ISO1 Ansicht##Pohled ISO1",
     "###ISO2 view##ISO2 Ansicht##Pohled ISO2" };
-const char* const kDrawModes[6]
+const char* const DRAW_MODES[6]
     = { "###Wire model##Draht-Modell##Drátěný model", "###One color graph##Ein Farb-Kurve##Jednobarevný graf",
           "###Height colors (grain 0)##Höhe Farben (Korn 0)##Výškové barvy (zrno 0)",
           "###Height colors (grain 1)##Höhe Farben (Korn 1)##Výškové barvy (zrno 1)",
           "###Height colors (grain 2)##Höhe Farben (Korn 2)##Výškové barvy (zrno 2)",
           "###Height colors (grain 3)##Höhe Farben (Korn 3)##Výškové barvy (zrno 3)" };
-const char* const kLabelModes[4]
+const char* const LABEL_MODES[4]
     = { "###No values##Keinen Wert##Žádné hodnoty", "###Only active value##Nur aktiven Wert##Jen aktivní honota",
           "###Only interresting values##Nur interresanten Werte##Jen zajímavé honoty",
           "###All values##Alle Werte##Všechny honoty" };
-const char* const kViews[3] = { "###View as table##Als Tabelle anzeigen##Zbrazit jako tabulku",
+const char* const VIEWS[3] = { "###View as table##Als Tabelle anzeigen##Zbrazit jako tabulku",
     "###View as graph 2D##Als 2D-Graph anzeigen##Zobrazit jako 2D graf",
     "###View as graph 3D##Als 3D-Graph anzeigen##Zobrazit jako 3D graf" };
-const char* const kUseOnly = "###Use only##Nur##Použij jen";
-const char* const kUse = "###Use##Verwenden##Použij";
-const char* const kAnd = "###and##und##a";
+const char* const USE_ONLY = "###Use only##Nur##Použij jen";
+const char* const USE = "###Use##Verwenden##Použij";
+const char* const AND = "###and##und##a";
 
 std::string Text(const char* text)
 {
@@ -171,22 +171,22 @@ void TTab::BuildPopupMenu()
     // The items.
     char buf[512];
     if (s.Flags & SHEET_ENABLE_BOX) {
-        std::snprintf(buf, sizeof buf, "%s %s", Text(s.Enabled ? kDisable : kEnable).c_str(), Text(s.Caption).c_str());
+        std::snprintf(buf, sizeof buf, "%s %s", Text(s.Enabled ? DISABLE : ENABLE).c_str(), Text(s.Caption).c_str());
         add(buf, false, command(19));
         separator();
     }
     if (copy & 1)
-        add(Text(kCopy), false, command(0));
+        add(Text(COPY), false, command(0));
     if (copy & 2)
-        add(Text(kCopyTable), false, command(1));
+        add(Text(COPY_TABLE), false, command(1));
     if (copy & 4)
-        add(Text(kCopyGraph), false, command(40));
+        add(Text(COPY_GRAPH), false, command(40));
     if (paste)
-        add(Text((paste & 2) ? kPasteTable : kPaste), false, command(2));
+        add(Text((paste & 2) ? PASTE_TABLE : PASTE), false, command(2));
     if (copy || paste)
         separator();
     if (interpolate) {
-        add(Text(kInterpolate), false, command(101));
+        add(Text(INTERPOLATE), false, command(101));
         separator();
     }
     // A new row or column at the boundary nearest to the click.
@@ -203,39 +203,39 @@ void TTab::BuildPopupMenu()
         };
     };
     if (insertRow)
-        add(Text(kInsertRow), false, insertHere(0));
+        add(Text(INSERT_ROW), false, insertHere(0));
     if (insertCol)
-        add(Text(kInsertColumn), false, insertHere(1));
+        add(Text(INSERT_COLUMN), false, insertHere(1));
     const auto counted = [&buf](const char* text, int n) {
         std::snprintf(buf, sizeof buf, "%s (%i)", Text(text).c_str(), n);
         return std::string(buf);
     };
     if (deleteRows > 0)
-        add(deleteRows > 1 ? counted(kDeleteRows, deleteRows) : Text(kDeleteRow), false, [this] { DeleteSelected(0); });
+        add(deleteRows > 1 ? counted(DELETE_ROWS, deleteRows) : Text(DELETE_ROW), false, [this] { DeleteSelected(0); });
     if (deleteCols > 0)
-        add(deleteCols > 1 ? counted(kDeleteColumns, deleteCols) : Text(kDeleteColumn), false,
+        add(deleteCols > 1 ? counted(DELETE_COLUMNS, deleteCols) : Text(DELETE_COLUMN), false,
             [this] { DeleteSelected(1); });
 
     const bool canScroll = (!s.X.Collapsed && VisibleCols < s.X.Count) || (!s.Y.Collapsed && VisibleRows < s.Y.Count);
     if (FollowLive && overTable && (Style & TABSTYLE_TOOLBAR) && canScroll) {
         separator();
         int32_t* follow = FollowLive;
-        add(Text(kAutoscroll), *follow != 0, [follow] { *follow = 1; });
-        add(Text(kNoAutoscroll), *follow == 0, [follow] { *follow = 0; });
+        add(Text(AUTOSCROLL), *follow != 0, [follow] { *follow = 1; });
+        add(Text(NO_AUTOSCROLL), *follow == 0, [follow] { *follow = 0; });
     }
     if ((ViewBits & VIEW_3D) && inGraph) {
         separator();
         for (int i = 0; i < 3; i++)
-            add(Text(kViews3D[i]), Buttons[16 + i].Pressed != 0, command(16 + i));
+            add(Text(VIEWS3_D[i]), Buttons[16 + i].Pressed != 0, command(16 + i));
         separator();
         for (int i = 0; i < 6; i++)
-            add(Text(kDrawModes[i]), Graph.DrawMode == i, [this, i] {
+            add(Text(DRAW_MODES[i]), Graph.DrawMode == i, [this, i] {
                 Graph.DrawMode = i;
                 RedrawBits |= REDRAW_RENDER;
             });
         separator();
         for (int i = 0; i < 4; i++)
-            add(Text(kLabelModes[i]), Graph.LabelMode == i, [this, i] {
+            add(Text(LABEL_MODES[i]), Graph.LabelMode == i, [this, i] {
                 Graph.LabelMode = i;
                 RedrawBits |= REDRAW_RENDER;
             });
@@ -245,11 +245,11 @@ void TTab::BuildPopupMenu()
         const int32_t styles[3] = { TABSTYLE_TABLE, TABSTYLE_2D, TABSTYLE_3D };
         for (int i = 0; i < 3; i++)
             if (Style & styles[i])
-                add(Text(kViews[i]), (ViewRequest & (1 << i)) != 0, [this, i] { SetView(1 << i); });
+                add(Text(VIEWS[i]), (ViewRequest & (1 << i)) != 0, [this, i] { SetView(1 << i); });
     }
     if (useOnly > 0) {
         separator();
-        const std::string x = Text(s.X.Label), y = Text(s.Y.Label), only = Text(kUseOnly);
+        const std::string x = Text(s.X.Label), y = Text(s.Y.Label), only = Text(USE_ONLY);
         if (s.Y.CollapsePolicy == 1) {
             std::snprintf(buf, sizeof buf, "%s %s", only.c_str(), x.c_str());
             add(buf, !s.X.Collapsed && s.Y.Collapsed, command(13));
@@ -258,7 +258,7 @@ void TTab::BuildPopupMenu()
             std::snprintf(buf, sizeof buf, "%s %s", only.c_str(), y.c_str());
             add(buf, s.X.Collapsed && !s.Y.Collapsed, command(14));
         }
-        std::snprintf(buf, sizeof buf, "%s %s %s %s", Text(kUse).c_str(), x.c_str(), Text(kAnd).c_str(), y.c_str());
+        std::snprintf(buf, sizeof buf, "%s %s %s %s", Text(USE).c_str(), x.c_str(), Text(AND).c_str(), y.c_str());
         add(buf, !s.X.Collapsed && !s.Y.Collapsed, command(15));
     }
 }

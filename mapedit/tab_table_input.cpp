@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kEditorMaxChars = 16;
+constexpr int EDITOR_MAX_CHARS = 16;
 
 bool EditorCharacter(int code)
 {
@@ -362,7 +362,7 @@ void TTab::EditInsert(char c)
     if (MarkStart != MarkEnd)
         EditDeleteMarked();
     const int n = int(std::strlen(EditText));
-    if (n >= kEditorMaxChars)
+    if (n >= EDITOR_MAX_CHARS)
         return;
     Caret = std::clamp(Caret, 0, n);
     std::memmove(EditText + Caret + 1, EditText + Caret, size_t(n - Caret + 1));

@@ -15,17 +15,17 @@
 
 namespace {
 
-constexpr int kFontSize = 8;
+constexpr int FONT_SIZE = 8;
 // Slots of ToolBitmaps
-constexpr int kGlyphGraph = 11;
-constexpr int kGlyphProportional = 13;
-constexpr int kGlyphNotProportional = 14;
-const char* const kColumnsText = "###Number of columns##Anzahl der Spalten##Počet sloupců";
+constexpr int GLYPH_GRAPH = 11;
+constexpr int GLYPH_PROPORTIONAL = 13;
+constexpr int GLYPH_NOT_PROPORTIONAL = 14;
+const char* const COLUMNS_TEXT = "###Number of columns##Anzahl der Spalten##Počet sloupců";
 
 QFont ValueFont(const CAxe& a)
 {
     if (a.ValueFontSize == 0)
-        return TabFont(int(kFontSize * 1.4), true);
+        return TabFont(int(FONT_SIZE * 1.4), true);
     return TabFont(std::abs(a.ValueFontSize), a.ValueFontSize > 0);
 }
 
@@ -387,7 +387,7 @@ void TTab::PaintTable(TabCanvas& cv)
         frame(DragRect.left, DragRect.top, DragRect.right, DragRect.bottom, 3, clGray, false);
 
     // Values.
-    const QFont editorFont = TabFont(int(kFontSize * 1.4), true);
+    const QFont editorFont = TabFont(int(FONT_SIZE * 1.4), true);
     const auto value = [&](int c, int r, const CAxe& a, const TabButtonRect& box, int32_t stored, int32_t shown,
                            const std::string& text, bool italic) {
         const int right = box.right - 1, bottom = box.bottom - 1;
@@ -404,7 +404,7 @@ void TTab::PaintTable(TabCanvas& cv)
         }
         QFont f = ValueFont(a);
         if (italic) {
-            f = TabFont(int(std::max(1, std::abs(a.ValueFontSize) ? std::abs(a.ValueFontSize) : int(kFontSize * 1.4))
+            f = TabFont(int(std::max(1, std::abs(a.ValueFontSize) ? std::abs(a.ValueFontSize) : int(FONT_SIZE * 1.4))
                             * 1.2 * 5 / 7),
                 false, true);
         }
@@ -469,17 +469,17 @@ void TTab::PaintTable(TabCanvas& cv)
         const QString count = QString::asprintf("(%i)", xa.Count);
         const int x = int(CX + ColumnSlots * CW + 2);
         upwards(x, T + (cv.TextWidth(count) + H) / 2, count);
-        const QString label = QStringFromCp1250(SelectTabText(kColumnsText));
+        const QString label = QStringFromCp1250(SelectTabText(COLUMNS_TEXT));
         upwards(x, T + H + cv.TextWidth(label) + 55, label);
     }
-    cv.Painter.setFont(TabFont(kFontSize));
+    cv.Painter.setFont(TabFont(FONT_SIZE));
     PaintStepButtons(cv);
 
     // The switch to the 2D graph on tables without a toolbar, and the on/off
     // grid's switch of its value-proportional axes.
     const int shownRows = yc ? 1 : std::min(ya.Count, RowSlots);
-    if (ViewBits == VIEW_TABLE && !(Style & TABSTYLE_TOOLBAR) && ToolBitmaps[kGlyphGraph])
-        cv.Painter.drawImage(L - 10, int(CY + shownRows * CH - 2), *ToolBitmaps[kGlyphGraph]);
+    if (ViewBits == VIEW_TABLE && !(Style & TABSTYLE_TOOLBAR) && ToolBitmaps[GLYPH_GRAPH])
+        cv.Painter.drawImage(L - 10, int(CY + shownRows * CH - 2), *ToolBitmaps[GLYPH_GRAPH]);
     if (onoff) {
         const int bx = L + W - 10, by = int(CY + (yc ? 0 : shownRows) * CH + 5);
         cv.BrushColour = clWhite;
@@ -487,7 +487,7 @@ void TTab::PaintTable(TabCanvas& cv)
         cv.PenColour = clBlack;
         cv.PenWidth = 1;
         cv.Rectangle(bx, by, bx + 10, by + 10);
-        if (const QImage* mark = ToolBitmaps[Graph.OnOffFlag ? kGlyphProportional : kGlyphNotProportional])
+        if (const QImage* mark = ToolBitmaps[Graph.OnOffFlag ? GLYPH_PROPORTIONAL : GLYPH_NOT_PROPORTIONAL])
             cv.Painter.drawImage(bx + 12, by, *mark);
     }
 }

@@ -220,7 +220,7 @@ void TTab::PaintTabs(TabCanvas& cv)
         cv.Line(left + 1, 0, right, 0);
     }
     cv.FontColour = clBlack;
-    cv.Painter.setFont(TabFont(kFontSize));
+    cv.Painter.setFont(TabFont(FONT_SIZE));
 }
 
 void TTab::Render()
@@ -252,7 +252,7 @@ void TTab::Render()
             cv.Painter.setFont(TabFont(Sheets[0].TabFontSize));
             cv.TextOut(x, 3, QStringFromCp1250(SelectTabText(Sheet->Caption).substr(0, 127)));
         }
-        cv.Painter.setFont(TabFont(kFontSize));
+        cv.Painter.setFont(TabFont(FONT_SIZE));
         if (Sheet && Sheet->Active() && !PrintMode)
             PaintToolbar(cv);
         if (Sheet && (Style & TABSTYLE_TOOLBAR) && (Sheet->Flags & SHEET_BIG_UNIT)) {

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr TColor kEdgeDark = 0x808080;
-constexpr TColor kEdgeLight = 0xFFFFFF;
+constexpr TColor EDGE_DARK = 0x808080;
+constexpr TColor EDGE_LIGHT = 0xFFFFFF;
 
 int Round(double v)
 {
@@ -24,7 +24,7 @@ void TabButton::Paint(TabCanvas& cv) const
     if (ButtonState == 0 && !(ButtonKind & BUTTON_ALWAYS_PAINT))
         return;
     const TabButtonRect& r = Rect;
-    DrawBevelPanel(cv, r.left, r.top, r.Width(), r.Height(), Pressed, Colour, kEdgeDark, kEdgeLight);
+    DrawBevelPanel(cv, r.left, r.top, r.Width(), r.Height(), Pressed, Colour, EDGE_DARK, EDGE_LIGHT);
     int o = Pressed ? 1 : 0;
     if (Glyph || GlyphHover || GlyphPressed || GlyphDisabled) {
         const QImage* g = Glyph;
@@ -91,7 +91,7 @@ void TabScrollBar::Paint(TabCanvas& cv)
     for (int part : { SB_FIRST_ARROW, SB_SECOND_ARROW }) {
         const TabButtonRect& r = part == SB_FIRST_ARROW ? first : second;
         const bool pressed = PressedPart & part;
-        DrawBevelBox(cv, r.left, r.top, r.Width(), r.Height(), pressed, Colour, kEdgeDark, kEdgeLight);
+        DrawBevelBox(cv, r.left, r.top, r.Width(), r.Height(), pressed, Colour, EDGE_DARK, EDGE_LIGHT);
         // Lines across the bar, shorter towards the outer end: an arrow pointing outwards.
         cv.PenColour = 0x000000;
         cv.PenWidth = 1;
@@ -114,5 +114,5 @@ void TabScrollBar::Paint(TabCanvas& cv)
         cv.FillRect(r.left, r.top, r.right, r.bottom, 0x000000);
     }
     const TabButtonRect thumb = box(start + g, f);
-    DrawBevelBox(cv, thumb.left, thumb.top, thumb.Width(), thumb.Height(), false, Colour, kEdgeDark, kEdgeLight);
+    DrawBevelBox(cv, thumb.left, thumb.top, thumb.Width(), thumb.Height(), false, Colour, EDGE_DARK, EDGE_LIGHT);
 }

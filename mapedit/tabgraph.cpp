@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr int32_t kNoMin = INT32_MAX;
-constexpr int32_t kNoMax = -INT32_MAX;
+constexpr int32_t NO_MIN = INT32_MAX;
+constexpr int32_t NO_MAX = -INT32_MAX;
 
 // Doubles become raw values cut toward zero, held inside int32.
 int32_t ToRaw(double v)
@@ -104,7 +104,7 @@ void TTabGraph::BindAxes(CSheet& sheet)
 void TTabGraph::AxisRange(const GraphScaleSource& src, int which)
 {
     CAxe& a = which == 1 ? *AxisA : *AxisB;
-    int32_t lo = kNoMin, hi = kNoMax;
+    int32_t lo = NO_MIN, hi = NO_MAX;
     const bool swap = src.Sheets[src.Current].Flags & SHEET_SWAP_GRAPH;
     for (int i = 0; i < src.SheetCount; i++) {
         CSheet& sh = src.Sheets[i];
@@ -129,8 +129,8 @@ void TTabGraph::AxisRange(const GraphScaleSource& src, int which)
 void TTabGraph::ValueRange(const GraphScaleSource& src)
 {
     CSheet& cur = src.Sheets[src.Current];
-    int32_t lo = kNoMin, hi = kNoMax;
-    int32_t rise = 0, riseAcross = 0, top0 = kNoMax, left0 = kNoMax;
+    int32_t lo = NO_MIN, hi = NO_MAX;
+    int32_t rise = 0, riseAcross = 0, top0 = NO_MAX, left0 = NO_MAX;
     for (int i = 0; i < src.SheetCount; i++) {
         CSheet& sh = src.Sheets[i];
         if (i != src.Current && !(sh.V.GraphGroup & cur.V.GraphGroup))
@@ -162,12 +162,12 @@ void TTabGraph::ValueRange(const GraphScaleSource& src)
         }
     }
     CAxe& va = cur.V;
-    va.GraphMin = lo == kNoMin ? 0 : lo;
-    va.GraphMax = hi == kNoMax ? 0 : hi;
+    va.GraphMin = lo == NO_MIN ? 0 : lo;
+    va.GraphMax = hi == NO_MAX ? 0 : hi;
     const bool swap = cur.Flags & SHEET_SWAP_GRAPH;
     CurveOffset = swap ? riseAcross : rise;
     const int32_t top = swap ? left0 : top0;
-    FirstCurveTop = top == kNoMax ? va.GraphMax : top;
+    FirstCurveTop = top == NO_MAX ? va.GraphMax : top;
 }
 
 void TTabGraph::AutoScale(const GraphScaleSource& src)
@@ -182,10 +182,10 @@ void TTabGraph::AutoScale(const GraphScaleSource& src)
     AxisRange(src, 1);
     AxisRange(src, 2);
     ValueRange(src);
-    const bool unrangedA = a.GraphMin == kNoMin, unrangedB = b.GraphMin == kNoMin;
+    const bool unrangedA = a.GraphMin == NO_MIN, unrangedB = b.GraphMin == NO_MIN;
 
     for (CAxe* x : { &a, &b, &v }) {
-        if (x->GraphMin == kNoMin)
+        if (x->GraphMin == NO_MIN)
             continue;
         const double m = MinimumSpan(*x);
         if (x->GraphMax <= x->GraphMin + m)
@@ -216,7 +216,7 @@ void TTabGraph::AutoScale(const GraphScaleSource& src)
     }
 
     for (CAxe* x : { &a, &b }) {
-        if (x->GraphMin == kNoMin)
+        if (x->GraphMin == NO_MIN)
             continue;
         x->PickTickRecord(ToRaw((double(x->GraphMax) - x->GraphMin) * x->Scale));
         if (x->UseValues)
@@ -250,7 +250,7 @@ void TTabGraph::AutoScale(const GraphScaleSource& src)
     valueTop();
 
     for (CAxe* x : { &a, &b }) {
-        if (x->GraphMin == kNoMin) {
+        if (x->GraphMin == NO_MIN) {
             x->GraphMin = 0;
             x->GraphMax = std::max(0, x->Count - 1);
         }

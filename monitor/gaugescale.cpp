@@ -19,13 +19,13 @@ double ScaleStep(double span, double ticks)
     if (!(span > 0) || !(ticks >= 1) || !std::isfinite(span))
         return 0;
     // Doubles span about 630 decades; no valid range needs more steps.
-    constexpr int kMaxSteps = 700;
+    constexpr int MAX_STEPS = 700;
     double m = 1;
-    for (int i = 0; i < kMaxSteps && 0.1 * ticks > span; ++i) {
+    for (int i = 0; i < MAX_STEPS && 0.1 * ticks > span; ++i) {
         span *= 10;
         m *= 10;
     }
-    for (int i = 0; i < kMaxSteps && span > ticks; ++i) {
+    for (int i = 0; i < MAX_STEPS && span > ticks; ++i) {
         span *= 0.1;
         m *= 0.1;
     }

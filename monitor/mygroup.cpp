@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
+constexpr int LEFT_BUTTON = 1;
+constexpr int RIGHT_BUTTON = 2;
 
 bool IsLeftHandle(int h)
 {
@@ -202,7 +202,7 @@ void CMyGroup::StartDrag(CMyComponent* child)
 void CMyGroup::MouseDown()
 {
     // A resize starts on a handle of the one selected widget.
-    if (button == kLeftButton && editMode && focused && focused->hover && focused->handle != 0 && selCount == 1) {
+    if (button == LEFT_BUTTON && editMode && focused && focused->hover && focused->handle != 0 && selCount == 1) {
         CMyComponent* c = focused;
         c->resizing = c->handle;
         c->grabX = mouseX;
@@ -217,7 +217,7 @@ void CMyGroup::MouseDown()
         }
         return;
     }
-    if (button == kLeftButton && editMode) {
+    if (button == LEFT_BUTTON && editMode) {
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
             if ((*it)->hover && (*it)->selected) {
                 StartDrag(*it);
@@ -250,22 +250,22 @@ void CMyGroup::MouseDown()
     CountSelected();
     if (hit && focused) {
         PassKeys(focused);
-        if (button == kLeftButton) {
+        if (button == LEFT_BUTTON) {
             focused->button = button;
             focused->MouseDown();
             if (editMode)
                 StartDrag(focused);
         }
         MouseMove();
-        if (button == kRightButton)
+        if (button == RIGHT_BUTTON)
             MarkDirty(2);
         return;
     }
     if (!hit) {
         Focus(nullptr);
-        if (button == kRightButton) {
+        if (button == RIGHT_BUTTON) {
             MarkDirty(2);
-        } else if (button == kLeftButton && editMode) {
+        } else if (button == LEFT_BUTTON && editMode) {
             if (!ctrl)
                 ClearSelection();
             banding = 1;

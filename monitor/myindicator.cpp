@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr TColor kSilver = 0xC0C0C0;
+constexpr TColor SILVER = 0xC0C0C0;
 // Labels of a small dial keep to this size.
-constexpr int kSmallLabelSize = 8;
+constexpr int SMALL_LABEL_SIZE = 8;
 
 TColor StateColour(int flags)
 {
@@ -70,7 +70,7 @@ void CMyIndicator::Paint()
     look.length = std::min(Scaled(Height), Scaled(Width));
     look.m = ScaleStep(look.max - look.min, look.ticks);
     look.state = StateColour(d.flags);
-    look.line = d.flags == 0 ? kSilver : clBlack;
+    look.line = d.flags == 0 ? SILVER : clBlack;
     look.fill = d.flags == 0 ? BlendColor(TextColor, clWhite) : ColorMk;
 
     TCanvas& c = *canvas;
@@ -174,7 +174,7 @@ void CMyIndicator::PaintDial(const Look& k)
                 const bool centre = label - 0.5 / m < middle && middle < label + 0.5 / m;
                 if (!first && !last && !centre)
                     continue;
-                size = kSmallLabelSize;
+                size = SMALL_LABEL_SIZE;
             }
             c.Font.SetSize(size);
             char text[64];
@@ -225,7 +225,7 @@ void CMyIndicator::PaintDial(const Look& k)
     c.Brush.Color = k.state;
     c.Ellipse(tail.X - nw, tail.Y - nw, tail.X + nw, tail.Y + nw);
 
-    const TColor hub = s->flags == 0 ? kSilver : clBlack;
+    const TColor hub = s->flags == 0 ? SILVER : clBlack;
     c.Pen.Color = hub;
     c.Brush.Color = hub;
     const int hk = nw / 3;

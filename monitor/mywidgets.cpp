@@ -9,13 +9,13 @@
 
 namespace {
 
-constexpr const char* kYes = "###YES##JA##ANO";
-constexpr const char* kNo = "###NO##NEIN##NE";
-constexpr const char* kRunning = "###is running##läuft##pracuje";
-constexpr const char* kNoSignal = "###no signal##kein Signal##bez signálu";
+constexpr const char* YES_TEXT = "###YES##JA##ANO";
+constexpr const char* NO_TEXT = "###NO##NEIN##NE";
+constexpr const char* RUNNING_TEXT = "###is running##läuft##pracuje";
+constexpr const char* NO_SIGNAL = "###no signal##kein Signal##bez signálu";
 // The widest definition prints 5 characters; wider ones are cut here.
-constexpr int kMaxPrintWidth = 32;
-constexpr int kHandle = 5;
+constexpr int MAX_PRINT_WIDTH = 32;
+constexpr int HANDLE = 5;
 
 } // namespace
 
@@ -115,16 +115,16 @@ void CMyObj::Paint()
     if (!rszable)
         return;
     const int L = Left, T = Top, W = Width, H = Height;
-    c.Rectangle(L, T, L + kHandle, T + kHandle);
-    c.Rectangle(L + W - kHandle, T, L + W, T + kHandle);
-    c.Rectangle(L + W - kHandle, T + H - kHandle, L + W, T + H);
-    c.Rectangle(L, T + H - kHandle, L + kHandle, T + H);
+    c.Rectangle(L, T, L + HANDLE, T + HANDLE);
+    c.Rectangle(L + W - HANDLE, T, L + W, T + HANDLE);
+    c.Rectangle(L + W - HANDLE, T + H - HANDLE, L + W, T + H);
+    c.Rectangle(L, T + H - HANDLE, L + HANDLE, T + H);
     if (!nprable)
         return;
-    c.Rectangle(L + (W - kHandle) / 2, T, L + (W + kHandle) / 2, T + kHandle);
-    c.Rectangle(L + (W - kHandle) / 2, T + H - kHandle, L + (W + kHandle) / 2, T + H);
-    c.Rectangle(L, T + (H - kHandle) / 2, L + kHandle, T + (H + kHandle) / 2);
-    c.Rectangle(L + W - kHandle, T + (H - kHandle) / 2, L + W, T + (H + kHandle) / 2);
+    c.Rectangle(L + (W - HANDLE) / 2, T, L + (W + HANDLE) / 2, T + HANDLE);
+    c.Rectangle(L + (W - HANDLE) / 2, T + H - HANDLE, L + (W + HANDLE) / 2, T + H);
+    c.Rectangle(L, T + (H - HANDLE) / 2, L + HANDLE, T + (H + HANDLE) / 2);
+    c.Rectangle(L + W - HANDLE, T + (H - HANDLE) / 2, L + W, T + (H + HANDLE) / 2);
 }
 
 void CMyObj::MouseMove()
@@ -134,10 +134,10 @@ void CMyObj::MouseMove()
         return;
     const int x = mouseX, y = mouseY, L = Left, T = Top, W = Width, H = Height;
     const auto in = [](int v, int lo, int hi) { return lo <= v && v <= hi; };
-    const bool midX = in(x, L + (W - kHandle) / 2, L + (W + kHandle) / 2);
-    const bool midY = in(y, T + (H - kHandle) / 2, T + (H + kHandle) / 2);
-    const bool left = in(x, L, L + kHandle), right = in(x, L + W - kHandle, L + W);
-    const bool top = in(y, T, T + kHandle), bottom = in(y, T + H - kHandle, T + H);
+    const bool midX = in(x, L + (W - HANDLE) / 2, L + (W + HANDLE) / 2);
+    const bool midY = in(y, T + (H - HANDLE) / 2, T + (H + HANDLE) / 2);
+    const bool left = in(x, L, L + HANDLE), right = in(x, L + W - HANDLE, L + W);
+    const bool top = in(y, T, T + HANDLE), bottom = in(y, T + H - HANDLE, T + H);
     if (nprable) {
         if (midX && top)
             handle = 1;
@@ -221,16 +221,16 @@ std::string CMyValue::FormatValue() const
     const ValueDef& d = *s;
     if (d.displayKind != defkind::Number) {
         if (d.displayKind == defkind::YesNo)
-            return SelectLangText(d.value == 0 ? kNo : kYes);
+            return SelectLangText(d.value == 0 ? NO_TEXT : YES_TEXT);
         if (d.displayKind == defkind::Running)
-            return SelectLangText(d.value == 0 ? kNoSignal : kRunning);
+            return SelectLangText(d.value == 0 ? NO_SIGNAL : RUNNING_TEXT);
         return " ";
     }
-    const int width = std::min(d.width, kMaxPrintWidth);
+    const int width = std::min(d.width, MAX_PRINT_WIDTH);
     if (MonitorHasValues) {
-        char text[kMaxPrintWidth + 320];
+        char text[MAX_PRINT_WIDTH + 320];
         if (d.decimals >= 0) {
-            std::snprintf(text, sizeof text, "%*.*f", width, std::min(d.decimals, kMaxPrintWidth), d.value);
+            std::snprintf(text, sizeof text, "%*.*f", width, std::min(d.decimals, MAX_PRINT_WIDTH), d.value);
         } else {
             const double unit = std::pow(10.0, std::min(-d.decimals, 300));
             std::snprintf(text, sizeof text, "%*.0f", width, std::round(d.value / unit) * unit);

@@ -37,7 +37,7 @@ constexpr int All = 15;
 constexpr const char* No = nullptr;
 
 // clang-format off
-const ValueDefTable kInitial = {{
+const ValueDefTable INITIAL = {{
     Def(0, "?ID not found?", 0, No, None, 0, 0, 0, 0, 100, All, 0),
     Def(1000, "###Basic####Základní", 0, No, None, 0, 0, 0, 0, 100, All, 0),
     Def(1010, "RPM", 1000, No, W(2), 0, 5, 1, 0, 20000, All, 0),
@@ -211,11 +211,11 @@ int StateFlags(const ValueDef& d, double value, const LiveValues& v)
 
 } // namespace
 
-ValueDefTable ValueDefs = kInitial;
+ValueDefTable ValueDefs = INITIAL;
 
 const ValueDefTable& InitialValueDefs()
 {
-    return kInitial;
+    return INITIAL;
 }
 
 ValueDef* GetDef(int id)

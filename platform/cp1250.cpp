@@ -7,7 +7,7 @@
 namespace {
 
 // Code points of the bytes 0x80..0xFF.
-constexpr std::array<char16_t, 128> kHighHalf = {
+constexpr std::array<char16_t, 128> HIGH_HALF = {
     0x20AC,
     0x0081,
     0x201A,
@@ -142,15 +142,15 @@ constexpr std::array<char16_t, 128> kHighHalf = {
 
 char16_t Cp1250ToUnicode(unsigned char byte)
 {
-    return byte < 0x80 ? char16_t(byte) : kHighHalf[byte - 0x80];
+    return byte < 0x80 ? char16_t(byte) : HIGH_HALF[byte - 0x80];
 }
 
 int UnicodeToCp1250(char16_t unit)
 {
     if (unit < 0x80)
         return unit;
-    for (size_t i = 0; i < kHighHalf.size(); ++i)
-        if (kHighHalf[i] == unit)
+    for (size_t i = 0; i < HIGH_HALF.size(); ++i)
+        if (HIGH_HALF[i] == unit)
             return int(0x80 + i);
     return -1;
 }

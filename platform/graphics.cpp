@@ -17,7 +17,7 @@ struct SystemColor {
 };
 
 // Indexes 0..24 of the desktop colour scheme.
-constexpr SystemColor kSystemColors[] = {
+constexpr SystemColor SYSTEM_COLORS[] = {
     { -1, 0xC8C8C8 }, // scroll bar
     { -1, 0x000000 }, // desktop
     { QPalette::Highlight, 0 }, // active caption
@@ -48,7 +48,7 @@ constexpr SystemColor kSystemColors[] = {
 int SystemIndex(TColor color)
 {
     int index = color & 0xFF;
-    return index < int(std::size(kSystemColors)) ? index : -1;
+    return index < int(std::size(SYSTEM_COLORS)) ? index : -1;
 }
 
 QPalette CurrentPalette()
@@ -63,7 +63,7 @@ int SystemColorRole(TColor color)
     if (!IsSystemColor(color))
         return -1;
     int index = SystemIndex(color);
-    return index < 0 ? -1 : kSystemColors[index].role;
+    return index < 0 ? -1 : SYSTEM_COLORS[index].role;
 }
 
 TColor ColorToRGB(TColor color)
@@ -73,9 +73,9 @@ TColor ColorToRGB(TColor color)
     int index = SystemIndex(color);
     if (index < 0)
         return clBlack;
-    if (kSystemColors[index].role < 0)
-        return TColor(kSystemColors[index].fallback);
-    return QColorToColor(CurrentPalette().color(QPalette::ColorRole(kSystemColors[index].role)));
+    if (SYSTEM_COLORS[index].role < 0)
+        return TColor(SYSTEM_COLORS[index].fallback);
+    return QColorToColor(CurrentPalette().color(QPalette::ColorRole(SYSTEM_COLORS[index].role)));
 }
 
 QColor ColorToQColor(TColor color)
@@ -181,11 +181,11 @@ void TCanvas::ApplyPen(QPainter& p) const
         p.setPen(Qt::NoPen);
         return;
     }
-    static constexpr Qt::PenStyle kStyles[]
+    static constexpr Qt::PenStyle STYLES[]
         = { Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine };
     QPen pen(ColorToQColor(Pen.Color));
     pen.setWidth(Pen.Width > 1 ? Pen.Width : 0);
-    pen.setStyle(kStyles[Pen.Style]);
+    pen.setStyle(STYLES[Pen.Style]);
     p.setPen(pen);
 }
 

@@ -13,14 +13,14 @@ int LangIndex = 0;
 
 namespace {
 
-constexpr int kMaxVariants = 3;
-constexpr size_t kMaxVariantLength = 255;
+constexpr int MAX_VARIANTS = 3;
+constexpr size_t MAX_VARIANT_LENGTH = 255;
 
 struct ParsedText {
     bool malformed = false;
     int count = 0;
-    std::string variants[kMaxVariants]; // each without its trailing blanks
-    size_t lengths[kMaxVariants] = {}; // lengths before the trimming
+    std::string variants[MAX_VARIANTS]; // each without its trailing blanks
+    size_t lengths[MAX_VARIANTS] = {}; // lengths before the trimming
 };
 
 struct TextHash {
@@ -48,7 +48,7 @@ ParsedText Parse(std::string_view text, std::string& report)
         parsed.malformed = true;
         char line[96];
         std::snprintf(line, sizeof line, "Chybny pocet jazykovych mutaci (%i > %i || %i==0) !\n ", claimed,
-            kMaxVariants, claimed);
+            MAX_VARIANTS, claimed);
         report = line;
         return parsed;
     }
@@ -58,7 +58,7 @@ ParsedText Parse(std::string_view text, std::string& report)
         return parsed;
     }
     size_t pos = 3;
-    for (int v = 0; v < kMaxVariants; ++v) {
+    for (int v = 0; v < MAX_VARIANTS; ++v) {
         parsed.count = v + 1;
         const size_t separator = text.find("##", pos);
         if (separator == std::string_view::npos) {
@@ -68,7 +68,7 @@ ParsedText Parse(std::string_view text, std::string& report)
             break;
         }
         std::string_view variant = text.substr(pos, separator - pos);
-        if (variant.size() > kMaxVariantLength) {
+        if (variant.size() > MAX_VARIANT_LENGTH) {
             parsed.malformed = true;
             report = "Prilis dlouha jazykova mutace (>255 chars) !\n" + std::string(text);
             return parsed;
@@ -92,7 +92,7 @@ const char* Choose(const ParsedText& parsed, int language)
 {
     if (language == -1)
         language = LangIndex;
-    if (language != -2 && (language < 0 || language >= kMaxVariants))
+    if (language != -2 && (language < 0 || language >= MAX_VARIANTS))
         language = 0;
     const std::string& english = parsed.variants[0];
     if (language >= parsed.count)

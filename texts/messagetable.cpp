@@ -13,7 +13,7 @@ struct SlotEntry {
 
 // The texts of slots 3..199 that are plain entries; the slots built from
 // other texts are filled in FillMessageTable.
-constexpr SlotEntry kSlots[] = {
+constexpr SlotEntry SLOTS[] = {
     { 3, { "Program error!", "Programmierfehler!", "Chyba programování" } },
     { 4, { "Verify error!", "Vergleichsfehler", "Chyba verifikace!" } },
     { 5, { "Read error!", "Lesefehler", "Chyba čtení!" } },
@@ -243,9 +243,9 @@ constexpr SlotEntry kSlots[] = {
     { 199, { "Move TP cor. to tab.", nullptr, "Přesuň TP kor. do tab." } },
 };
 
-constexpr const char* kProduct = "Zeperon_12";
-constexpr LangEntry kDisconnected { "(Disconnected by bootloader)", nullptr, "(Dočasně odpojeno bootloaderem)" };
-constexpr LangEntry kOlderVersion { "Older version of *.ign file!\n\n"
+constexpr const char* PRODUCT_NAME = "Zeperon_12";
+constexpr LangEntry DISCONNECTED { "(Disconnected by bootloader)", nullptr, "(Dočasně odpojeno bootloaderem)" };
+constexpr LangEntry OLDER_VERSION { "Older version of *.ign file!\n\n"
                                     "Some parameters won't be changed or will be set to default value.\n"
                                     "They are parameters which are not in older version or have another structure.",
     "Älter Version von Datendatei *.ign!\n\n"
@@ -254,11 +254,11 @@ constexpr LangEntry kOlderVersion { "Older version of *.ign file!\n\n"
     "Starší verze souboru *.ign!\n\n"
     "Některé parametry budou nezměněny nebo nataveny na základní hodnotu.\n"
     "Jsou to parametry, které v této verzi nebyly obsaženy nebo měly jinou strukturu." };
-constexpr LangEntry kErrorOpening { "Error by opening file ", "Fehler beim öffnen der Datei ",
+constexpr LangEntry ERROR_OPENING { "Error by opening file ", "Fehler beim öffnen der Datei ",
     "Chyba při otevírání souboru " };
-constexpr LangEntry kLambdaHeat { "Lambda heat", "Lambdawärmung", "Ohřev lambda" };
-constexpr LangEntry kPosition { "Position", "Lage", "Poloha" };
-constexpr LangEntry kGearShiftLight { "Gear shift light", "Schaltblitz", "Kontrolka řazení" };
+constexpr LangEntry LAMBDA_HEAT { "Lambda heat", "Lambdawärmung", "Ohřev lambda" };
+constexpr LangEntry POSITION { "Position", "Lage", "Poloha" };
+constexpr LangEntry GEAR_SHIFT_LIGHT { "Gear shift light", "Schaltblitz", "Kontrolka řazení" };
 
 } // namespace
 
@@ -273,16 +273,16 @@ const char* LangEntryText(const LangEntry& entry, int langIndex)
 
 void FillMessageTable(MessageTableTexts& table, int langIndex)
 {
-    table[0] = std::string("  ") + kProduct + " ver." + std::to_string(RSKEY);
-    table[1] = std::string("  ") + LangEntryText(kDisconnected, langIndex);
+    table[0] = std::string("  ") + PRODUCT_NAME + " ver." + std::to_string(RSKEY);
+    table[1] = std::string("  ") + LangEntryText(DISCONNECTED, langIndex);
     table[2].clear();
     // Slots read by the composed ones are filled first.
-    for (const SlotEntry& e : kSlots)
+    for (const SlotEntry& e : SLOTS)
         table[size_t(e.slot)] = LangEntryText(e.text, langIndex);
-    table[33] = LangEntryText(kOlderVersion, langIndex);
-    table[37] = LangEntryText(kErrorOpening, langIndex) + table[2] + " !";
+    table[33] = LangEntryText(OLDER_VERSION, langIndex);
+    table[37] = LangEntryText(ERROR_OPENING, langIndex) + table[2] + " !";
     table[70] = table[67] + "/" + table[68];
-    const char* heat = LangEntryText(kLambdaHeat, langIndex);
+    const char* heat = LangEntryText(LAMBDA_HEAT, langIndex);
     table[114] = std::string(heat) + " - 0%";
     table[115] = std::string(heat) + " - 50%";
     table[116] = std::string(heat) + " - 100%";
@@ -291,6 +291,6 @@ void FillMessageTable(MessageTableTexts& table, int langIndex)
 
 void FillControlTextSlots(MessageTableTexts& table, int langIndex)
 {
-    table[48] = LangEntryText(kPosition, langIndex);
-    table[57] = LangEntryText(kGearShiftLight, langIndex);
+    table[48] = LangEntryText(POSITION, langIndex);
+    table[57] = LangEntryText(GEAR_SHIFT_LIGHT, langIndex);
 }

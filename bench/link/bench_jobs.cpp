@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int kPort = 203;
+constexpr int PORT = 203;
 using Clock = std::chrono::steady_clock;
 
 // Runs the main timer's link step in real time until `done` holds; false
@@ -54,7 +54,7 @@ std::unique_ptr<unitemu::UnitEmulator> StartUnit(int32_t protocol, int baud, ben
     options.baud = baud;
     options.pace = true;
     auto unit = std::make_unique<unitemu::UnitEmulator>(options);
-    if (!StartBenchUnit(state, *unit, kPort))
+    if (!StartBenchUnit(state, *unit, PORT))
         return nullptr;
     return unit;
 }
@@ -64,7 +64,7 @@ std::unique_ptr<CCOMCOM> MakeLink()
     auto link = std::make_unique<CCOMCOM>();
     link->SetProbeDefault(PROTO_IGN300, 115200, 175);
     link->ExpectedUnitType = RSKEY;
-    link->PortChoice = kPort;
+    link->PortChoice = PORT;
     return link;
 }
 
@@ -82,7 +82,7 @@ void BM_FullRead(benchmark::State& state)
         state.SkipWithError("no connection");
         return;
     }
-    CCOM& port = link->Port(kPort);
+    CCOM& port = link->Port(PORT);
     double seconds = 0;
     double wireSeconds = 0;
     for (auto _ : state) {
@@ -108,7 +108,7 @@ void BM_FullRead(benchmark::State& state)
         state.counters["ratio_to_wire"] = seconds / wireSeconds;
     link.reset();
     unit->Stop();
-    SetComDeviceOverride(kPort, "");
+    SetComDeviceOverride(PORT, "");
 }
 
 BENCHMARK(BM_FullRead)
@@ -123,10 +123,10 @@ void BM_PortAppearsToConnected(benchmark::State& state)
 {
     double seconds = 0;
     for (auto _ : state) {
-        SetComDeviceOverride(kPort, "");
+        SetComDeviceOverride(PORT, "");
         auto link = MakeLink();
         link->PortChoice = 0;
-        link->NextAutoPort = kPort;
+        link->NextAutoPort = PORT;
         Clock::time_point start = Clock::now();
         // Ports are listed again every second: let the first listing pass
         // without the port, then let it appear.
@@ -135,7 +135,7 @@ void BM_PortAppearsToConnected(benchmark::State& state)
         if (!unit)
             return;
         auto appeared = Clock::now();
-        if (!RunTicks(*link, start, [&] { return link->ConnectedPort.load() == kPort; })) {
+        if (!RunTicks(*link, start, [&] { return link->ConnectedPort.load() == PORT; })) {
             state.SkipWithError("no connection");
             break;
         }
@@ -143,7 +143,7 @@ void BM_PortAppearsToConnected(benchmark::State& state)
         link.reset();
         unit->Stop();
     }
-    SetComDeviceOverride(kPort, "");
+    SetComDeviceOverride(PORT, "");
     if (state.iterations() > 0)
         state.counters["ms_to_connected"] = seconds * 1000 / double(state.iterations());
 }

@@ -17,22 +17,22 @@
 
 namespace {
 
-constexpr int kPort = 202;
-constexpr int kBaud = 115200;
-constexpr double kWireSeconds = 604 * 10.0 / kBaud;
+constexpr int PORT = 202;
+constexpr int BAUD = 115200;
+constexpr double WIRE_SECONDS = 604 * 10.0 / BAUD;
 
 void BM_Ign300Exchange(benchmark::State& state)
 {
     unitemu::Options options;
     options.protocol = PROTO_IGN300;
-    options.baud = kBaud;
+    options.baud = BAUD;
     options.pace = true;
     unitemu::UnitEmulator unit(options);
-    if (!StartBenchUnit(state, unit, kPort))
+    if (!StartBenchUnit(state, unit, PORT))
         return;
     CCOMIOSYS ports;
-    CCOM& port = ports.Port(kPort);
-    ports.RequestOpen(kPort, kBaud);
+    CCOM& port = ports.Port(PORT);
+    ports.RequestOpen(PORT, BAUD);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (port.PortState != PORT_OPEN && std::chrono::steady_clock::now() < deadline) {
         ports.ManagePorts();
@@ -64,8 +64,8 @@ void BM_Ign300Exchange(benchmark::State& state)
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     if (state.iterations() > 0)
-        state.counters["ratio_to_wire"] = seconds / double(state.iterations()) / kWireSeconds;
-    SetComDeviceOverride(kPort, "");
+        state.counters["ratio_to_wire"] = seconds / double(state.iterations()) / WIRE_SECONDS;
+    SetComDeviceOverride(PORT, "");
 }
 
 BENCHMARK(BM_Ign300Exchange)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(40);

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr int kPort = 203;
-constexpr auto kTick = std::chrono::milliseconds(55);
+constexpr int PORT = 203;
+constexpr auto TICK = std::chrono::milliseconds(55);
 
 // The window's services as far as the link's timing needs them.
 class BenchHost : public LinkHost {
@@ -68,13 +68,13 @@ public:
         options.pace = true;
         unit_ = std::make_unique<unitemu::UnitEmulator>(options);
         started_ = unit_->Start(&error_);
-        SetComDeviceOverride(kPort, unit_->SlavePath());
+        SetComDeviceOverride(PORT, unit_->SlavePath());
         link_.SetProbeDefault(PROTO_IGN300, baud, 175);
         link_.ExpectedUnitType = RSKEY;
-        link_.PortChoice = kPort;
+        link_.PortChoice = PORT;
         next_ = std::chrono::steady_clock::now();
     }
-    ~Bench() { SetComDeviceOverride(kPort, ""); }
+    ~Bench() { SetComDeviceOverride(PORT, ""); }
 
     bool Started() const { return started_; }
     const std::string& Error() const { return error_; }
@@ -82,7 +82,7 @@ public:
     // One real tick.
     void Tick()
     {
-        next_ += kTick;
+        next_ += TICK;
         std::this_thread::sleep_until(next_);
         SetProgramClock(++tick_);
         seq_.Step(tick_);
@@ -99,7 +99,7 @@ public:
     bool Idle() const { return seq_.LinkState == linkstate::Idle && link_.JobCode.load() == JOB_IDLE; }
     uint32_t WireBytes()
     {
-        CCOM& port = link_.Port(kPort);
+        CCOM& port = link_.Port(PORT);
         return port.BytesWritten.load() + port.BytesRead.load();
     }
 

@@ -28,9 +28,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kPort = 204;
-constexpr double kTickMs = 55.0;
-constexpr int kTicksPerPoll = 7;
+constexpr int PORT = 204;
+constexpr double TICK_MS = 55.0;
+constexpr int TICKS_PER_POLL = 7;
 
 void BM_LivePollRate(benchmark::State& state)
 {
@@ -39,12 +39,12 @@ void BM_LivePollRate(benchmark::State& state)
     unitemu::Options options;
     options.pace = true;
     unitemu::UnitEmulator unit(options);
-    if (!StartBenchUnit(state, unit, kPort))
+    if (!StartBenchUnit(state, unit, PORT))
         return;
     UseBenchSettingsFolder("live");
     auto form = StartBenchWindow();
     form->ComPort = 0;
-    form->ComPortAuto = kPort;
+    form->ComPortAuto = PORT;
 
     // Ticks on the wall clock, as the main timer gives them.
     auto runFor = [&](std::chrono::milliseconds span, const std::function<bool()>& done) {
@@ -52,7 +52,7 @@ void BM_LivePollRate(benchmark::State& state)
         Clock::time_point next = start;
         while (Clock::now() - start < span && !(done && done())) {
             std::this_thread::sleep_until(next);
-            next += std::chrono::microseconds(int(kTickMs * 1000));
+            next += std::chrono::microseconds(int(TICK_MS * 1000));
             form->Timer1Timer(form->Timer1);
         }
     };
@@ -72,12 +72,12 @@ void BM_LivePollRate(benchmark::State& state)
         seconds += std::chrono::duration<double>(Clock::now() - start).count();
         polls += unit.LiveRequests() - before;
     }
-    const double nominal = 1000.0 / (kTicksPerPoll * kTickMs);
+    const double nominal = 1000.0 / (TICKS_PER_POLL * TICK_MS);
     state.counters["polls_per_s"] = polls / seconds;
     state.counters["of_nominal"] = polls / seconds / nominal;
     form.reset();
     unit.Stop();
-    SetComDeviceOverride(kPort, "");
+    SetComDeviceOverride(PORT, "");
 }
 BENCHMARK(BM_LivePollRate)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

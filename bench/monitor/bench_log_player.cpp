@@ -25,8 +25,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kPort = 205;
-constexpr double kTickMs = 55.0;
+constexpr int PORT = 205;
+constexpr double TICK_MS = 55.0;
 
 std::unique_ptr<TMainForm> StartWindow()
 {
@@ -58,16 +58,16 @@ void BM_RecordingAtTheLiveRate(benchmark::State& state)
         state.SkipWithError(error.c_str());
         return;
     }
-    SetComDeviceOverride(kPort, unit.SlavePath());
+    SetComDeviceOverride(PORT, unit.SlavePath());
     auto form = StartWindow();
     form->ComPort = 0;
-    form->ComPortAuto = kPort;
+    form->ComPortAuto = PORT;
     auto runFor = [&](std::chrono::milliseconds span, const std::function<bool()>& done) {
         const Clock::time_point start = Clock::now();
         Clock::time_point next = start;
         while (Clock::now() - start < span && !(done && done())) {
             std::this_thread::sleep_until(next);
-            next += std::chrono::microseconds(int(kTickMs * 1000));
+            next += std::chrono::microseconds(int(TICK_MS * 1000));
             form->Timer1Timer(form->Timer1);
         }
     };
@@ -102,7 +102,7 @@ void BM_RecordingAtTheLiveRate(benchmark::State& state)
     state.counters["records_per_poll"] = polls > 0 ? records / polls : 0;
     form.reset();
     unit.Stop();
-    SetComDeviceOverride(kPort, "");
+    SetComDeviceOverride(PORT, "");
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_RecordingAtTheLiveRate)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kIds[] = { 1020, 1030, 1110, 1120, 1130, 1140, 1150, 1160, 1220, 1221, 1230, 1240, 6110, 6120, 6130 };
+constexpr int IDS[] = { 1020, 1030, 1110, 1120, 1130, 1140, 1150, 1160, 1220, 1221, 1230, 1240, 6110, 6120, 6130 };
 
 void BM_RepaintMonitorGroup(benchmark::State& state)
 {
@@ -38,7 +38,7 @@ void BM_RepaintMonitorGroup(benchmark::State& state)
         w->s = GetDef(id);
         place.Insert(w);
     };
-    for (int id : kIds) {
+    for (int id : IDS) {
         const int top = 10 + 40 * row++;
         add(new CMyLabel, 10, top, 150, 16, id);
         add(new CMyIndicator, 170, top, 300, 20, id);

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int32_t kProtocols[] = { PROTO_WCOM, PROTO_WCOMS, PROTO_IGN50, PROTO_IGN100, PROTO_IGN150, PROTO_IGN300 };
-constexpr uint8_t kPieceEnd = 0xF5;
+constexpr int32_t PROTOCOL_LIST[] = { PROTO_WCOM, PROTO_WCOMS, PROTO_IGN50, PROTO_IGN100, PROTO_IGN150, PROTO_IGN300 };
+constexpr uint8_t PIECE_END = 0xF5;
 
 // Every delivered frame is also read as a probe answer, as the port search does.
 void Identify(const CCOMFRAME& frame)
@@ -60,10 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     frame = CCOMFRAME();
     int32_t tick = 1;
     SetProgramClock(tick);
-    frame.SetProtocol(kProtocols[data[0] % 6], 175);
+    frame.SetProtocol(PROTOCOL_LIST[data[0] % 6], 175);
     size_t start = 1;
     for (size_t i = 1; i <= size; ++i) {
-        if (i < size && data[i] != kPieceEnd)
+        if (i < size && data[i] != PIECE_END)
             continue;
         Deliver(port, frame, data + start, i - start);
         if (i + 1 < size) {

@@ -8,16 +8,16 @@
 
 namespace {
 
-constexpr int kPort = 211;
+constexpr int PORT = 211;
 
 class LinkWindow : public OnEmulatedUnit<HeadlessMainWindow> {
 protected:
     void SetUp() override
     {
         HeadlessMainWindow::SetUp();
-        StartUnit(kPort);
+        StartUnit(PORT);
         Start();
-        form->ComPort = kPort;
+        form->ComPort = PORT;
     }
     bool IdleAfter(const char* result)
     {
@@ -38,7 +38,7 @@ TEST_F(LinkWindow, TheWindowShowsTheConnectionAndTakesARead)
     form->CurrentFileName = u"bike.ign";
 
     ASSERT_TRUE(IdleAfter("Reference read: OK"));
-    EXPECT_EQ(form->LabelCom->Caption(), "COM=" + std::to_string(kPort));
+    EXPECT_EQ(form->LabelCom->Caption(), "COM=" + std::to_string(PORT));
     EXPECT_EQ(form->LabelCongruence->Caption(), SelectLangText(UNIT_PC_DIFFERENT_TEXT, 0));
     EXPECT_EQ(form->CGaugeProgram->Progress(), 100);
     EXPECT_EQ(form->UnitTexts.name.substr(0, 1), "Q");

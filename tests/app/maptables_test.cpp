@@ -23,7 +23,7 @@ struct FakeMainWindow : ::testing::Test {
     QWidget parent;
     MapTableSet form;
 
-    static constexpr int kCellByte = 100;
+    static constexpr int CELL_BYTE = 100;
 
     FakeMainWindow()
     {
@@ -34,7 +34,7 @@ struct FakeMainWindow : ::testing::Test {
         form.Host.FormCreated = [] { return true; };
         form.Host.TableChanged = [this](TTab* t) {
             changed.push_back(t);
-            PcImage[kCellByte] = uint8_t(t->Sheets[0].V.Values[0]);
+            PcImage[CELL_BYTE] = uint8_t(t->Sheets[0].V.Values[0]);
         };
         form.Host.StoreAndReloadPage = [this] { commits++; };
         PcImage[IMAGE_BASE_ADVANCE] = 12;
@@ -150,10 +150,10 @@ TEST_F(FakeMainWindow, AnEditReachesTheImageOnceThroughOneGroup)
     t->HandleKey(0, '+');
     for (int i = 0; i < 4; i++)
         SyncMapTables(form);
-    EXPECT_EQ(PcImage[kCellByte], 0); // the group is still open
+    EXPECT_EQ(PcImage[CELL_BYTE], 0); // the group is still open
     for (int i = 0; i < 4; i++)
         SyncMapTables(form);
-    EXPECT_EQ(PcImage[kCellByte], 23);
+    EXPECT_EQ(PcImage[CELL_BYTE], 23);
     EXPECT_EQ(changed.size(), 1u);
     EXPECT_EQ(commits, 1);
 }
@@ -171,7 +171,7 @@ TEST_F(FakeMainWindow, TypedValuesStepButtonsAndTheWheelReachTheImage)
     t->HandleKey(0, '3');
     t->HandleKey(0, '3');
     t->HandleKey(KEY_ENTER, 0);
-    EXPECT_EQ(PcImage[kCellByte], 33);
+    EXPECT_EQ(PcImage[CELL_BYTE], 33);
     EXPECT_EQ(changed.size(), 1u);
     // The plus step button of the cell under the pointer, then the wheel: one group.
     t->SetHoverItem(0, 0);
@@ -180,7 +180,7 @@ TEST_F(FakeMainWindow, TypedValuesStepButtonsAndTheWheelReachTheImage)
     t->LeftUp();
     t->Wheel(1);
     settle();
-    EXPECT_EQ(PcImage[kCellByte], 35);
+    EXPECT_EQ(PcImage[CELL_BYTE], 35);
     EXPECT_EQ(changed.size(), 2u);
     // A step followed at once by a typed value: both reach the image, one report each.
     t->Wheel(1);
@@ -188,7 +188,7 @@ TEST_F(FakeMainWindow, TypedValuesStepButtonsAndTheWheelReachTheImage)
     t->HandleKey(0, '0');
     t->HandleKey(KEY_ENTER, 0);
     EXPECT_EQ(changed.size(), 4u);
-    EXPECT_EQ(PcImage[kCellByte], 40);
+    EXPECT_EQ(PcImage[CELL_BYTE], 40);
     settle();
     EXPECT_EQ(changed.size(), 4u);
 }

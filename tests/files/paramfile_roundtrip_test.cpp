@@ -35,7 +35,7 @@ struct RowSpec {
 };
 
 // Rows whose cells beyond the point count repeat the last value.
-const RowSpec kRows[] = {
+const RowSpec ROW_SPECS[] = {
     { 3213, 15, 4677 },
     { 3228, 20, 2664 },
     { 3248, 20, 2665 },
@@ -88,7 +88,7 @@ public:
         // alone; the axis cells beyond a point count are not in the file.
         for (int c : { 3091, 3092 })
             img.b[size_t(c)] = uint8_t(1 + img.b[size_t(c)] % 15);
-        for (const RowSpec& r : kRows) {
+        for (const RowSpec& r : ROW_SPECS) {
             const int n = img.b[size_t(r.countCell)];
             if (n < 1) {
                 ADD_FAILURE() << "point count 0 in B" << r.countCell;

@@ -7,8 +7,8 @@
 
 namespace {
 
-const BuildStamp kStamp { "Dec  1 2019", "10:16:09" };
-const std::string kIndent = "\r\n               "; // a continuation line
+const BuildStamp STAMP { "Dec  1 2019", "10:16:09" };
+const std::string INDENT = "\r\n               "; // a continuation line
 
 // The lines of one key: from its key line up to the next key line.
 std::string KeyBlock(const std::string& text, const std::string& key)
@@ -38,7 +38,7 @@ std::string Repeat(const std::string& s, int n)
 
 class WriterTest : public ::testing::Test {
 protected:
-    std::string Write() { return ParameterFileText(host, kStamp); }
+    std::string Write() { return ParameterFileText(host, STAMP); }
     FakeParameterHost host;
     RsImage& img = host.image;
 };
@@ -52,13 +52,13 @@ TEST_F(WriterTest, HeadIsPinnedByteForByte)
     img.SetWord(1002, 65535);
     img.SetWord(1005, 7);
     img.SetWord(1022, 12);
-    const std::string expected = "\r\nMORVANTA_KEY     308 " + kIndent + //
-        "\r\nBIKE              11 " + kIndent + //
+    const std::string expected = "\r\nMORVANTA_KEY     308 " + INDENT + //
+        "\r\nBIKE              11 " + INDENT + //
         "\r\nSENSORS_DISABLE          0     1     0     0     0   255 " + //
-        "\r\nAPS_IAPS         100 65535     0     0 " + kIndent + //
+        "\r\nAPS_IAPS         100 65535     0     0 " + INDENT + //
         "    7     0     0     0 " + //
         "\r\nIGN_EVERY_TURN           0 " + //
-        "\r\nWATER_TEMP_SENSOR    " + kIndent + //
+        "\r\nWATER_TEMP_SENSOR    " + INDENT + //
         "   12     0     0     0     0     0     0     0     0 " + //
         "\r\nAIR_TEMP_SENSOR";
     const std::string text = Write();
@@ -75,11 +75,11 @@ TEST_F(WriterTest, TailIsPinnedByteForByte)
     host.memo = { u"Tuned by Jan", u"\u0161\u010D\u00E1\\" };
     const std::string expected = "\r\nTEST_OUT         300    40 "
                                  "\r\nLAMBDA_BAR         1     0     0     0 "
-        + kIndent
+        + INDENT
         + "\r\nVERSIONS       "
           "\r\nHEX  Date = --  --:--   Unit = --"
           "\r\nEXE  Dec  1 2019   10:16:09"
-        + kIndent
+        + INDENT
         + "\r\nPROPRIETARY       -5     0     0     0 32767 "
           "\r\nMEMO           "
           "\r\nTuned by Jan"
@@ -116,18 +116,18 @@ TEST_F(WriterTest, PointCountsLimitRowsAndMaps)
     img.b[2664] = 0;
     img.b[2665] = 25;
     const std::string text = Write();
-    EXPECT_EQ(KeyBlock(text, "RPM_JET_1A"), "\r\nRPM_JET_1A     " + kIndent);
-    EXPECT_EQ(KeyBlock(text, "JET_1A"), "\r\nJET_1A         " + Repeat(kIndent, 11));
-    EXPECT_EQ(KeyBlock(text, "RPM_JET_2A"), "\r\nRPM_JET_2A     " + Repeat("    0 ", 20) + kIndent);
-    EXPECT_EQ(KeyBlock(text, "JET_2A"), "\r\nJET_2A         " + Repeat(Repeat("    0 ", 20) + kIndent, 10) + kIndent);
+    EXPECT_EQ(KeyBlock(text, "RPM_JET_1A"), "\r\nRPM_JET_1A     " + INDENT);
+    EXPECT_EQ(KeyBlock(text, "JET_1A"), "\r\nJET_1A         " + Repeat(INDENT, 11));
+    EXPECT_EQ(KeyBlock(text, "RPM_JET_2A"), "\r\nRPM_JET_2A     " + Repeat("    0 ", 20) + INDENT);
+    EXPECT_EQ(KeyBlock(text, "JET_2A"), "\r\nJET_2A         " + Repeat(Repeat("    0 ", 20) + INDENT, 10) + INDENT);
 }
 
 TEST_F(WriterTest, WrappedTablesBreakEveryPerLineValues)
 {
     const std::string text = Write();
-    EXPECT_EQ(KeyBlock(text, "ACCEL_INJ"), "\r\nACCEL_INJ      " + Repeat(kIndent + Repeat("    0 ", 4), 5));
+    EXPECT_EQ(KeyBlock(text, "ACCEL_INJ"), "\r\nACCEL_INJ      " + Repeat(INDENT + Repeat("    0 ", 4), 5));
     EXPECT_EQ(KeyBlock(text, "TUNING_LAMBDA"),
-        "\r\nTUNING_LAMBDA  " + Repeat("    0 ", 5) + Repeat(kIndent + Repeat("    0 ", 5), 5));
+        "\r\nTUNING_LAMBDA  " + Repeat("    0 ", 5) + Repeat(INDENT + Repeat("    0 ", 5), 5));
 }
 
 TEST_F(WriterTest, ServoTablesFollowTheirOwnModeByte)
@@ -136,8 +136,8 @@ TEST_F(WriterTest, ServoTablesFollowTheirOwnModeByte)
     img.b[3578] = 2; // SERVO_EX_VALUE
     img.b[2785] = 1; // SERVO_EX_VALUE x1
     const std::string text = Write();
-    const std::string in = K("SERVO_IN_VALUE", 21) + kIndent + "   40 ";
-    const std::string ex = K("SERVO_EX_VALUE", 21) + kIndent + "    2 ";
+    const std::string in = K("SERVO_IN_VALUE", 21) + INDENT + "   40 ";
+    const std::string ex = K("SERVO_EX_VALUE", 21) + INDENT + "    2 ";
     EXPECT_EQ(KeyBlock(text, "SERVO_IN_VALUE").substr(0, in.size()), in);
     EXPECT_EQ(KeyBlock(text, "SERVO_EX_VALUE").substr(0, ex.size()), ex);
 }
@@ -169,7 +169,7 @@ TEST_F(WriterTest, BitsFlagsAndIdleValve)
     img.b[4237] = 33;
     img.b[2916] = 44;
     const std::string text = Write();
-    EXPECT_NE(KeyBlock(text, "POWER_OUT1").find(kIndent + "    1     0     1     0 " + kIndent), std::string::npos);
+    EXPECT_NE(KeyBlock(text, "POWER_OUT1").find(INDENT + "    1     0     1     0 " + INDENT), std::string::npos);
     EXPECT_EQ(KeyBlock(text, "N2O").substr(0, 23), K("N2O", 15) + "    1 ");
     EXPECT_NE(KeyBlock(text, "IDLE").find("   33     0 "), std::string::npos);
     EXPECT_EQ(KeyBlock(text, "IDLE").find("   44 "), std::string::npos);
@@ -184,11 +184,11 @@ TEST_F(WriterTest, UnitTextsCannotStartLines)
 TEST_F(WriterTest, StreamFailureIsReported)
 {
     std::ostringstream good;
-    EXPECT_TRUE(WriteParameterFile(host, good, kStamp));
+    EXPECT_TRUE(WriteParameterFile(host, good, STAMP));
     EXPECT_EQ(good.str(), Write());
     std::ostringstream bad;
     bad.setstate(std::ios::badbit);
-    EXPECT_FALSE(WriteParameterFile(host, bad, kStamp));
+    EXPECT_FALSE(WriteParameterFile(host, bad, STAMP));
 }
 
 TEST(BuildStamp, HasTheFormsOfTheExeLine)

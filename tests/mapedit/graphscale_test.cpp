@@ -7,9 +7,9 @@
 
 namespace {
 
-const TickRecord kRpmTicks[]
+const TickRecord RPM_TICK_RECORDS[]
     = { { 4000, 2000, 1000, 200, 1000 }, { 10000, 2000, 1000, 500, 1000 }, { 25000, 2000, 1000, 1000, 2000 }, {} };
-const TickRecord kPercentTicks[] = { { 30, 10, 5, 1, 10 }, { 100, 20, 10, 5, 20 }, {} };
+const TickRecord PERCENT_TICKS[] = { { 30, 10, 5, 1, 10 }, { 100, 20, 10, 5, 20 }, {} };
 
 void Axis(CAxe& a, const char* label, int count, double scale, const TickRecord* ticks)
 {
@@ -31,9 +31,9 @@ struct Scaling : ::testing::Test {
     {
         for (CSheet& s : sheets) {
             s.AllocArrays();
-            Axis(s.X, "RPM", 15, 100, kRpmTicks);
-            Axis(s.Y, "TP", 10, 1, kPercentTicks);
-            Axis(s.V, "ADV", 0, 1, kPercentTicks);
+            Axis(s.X, "RPM", 15, 100, RPM_TICK_RECORDS);
+            Axis(s.Y, "TP", 10, 1, PERCENT_TICKS);
+            Axis(s.V, "ADV", 0, 1, PERCENT_TICKS);
             s.V.Max = 60;
             for (int c = 0; c < 15; c++)
                 s.X.Values[c] = c == 14 ? 250 : 3 + 10 * c;

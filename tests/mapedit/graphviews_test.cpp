@@ -9,10 +9,10 @@
 
 namespace {
 
-const TickRecord kRpmTicks[]
+const TickRecord RPM_TICK_RECORDS[]
     = { { 4000, 2000, 1000, 200, 1000 }, { 10000, 2000, 1000, 500, 1000 }, { 25000, 2000, 1000, 1000, 2000 }, {} };
-const TickRecord kPercentTicks[] = { { 30, 10, 5, 1, 10 }, { 100, 20, 10, 5, 20 }, {} };
-const TickRecord kAdvanceTicks[] = { { 20, 5, 1, 1, 5 }, { 60, 10, 5, 1, 10 }, {} };
+const TickRecord PERCENT_TICKS[] = { { 30, 10, 5, 1, 10 }, { 100, 20, 10, 5, 20 }, {} };
+const TickRecord ADVANCE_TICK_RECORDS[] = { { 20, 5, 1, 1, 5 }, { 60, 10, 5, 1, 10 }, {} };
 
 // An advance map as a page builds it: 16 speeds x 10 throttle openings,
 // advance rising with speed and falling with load.
@@ -28,9 +28,11 @@ struct GraphViews : ::testing::Test {
         tab.OnMapTableChanged = [this](TTab* t) { reports.push_back(t->TabTicks); };
         const int s = tab.AddSheet("###Advance##Vorzündung##Předstih", "RPM", "TP", "ADV", 16, 10,
             SHEET_LIVE_MARKER | SHEET_BASE_ADVANCE_LINE | SHEET_LIMITER_LINE);
-        tab.DefineAxes(s, 1, "RPM", "", 3, 250, 100, 1, kRpmTicks, 1, 1, 1, 16, 0, 0, 1, -1, 1, 0xFCE2F4, nullptr);
-        tab.DefineAxes(s, 2, "TP", "%", 0, 100, 1, 1, kPercentTicks, 1, 1, 1, 10, 0, 0, 1, -2, 1, 0xFCE2F4, nullptr);
-        tab.DefineAxes(s, 4, "ADV", "°", 0, 60, 1, 1, kAdvanceTicks, 1, 2, 0, 0, 0, 0, 0, 0, 1, 0xFCE2F4, nullptr);
+        tab.DefineAxes(
+            s, 1, "RPM", "", 3, 250, 100, 1, RPM_TICK_RECORDS, 1, 1, 1, 16, 0, 0, 1, -1, 1, 0xFCE2F4, nullptr);
+        tab.DefineAxes(s, 2, "TP", "%", 0, 100, 1, 1, PERCENT_TICKS, 1, 1, 1, 10, 0, 0, 1, -2, 1, 0xFCE2F4, nullptr);
+        tab.DefineAxes(
+            s, 4, "ADV", "°", 0, 60, 1, 1, ADVANCE_TICK_RECORDS, 1, 2, 0, 0, 0, 0, 0, 0, 1, 0xFCE2F4, nullptr);
         CSheet& sh = tab.Sheets[s];
         for (int c = 0; c < 16; c++)
             sh.X.Values[c] = 10 + 8 * c;
@@ -293,8 +295,9 @@ struct OnOffGrid : ::testing::Test {
         SetTabInputProbe([] { return TabInputState {}; });
         tab.OnMapTableChanged = [this](TTab*) { reports.push_back(1); };
         const int s = tab.AddSheet("Fan", "RPM", "TW", "ON", 3, 2, SHEET_LIVE_MARKER);
-        tab.DefineAxes(s, 1, "RPM", "", 0, 150, 100, 1, kRpmTicks, 1, 1, 1, 3, 0, 0, 1, -1, 1, 0xFCE2F4, nullptr);
-        tab.DefineAxes(s, 2, "TW", "°C", 0, 120, 1, 1, kPercentTicks, 1, 1, 1, 2, 0, 0, 1, -2, 1, 0xFCE2F4, nullptr);
+        tab.DefineAxes(
+            s, 1, "RPM", "", 0, 150, 100, 1, RPM_TICK_RECORDS, 1, 1, 1, 3, 0, 0, 1, -1, 1, 0xFCE2F4, nullptr);
+        tab.DefineAxes(s, 2, "TW", "°C", 0, 120, 1, 1, PERCENT_TICKS, 1, 1, 1, 2, 0, 0, 1, -2, 1, 0xFCE2F4, nullptr);
         tab.DefineAxes(s, 4, "ON", "", 0, 2, 1, 1, nullptr, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0xFCE2F4, nullptr);
         CSheet& sh = tab.Sheets[s];
         sh.X.Values[0] = 30;

@@ -22,7 +22,7 @@ struct Table {
     int angleX, angleXY; // view angles
 };
 
-const Table kTables[] = {
+const Table TABLES[] = {
     { "ramp16x10", 16, 10, [](int c, int r) { return std::min(40, 8 + 2 * c) - r; }, -5, 24 },
     { "wave50x30", 50, 30, [](int c, int r) { return int(30 + 20 * std::sin(c * 0.25) * std::cos(r * 0.2) + r * 0.3); },
         -5, 24 },
@@ -65,7 +65,7 @@ std::string PicturePath(const Table& t, int mode)
 TEST(SurfacePicture, EveryDrawModeKeepsItsLook)
 {
     const bool write = std::getenv("ZP_WRITE_SURFACE_PICTURES") != nullptr;
-    for (const Table& t : kTables) {
+    for (const Table& t : TABLES) {
         for (int mode = 0; mode <= 5; mode++) {
             SCOPED_TRACE(PicturePath(t, mode));
             const QImage drawn = Draw(t, mode);

@@ -47,7 +47,7 @@ struct PopupMenu : EditFixture {
 
 using Captions = std::vector<std::string>;
 
-const Captions kViewsAndUse = { "-", "*View as table", "View as graph 2D", "View as graph 3D", "-", "Use only X",
+const Captions VIEWS_AND_USE = { "-", "*View as table", "View as graph 2D", "View as graph 3D", "-", "Use only X",
     "Use only Y", "*Use X and Y" };
 
 Captions Join(Captions a, const Captions& b)
@@ -63,12 +63,12 @@ TEST_F(PopupMenu, ItemsForPreparedStates)
     Add(5, 3);
     QGuiApplication::clipboard()->clear();
     PointAtCell(1, 1);
-    EXPECT_EQ(Items(), kViewsAndUse);
+    EXPECT_EQ(Items(), VIEWS_AND_USE);
 
     SelectColumns({ 1, 2 });
     EXPECT_EQ(Items(),
         Join({ "Copy", "Copy the entire table", "-", "Interpolate", "-", "Insert column here", "Delete columns (2)" },
-            kViewsAndUse));
+            VIEWS_AND_USE));
     lang = 1;
     EXPECT_EQ(Items()[6], "Löschen von Spalten (2)");
     EXPECT_EQ(Items()[5], "Einfügen hier Spalte");
@@ -80,14 +80,14 @@ TEST_F(PopupMenu, ItemsForPreparedStates)
     SelectColumns({ 0, 1, 2, 3, 4 }); // a table is never emptied
     EXPECT_EQ(Items(),
         Join({ "Copy", "Copy the entire table", "-", "Interpolate", "-", "Insert row here", "Insert column here" },
-            kViewsAndUse));
+            VIEWS_AND_USE));
 
     ClipboardPutText("5");
     tab.Sheet->Sel.SelectItem(tab.TableHitMap, 1, 1);
-    EXPECT_EQ(Items(), Join({ "Copy", "Copy the entire table", "Paste", "-" }, kViewsAndUse));
+    EXPECT_EQ(Items(), Join({ "Copy", "Copy the entire table", "Paste", "-" }, VIEWS_AND_USE));
 
     tab.HotSheetTab = 1; // on a sheet tab only the whole sheet is copied
-    EXPECT_EQ(Items(), Join({ "Copy the entire table", "-" }, kViewsAndUse));
+    EXPECT_EQ(Items(), Join({ "Copy the entire table", "-" }, VIEWS_AND_USE));
     tab.HotSheetTab = 0;
 
     tab.Sheet->Y.Collapsed = 1;
@@ -125,7 +125,7 @@ TEST_F(PopupMenu, DisabledSheetWithEnableBoxAndThe3DItems)
                    "ISO2 view", "-", "Wire model", "One color graph", "Height colors (grain 0)",
                    "Height colors (grain 1)", "Height colors (grain 2)", "*Height colors (grain 3)", "-", "No values",
                    "Only active value", "*Only interresting values", "All values" },
-            kViewsAndUse);
+            VIEWS_AND_USE);
     EXPECT_EQ(Items(), want);
     Click("Wire model");
     EXPECT_EQ(tab.Graph.DrawMode, 0);

@@ -251,24 +251,24 @@ TEST_P(PanelChannels, FromBlockAndCylinderCount)
         EXPECT_EQ(got[size_t(k)], want[size_t(k)]) << "channel " << k;
 }
 
-const std::vector<LiveSet> kFourCylinders = { { 'W', 2, 6000 }, { 'B', 183, 10 }, { 'B', 184, 20 }, { 'B', 185, 30 },
+const std::vector<LiveSet> FOUR_CYLINDERS = { { 'W', 2, 6000 }, { 'B', 183, 10 }, { 'B', 184, 20 }, { 'B', 185, 30 },
     { 'B', 186, 40 }, { 'B', 187, 30 }, { 'B', 188, 50 }, { 'B', 189, 70 }, { 'B', 190, 90 }, { 'B', 191, 1 },
     { 'B', 192, 2 }, { 'B', 193, 3 }, { 'B', 194, 4 } };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PanelChannels,
-    ::testing::Values(ChannelCase { "TwoCylinders", 2, kFourCylinders,
+    ::testing::Values(ChannelCase { "TwoCylinders", 2, FOUR_CYLINDERS,
                           { { 8, 25 }, { 10, 4000 }, { 11, 150 }, { 20, 15 }, { 21, 10 }, { 22, 20 }, { 25, 1 } } },
         ChannelCase { "UnitDutyOverrides", 2,
             { { 'W', 2, 6000 }, { 'B', 187, 30 }, { 'B', 188, 50 }, { 'B', 228, 40 }, { 'B', 229, 7 } },
             { { 8, 40 }, { 10, 4000 }, { 25, 7 } } },
         ChannelCase { "UnitDutyBOnly", 1, { { 'W', 2, 6000 }, { 'B', 187, 30 }, { 'B', 229, 9 } },
             { { 8, 0 }, { 10, 3000 }, { 25, 9 } } },
-        ChannelCase { "NoCylinders", 0, kFourCylinders, { { 8, 15 }, { 21, 10 } } },
+        ChannelCase { "NoCylinders", 0, FOUR_CYLINDERS, { { 8, 15 }, { 21, 10 } } },
         // A damaged image or a replayed log may hold any count: four at most.
-        ChannelCase { "CountAboveFourHeldToFour", 9, kFourCylinders,
+        ChannelCase { "CountAboveFourHeldToFour", 9, FOUR_CYLINDERS,
             { { 8, 45 }, { 10, 6000 }, { 11, 250 }, { 20, 25 }, { 21, 10 }, { 22, 20 }, { 23, 30 }, { 24, 40 },
                 { 25, 2 } } },
-        ChannelCase { "CountOf255", 255, kFourCylinders,
+        ChannelCase { "CountOf255", 255, FOUR_CYLINDERS,
             { { 8, 45 }, { 10, 6000 }, { 11, 250 }, { 20, 25 }, { 21, 10 }, { 22, 20 }, { 23, 30 }, { 24, 40 },
                 { 25, 2 } } },
         ChannelCase { "SignedAdvancesTruncateTowardZero", 2, { { 'B', 183, 0xF6 }, { 'B', 184, 0xFB } },

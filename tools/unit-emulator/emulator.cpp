@@ -16,41 +16,41 @@ namespace unitemu {
 
 namespace {
 
-constexpr int kBlockSize = 300;
-constexpr int kMemorySize = COMMAXBUF;
+constexpr int BLOCK_SIZE = 300;
+constexpr int MEMORY_SIZE = COMMAXBUF;
 // A request broken off for this long is dropped, as the unit's own receiver does.
-constexpr auto kRequestGap = std::chrono::milliseconds(50);
+constexpr auto REQUEST_GAP = std::chrono::milliseconds(50);
 
 // Live block word k (numbered from 1) starts at block byte 2k, i.e. data index
 // 2k - 1, high byte first on the wire.
-constexpr int kLiveWordUnitType = 1;
-constexpr int kLiveWordSaving = 50;
-constexpr int kLiveWordChangedBlocks = 56;
+constexpr int LIVE_WORD_UNIT_TYPE = 1;
+constexpr int LIVE_WORD_SAVING = 50;
+constexpr int LIVE_WORD_CHANGED_BLOCKS = 56;
 
 // Identity block offsets.
-constexpr int kIdSubVersion = 10;
-constexpr int kIdUnitType = 11;
+constexpr int ID_SUB_VERSION = 10;
+constexpr int ID_UNIT_TYPE = 11;
 
 // Commands of the preamble protocols.
-constexpr uint16_t kCmdProbe = 0xFEEE;
-constexpr uint16_t kCmdRead = 0x7010;
-constexpr uint16_t kCmdIdentity = 0x701F;
-constexpr uint16_t kCmdWrite = 0x7020;
-constexpr uint16_t kCmdLive = 0x7050;
-constexpr uint16_t kCmdReset = 0xF000;
-constexpr uint16_t kShortAck = 0xFFFF;
+constexpr uint16_t CMD_PROBE = 0xFEEE;
+constexpr uint16_t CMD_READ = 0x7010;
+constexpr uint16_t CMD_IDENTITY = 0x701F;
+constexpr uint16_t CMD_WRITE = 0x7020;
+constexpr uint16_t CMD_LIVE = 0x7050;
+constexpr uint16_t CMD_RESET = 0xF000;
+constexpr uint16_t SHORT_ACK = 0xFFFF;
 
 // Command bytes of the fixed protocols (requests; answers add 0x80).
-constexpr uint8_t kIgnCommand = 0x00;
-constexpr uint8_t kIgnLive = 0x30;
-constexpr uint8_t kIgnIdentity = 0x40;
+constexpr uint8_t IGN_COMMAND = 0x00;
+constexpr uint8_t IGN_LIVE = 0x30;
+constexpr uint8_t IGN_IDENTITY = 0x40;
 // A command frame whose data bytes 14 and 15 hold these restarts the unit.
-constexpr int kResetMarkAt = 14;
-constexpr uint8_t kResetMark[2] = { 0xA5, 0x10 };
+constexpr int RESET_MARK_AT = 14;
+constexpr uint8_t RESET_MARK[2] = { 0xA5, 0x10 };
 
 std::vector<uint8_t> DefaultIdentity()
 {
-    std::vector<uint8_t> id(kBlockSize, 0);
+    std::vector<uint8_t> id(BLOCK_SIZE, 0);
     const uint8_t head[] = { 'Z', 'E', 'P', 12, 1, 12, 19, 10, 16 };
     std::copy(std::begin(head), std::end(head), id.begin());
     const uint8_t hardware[] = { 0xC1, 0x05, 0x02, 0x09 };
@@ -72,10 +72,10 @@ void SwapUnitWords(uint8_t* image, int length)
 
 UnitEmulator::UnitEmulator(const Options& options)
     : options_(options)
-    , image_(kMemorySize, 0)
+    , image_(MEMORY_SIZE, 0)
     , identity_(DefaultIdentity())
-    , live_(kBlockSize, 0)
-    , liveFixed_(kBlockSize, false)
+    , live_(BLOCK_SIZE, 0)
+    , liveFixed_(BLOCK_SIZE, false)
     , engine_(options.engine, options.seed)
 {
     SetUnitVersion(options.unitType, options.subVersion);
@@ -214,11 +214,11 @@ void UnitEmulator::SetUnitVersion(int unitType, int subVersion)
         std::lock_guard<std::mutex> guard(lock_);
         options_.unitType = unitType;
         options_.subVersion = subVersion;
-        identity_[kIdSubVersion] = uint8_t(subVersion);
-        identity_[kIdUnitType] = uint8_t(unitType >> 8);
-        identity_[kIdUnitType + 1] = uint8_t(unitType);
+        identity_[ID_SUB_VERSION] = uint8_t(subVersion);
+        identity_[ID_UNIT_TYPE] = uint8_t(unitType >> 8);
+        identity_[ID_UNIT_TYPE + 1] = uint8_t(unitType);
     }
-    SetLiveWord(kLiveWordUnitType, uint16_t(unitType));
+    SetLiveWord(LIVE_WORD_UNIT_TYPE, uint16_t(unitType));
 }
 
 void UnitEmulator::InjectFault(Fault fault, int count, int after)
@@ -289,7 +289,7 @@ void UnitEmulator::TakeBytes(const uint8_t* data, int n)
     auto now = std::chrono::steady_clock::now();
     // On a line in memory the program clock measures the gap.
     const int32_t tick = TmrNow();
-    const bool gap = answers_ ? TmrDiff(tick, lastTick_) > kRequestGap.count() : now - lastByte_ > kRequestGap;
+    const bool gap = answers_ ? TmrDiff(tick, lastTick_) > REQUEST_GAP.count() : now - lastByte_ > REQUEST_GAP;
     lastTick_ = tick;
     if (gap) {
         ignPosition_ = 0;
@@ -360,10 +360,10 @@ std::vector<uint8_t> UnitEmulator::LiveAnswerData()
 {
     // Called with the lock held.
     uint16_t saving = uint16_t(saving_);
-    live_[2 * kLiveWordSaving - 1] = uint8_t(saving >> 8);
-    live_[2 * kLiveWordSaving] = uint8_t(saving);
-    live_[2 * kLiveWordChangedBlocks - 1] = uint8_t(changedBlocks_ >> 8);
-    live_[2 * kLiveWordChangedBlocks] = uint8_t(changedBlocks_);
+    live_[2 * LIVE_WORD_SAVING - 1] = uint8_t(saving >> 8);
+    live_[2 * LIVE_WORD_SAVING] = uint8_t(saving);
+    live_[2 * LIVE_WORD_CHANGED_BLOCKS - 1] = uint8_t(changedBlocks_ >> 8);
+    live_[2 * LIVE_WORD_CHANGED_BLOCKS] = uint8_t(changedBlocks_);
     saving_ = std::max(0, saving_ - options_.saveStep);
     return live_;
 }
@@ -376,11 +376,11 @@ UnitEmulator::Answer UnitEmulator::AnswerIgn(const uint8_t* frame)
     const uint8_t* data = frame + 1;
     std::vector<uint8_t> out(size_t(n), 0);
     std::lock_guard<std::mutex> guard(lock_);
-    if (command == kIgnCommand) {
-        if (std::equal(std::begin(kResetMark), std::end(kResetMark), data + kResetMarkAt))
+    if (command == IGN_COMMAND) {
+        if (std::equal(std::begin(RESET_MARK), std::end(RESET_MARK), data + RESET_MARK_AT))
             resets_++;
         std::copy(data, data + n, out.begin());
-    } else if (command < kIgnLive) {
+    } else if (command < IGN_LIVE) {
         int address = n * (command - 1);
         for (int i = 0; i < n; ++i)
             if (address + i < RS_LEN_EXE)
@@ -388,22 +388,22 @@ UnitEmulator::Answer UnitEmulator::AnswerIgn(const uint8_t* frame)
         std::copy(data, data + n, out.begin());
         writes_++;
         saving_ = options_.saveWork;
-    } else if (command < kIgnIdentity) {
+    } else if (command < IGN_IDENTITY) {
         lastLiveRequest_.assign(data, data + n);
-        if (command == kIgnLive)
+        if (command == IGN_LIVE)
             MoveEngine();
         std::vector<uint8_t> live = LiveAnswerData();
-        ReadMemory(live, n * (command - kIgnLive), n, out.data());
+        ReadMemory(live, n * (command - IGN_LIVE), n, out.data());
         // The small fixed-frame units report their type in the last data byte.
         if (options_.protocol != PROTO_IGN300)
             out[size_t(n - 1)] = uint8_t(options_.unitType);
-    } else if (command == kIgnIdentity) {
+    } else if (command == IGN_IDENTITY) {
         ReadMemory(identity_, 0, n, out.data());
     } else {
-        int address = n * (command - kIgnIdentity - 1);
+        int address = n * (command - IGN_IDENTITY - 1);
         ReadMemory(image_, address, n, out.data());
         for (int b = 0; b < 16; ++b)
-            if (address <= b * kBlockSize + kBlockSize - 1 && b * kBlockSize + kBlockSize - 1 < address + n)
+            if (address <= b * BLOCK_SIZE + BLOCK_SIZE - 1 && b * BLOCK_SIZE + BLOCK_SIZE - 1 < address + n)
                 changedBlocks_ &= uint16_t(~(1u << b));
     }
     answer.bytes.resize(size_t(n + IGN_OVERHEAD));
@@ -431,7 +431,7 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
     {
         std::lock_guard<std::mutex> guard(lock_);
         switch (command) {
-        case kCmdProbe: {
+        case CMD_PROBE: {
             out.assign(options_.name.begin(), options_.name.end());
             out.push_back(0);
             for (int word : { options_.frameSize, options_.hardwareId, options_.unitType }) {
@@ -440,18 +440,18 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
             }
             break;
         }
-        case kCmdRead:
+        case CMD_READ:
             out.resize(requested);
             ReadMemory(image_, address, requested, out.data());
             for (int b = 0; b < 16; ++b)
-                if (address <= b * kBlockSize + kBlockSize - 1 && b * kBlockSize + kBlockSize - 1 < address + requested)
+                if (address <= b * BLOCK_SIZE + BLOCK_SIZE - 1 && b * BLOCK_SIZE + BLOCK_SIZE - 1 < address + requested)
                     changedBlocks_ &= uint16_t(~(1u << b));
             break;
-        case kCmdIdentity:
+        case CMD_IDENTITY:
             out.resize(requested);
             ReadMemory(identity_, address, requested, out.data());
             break;
-        case kCmdLive: {
+        case CMD_LIVE: {
             lastLiveRequest_.resize(std::max<size_t>(lastLiveRequest_.size(), size_t(address + length)));
             std::copy(data, data + length, lastLiveRequest_.begin() + address);
             if (address == 0)
@@ -461,21 +461,21 @@ UnitEmulator::Answer UnitEmulator::AnswerWcom(const uint8_t* frame)
             ReadMemory(live, address, length, out.data());
             break;
         }
-        case kCmdWrite:
+        case CMD_WRITE:
             for (int i = 0; i < length; ++i)
                 if (address + i < RS_LEN_EXE)
                     image_[size_t(address + i)] = data[i];
             writes_++;
             saving_ = options_.saveWork;
             // Writes are acknowledged with the short answer that names the address.
-            answerCommand = kShortAck;
-            answerAddress = kCmdWrite;
+            answerCommand = SHORT_ACK;
+            answerAddress = CMD_WRITE;
             out = { uint8_t(address), uint8_t(address >> 8) };
             break;
         default:
-            if (command == kCmdReset)
+            if (command == CMD_RESET)
                 resets_++;
-            answerCommand = kShortAck;
+            answerCommand = SHORT_ACK;
             answerAddress = command;
             break;
         }

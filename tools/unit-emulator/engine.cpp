@@ -9,10 +9,10 @@ namespace {
 
 // Overall ratio (engine turns per wheel turn) of gears 1..6 and the rear
 // wheel's circumference in metres.
-constexpr double kGearRatio[7] = { 0, 12.0, 8.6, 6.9, 5.9, 5.2, 4.7 };
-constexpr double kWheelMetres = 1.95;
-constexpr int kCylinders = 4;
-constexpr uint8_t kNotUsed = 255;
+constexpr double GEAR_RATIO[7] = { 0, 12.0, 8.6, 6.9, 5.9, 5.2, 4.7 };
+constexpr double WHEEL_METRES = 1.95;
+constexpr int ENGINE_CYLINDERS = 4;
+constexpr uint8_t NOT_USED = 255;
 
 // Positions in the live block (words and bytes numbered from 1).
 namespace at {
@@ -51,7 +51,7 @@ void EngineModel::Step()
 {
     if (mode_ == Engine::Off)
         return;
-    const double dt = kStepSeconds;
+    const double dt = STEP_SECONDS;
     seconds_ += dt;
     wobble_ += dt * 2.1;
     coolant_ = Approach(coolant_, mode_ == Engine::Run ? 88 : 82, 0.004, dt);
@@ -78,10 +78,10 @@ void EngineModel::Step()
     rpm_ = Approach(rpm_, std::max(1300.0, target), 1.2 / gear_, dt);
     if (rpm_ > 9500 && gear_ < 6) {
         ++gear_;
-        rpm_ *= kGearRatio[gear_] / kGearRatio[gear_ - 1];
+        rpm_ *= GEAR_RATIO[gear_] / GEAR_RATIO[gear_ - 1];
     } else if (rpm_ < 3500 && gear_ > 1 && throttle_ < 30) {
         --gear_;
-        rpm_ *= kGearRatio[gear_] / kGearRatio[gear_ + 1];
+        rpm_ *= GEAR_RATIO[gear_] / GEAR_RATIO[gear_ + 1];
     }
 }
 
@@ -100,7 +100,7 @@ void EngineModel::Write(std::vector<uint8_t>& live, const std::vector<bool>& fix
     const double load = throttle_ / 100;
     const int rpm = int(rpm_);
     const double iapKpa = 32 + 66 * std::sqrt(load) + 0.5 * std::sin(wobble_ * 3);
-    const double speed = gear_ ? rpm_ / kGearRatio[gear_] * kWheelMetres * 60 / 1000 : 0;
+    const double speed = gear_ ? rpm_ / GEAR_RATIO[gear_] * WHEEL_METRES * 60 / 1000 : 0;
 
     word(at::WRpm, rpm);
     word(at::WAp, 1008);
@@ -115,9 +115,9 @@ void EngineModel::Write(std::vector<uint8_t>& live, const std::vector<bool>& fix
     word(at::WLambdaMv, int(afr < 14.7 ? 750 : 150));
     byte(at::BAfr1, int(afr * 10));
     for (int i = 1; i < 4; ++i)
-        byte(at::BAfr1 + i, kNotUsed);
+        byte(at::BAfr1 + i, NOT_USED);
     for (int i = 0; i < 4; ++i)
-        byte(at::BTuneState1 + i, kNotUsed); // no tuning under way
+        byte(at::BTuneState1 + i, NOT_USED); // no tuning under way
     byte(at::BCoolant, int(coolant_) + 100);
     word(at::WCoolantMv, int(3600 - coolant_ * 30));
     byte(at::BAir, int(air_) + 100);
@@ -129,7 +129,7 @@ void EngineModel::Write(std::vector<uint8_t>& live, const std::vector<bool>& fix
     // Advance per cylinder (degrees) and injection times (0.1 ms).
     const double advance = mode_ == Engine::Idle ? 10 : 12 + 2.2 * std::min(rpm_, 9000.0) / 1000 - 8 * load;
     const double injection = 18 + 70 * load * (0.6 + 0.4 * std::min(rpm_, 9000.0) / 9000);
-    for (int c = 0; c < kCylinders; ++c) {
+    for (int c = 0; c < ENGINE_CYLINDERS; ++c) {
         byte(at::BAdvance1 + c, int(std::lround(advance + 0.4 * std::sin(wobble_ + c))));
         byte(at::BInjA1 + c, int(injection + 0.5 * std::sin(wobble_ * 2 + c)));
         byte(at::BInjB1 + c, load > 0.6 ? int(40 * (load - 0.6) / 0.4) : 0);
@@ -141,7 +141,7 @@ void EngineModel::Write(std::vector<uint8_t>& live, const std::vector<bool>& fix
 
     byte(at::BGear, gear_);
     word(at::WGearMv, 400 + 700 * gear_);
-    word(at::WRatio, gear_ ? int(kGearRatio[gear_] * 100) : 0);
+    word(at::WRatio, gear_ ? int(GEAR_RATIO[gear_] * 100) : 0);
     word(at::WSpeedRear, int(speed));
     word(at::WSpeedFront, int(speed * 0.99));
 

@@ -17,7 +17,7 @@ enum class Engine {
 class EngineModel {
 public:
     // Time that passes on the engine between two live answers.
-    static constexpr double kStepSeconds = 0.05;
+    static constexpr double STEP_SECONDS = 0.05;
 
     EngineModel(Engine mode, uint32_t seed);
 

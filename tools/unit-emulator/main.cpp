@@ -31,7 +31,7 @@ struct NamedProtocol {
     const char* name;
     int32_t id;
 };
-constexpr NamedProtocol kProtocols[] = {
+constexpr NamedProtocol PROTOCOL_LIST[] = {
     { "WCOM", PROTO_WCOM },
     { "WCOMS", PROTO_WCOMS },
     { "IGN50", PROTO_IGN50 },
@@ -44,7 +44,7 @@ struct NamedFault {
     const char* name;
     unitemu::Fault fault;
 };
-constexpr NamedFault kFaults[] = {
+constexpr NamedFault FAULTS[] = {
     { "silence", unitemu::Fault::Silence },
     { "bad-check", unitemu::Fault::BadCheck },
     { "wrong-block", unitemu::Fault::WrongBlock },
@@ -162,7 +162,7 @@ int main(int argc, char** argv)
         ++i;
         if (arg == "--protocol") {
             ok = false;
-            for (const NamedProtocol& p : kProtocols)
+            for (const NamedProtocol& p : PROTOCOL_LIST)
                 if (strcasecmp(value, p.name) == 0) {
                     options.protocol = p.id;
                     ok = true;
@@ -205,7 +205,7 @@ int main(int argc, char** argv)
             std::string name = text.substr(0, text.find(':'));
             FaultArg f { unitemu::Fault::Silence, 0, 1 };
             ok = false;
-            for (const NamedFault& nf : kFaults)
+            for (const NamedFault& nf : FAULTS)
                 if (name == nf.name) {
                     f.fault = nf.fault;
                     ok = true;
