@@ -13,8 +13,8 @@ protected:
     void SetUp() override
     {
         PageWindow::SetUp();
-        Byte(advance_cells::IMAGE_LIMITER) = 110;
-        Byte(advance_cells::IMAGE_START_LIMITER) = 40;
+        Byte(IMAGE_LIMITER) = 110;
+        Byte(IMAGE_START_LIMITER) = 40;
         Byte(advance_cells::CYLINDERS) = 2;
         StoreAndReloadPage(form.get());
         StartUnit(TEST_PORT);
