@@ -71,6 +71,14 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
         LoadPages(form.get(), 0);
         EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/idle-page-mode" + QString::number(mode) + ".png"));
     }
+    // The Bike page with a model, then with the special setting (its box red).
+    form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_BIKE]);
+    form->PageControl1Change(form->PageControl1);
+    for (int special : { 0, 1 }) {
+        form->PcImage.b[2568] = uint8_t(special);
+        LoadPages(form.get(), 0);
+        EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/bike-page" + (special ? "-special" : "") + ".png"));
+    }
 }
 
 } // namespace
