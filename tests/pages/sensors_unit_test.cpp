@@ -1,25 +1,21 @@
 // The Sensors page with an emulated unit behind the link: the throttle
 // button takes the unit's live voltage, and the acceleration limiter's live
 // values show in the potentiometer group.
-#include "pagewindow.h"
+#include "pageunit.h"
 
 #include "monitor/live.h"
 #include "pages/sensors.h"
-#include "support/unitwindow.h"
 
 namespace {
 
 using namespace sensors_cells;
 
-class SensorsWithUnit : public OnEmulatedUnit<PageWindow> {
+class SensorsWithUnit : public PageWithUnit {
 protected:
     void SetUp() override
     {
-        PageWindow::SetUp();
+        PageWithUnit::SetUp();
         form->ShowPage(PAGE_SLOT_SENSORS);
-        StartUnit(TEST_PORT);
-        unit.SetImage(form->PcImage);
-        form->ComPort = TEST_PORT;
     }
 };
 

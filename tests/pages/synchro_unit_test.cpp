@@ -1,22 +1,18 @@
 // The Synchro page's two live labels with an emulated unit behind the link:
 // each synchronisation state the unit reports shows its texts and colours.
-#include "pagewindow.h"
+#include "pageunit.h"
 
 #include "monitor/live.h"
 #include "pages/synchro.h"
-#include "support/unitwindow.h"
 
 namespace {
 
-class SynchroWithUnit : public OnEmulatedUnit<PageWindow> {
+class SynchroWithUnit : public PageWithUnit {
 protected:
     void SetUp() override
     {
-        PageWindow::SetUp();
+        PageWithUnit::SetUp();
         form->ShowPage(PAGE_SLOT_SYNCHRO);
-        StartUnit(TEST_PORT);
-        unit.SetImage(form->PcImage);
-        form->ComPort = TEST_PORT;
     }
 };
 
