@@ -6,6 +6,7 @@
 #include "pages/idle.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
+#include "pages/synchro.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -74,17 +75,6 @@ void ApplyIdleTexts(TMainForm* form)
     UpdateIdleLabels(form);
 }
 
-// A row of the control texts: the control by name, what is written, and the
-// three languages (a null German text shows the English one). A caption from
-// a message slot names the slot in `item`.
-enum class TextProperty { CAPTION, CAPTION_SLOT, ITEMS };
-struct ControlText {
-    const char* control;
-    TextProperty property;
-    int item;
-    LangEntry text;
-};
-
 using enum TextProperty;
 // clang-format off
 constexpr ControlText BIKE_PAGE_TEXTS[] = {
@@ -136,6 +126,8 @@ constexpr ControlText BIKE_PAGE_TEXTS[] = {
 };
 // clang-format on
 
+} // namespace
+
 void ApplyControlText(TMainForm* form, const ControlText& row)
 {
     auto* control = dynamic_cast<TControl*>(form->FindComponent(row.control));
@@ -149,6 +141,11 @@ void ApplyControlText(TMainForm* form, const ControlText& row)
     const std::string text = LangEntryText(entry, LangIndex);
     if (row.property == CAPTION) {
         control->SetCaption(std::string_view(text));
+        return;
+    }
+    if (row.property == ITEM) {
+        if (auto* group = dynamic_cast<TRadioGroup*>(control); group && row.item < group->ItemCount())
+            group->SetItemText(row.item, text);
         return;
     }
     if (auto* group = dynamic_cast<TRadioGroup*>(control)) {
@@ -168,8 +165,6 @@ void ApplyControlText(TMainForm* form, const ControlText& row)
         form->LoadingControls = loading;
     }
 }
-
-} // namespace
 
 void ApplyLanguage(TMainForm* form)
 {
@@ -199,6 +194,7 @@ void ApplyControlTexts(TMainForm* form)
         if (row.control == std::string_view("GroupBoxBike"))
             FillBikeList(form);
     }
+    ApplySynchroTexts(form);
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });

@@ -18,6 +18,7 @@
 #include "pages/bike.h"
 #include "pages/idle.h"
 #include "pages/sensors.h"
+#include "pages/synchro.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 #include "platform/comctrls.h"
@@ -117,6 +118,12 @@ public:
     void ComboBoxBikeChange(TObject* Sender);
     void RadioGroupDisplayTypeClick(TObject* Sender);
     void Memo1Exit(TObject* Sender);
+    // The Synchro page: the first type (with its defaults), the other two
+    // lists and the radio groups commit at once.
+    void ComboBoxSync1Change(TObject* Sender);
+    void ComboBoxSync2Change(TObject* Sender);
+    void ComboBoxSync3Change(TObject* Sender);
+    void RadioGroupSync(TObject* Sender);
     // Every item of the COM port menu.
     void MenuCom1Click(TObject* Sender);
     // The monitor player's speed buttons and scroll bar (monitor/logplayer.cpp).
@@ -350,6 +357,7 @@ public:
     SensorsPageControls Sensors;
     IdlePageControls Idle;
     BikePageControls BikePage;
+    SynchroPageControls SynchroPage;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

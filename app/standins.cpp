@@ -31,11 +31,6 @@ void CoupleInjectionMaps(TMainForm*)
 {
 }
 
-// Until the Synchro page is built.
-void UpdateSynchroControls(TMainForm*)
-{
-}
-
 // Until the Race page is built.
 void UpdateRaceControls(TMainForm*)
 {

@@ -8,13 +8,13 @@
 #include "app/main.h"
 #include "app/main_menu.h"
 #include "app/main_presets.h"
-#include "app/standins.h"
 #include "files/bikedefaults.h"
 #include "files/bikelist.h"
 #include "files/notes.h"
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
+#include "pages/synchro.h"
 #include "platform/dialogs.h"
 
 using namespace bike_cells;
@@ -163,9 +163,6 @@ constexpr Row LAYOUT[] = {
         .width = 60, .min = 0, .max = 20000, .name = "UpDownDwellMaxTime", .editName = "EditDwellMaxTime",
         .parent = &C::GroupBoxDwell, .step = 100, .hidden = true },
     // Kept from older units and hidden for good.
-    { .kind = CheckBox, .field = &C::CheckBoxIgnEveryTurn, .x = 8, .y = 8, .width = 150, .height = 17,
-        .caption = "###Ignition every turn##Zündung jede Runde##Zápal každou otáčku", .name = "CheckBoxIgnEveryTurn",
-        .hidden = true },
     { .kind = CheckBox, .field = &C::CheckBoxInvInput, .x = 8, .y = 8, .width = 150, .height = 17,
         .caption = "###Inverse crankshaft polarity##Umgekehrte Kurbelgeber##Opačná polarita snímače kliky",
         .name = "CheckBoxInvInput", .hidden = true },

@@ -68,7 +68,6 @@ struct BikePageControls {
     TCheckBox* CheckBoxFallEnable = nullptr;
     TCheckBox* CheckBoxBlokEnable = nullptr;
     TCheckBox* CheckBoxBlokInvert = nullptr;
-    TCheckBox* CheckBoxIgnEveryTurn = nullptr;
     TCheckBox* CheckBoxInvInput = nullptr;
     TGroupBox* GroupBoxActivation = nullptr;
     TCheckBox* CheckBoxAktFall = nullptr;

@@ -9,6 +9,7 @@
 #include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/sensors.h"
+#include "pages/synchro.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 
@@ -30,7 +31,7 @@ constexpr uint64_t Ids(std::initializer_list<int> ids)
 const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     // page, run-time sheet, its caption, Create, Store, Load, TableChanged, table ids, per-tick colour
     { "Bike", nullptr, nullptr, CreateBikePage, StoreBikePage, LoadBikePage, BikeTableChanged, Ids({ 39 }), nullptr },
-    { "Synchro", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Synchro", nullptr, nullptr, CreateSynchroPage, StoreSynchroPage, LoadSynchroPage, nullptr, 0, nullptr },
     { "Advance", "TabSheet_Advance", "Advance", CreateAdvancePage, StoreAdvancePage, LoadAdvancePage,
         AdvanceTableChanged, Ids({ 0 }), ColourBaseAdvance },
     { "Injection", "TabSheet_Injection", "Injection", nullptr, nullptr, nullptr, nullptr, Ids({ 5 }), nullptr },
