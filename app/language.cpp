@@ -4,6 +4,7 @@
 #include "files/bikelist.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/injection.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
 #include "texts/langtext.h"
@@ -200,6 +201,7 @@ void ApplyControlTexts(TMainForm* form)
             FillBikeList(form);
     }
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
+    ApplyInjectionTexts(form);
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
     ApplySensorsTexts(form);
@@ -207,6 +209,8 @@ void ApplyControlTexts(TMainForm* form)
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(
             std::string_view(CylinderCorrectionText(form->PcImage.b[advance_cells::CYLINDERS])));
+    if (TLabel* label = form->Injection.LabelInjCylCorrection)
+        label->SetCaption(std::string_view(CylinderCorrectionText(form->PcImage.b[injection_cells::CYLINDERS])));
     SetLiteralCaption(advance.LabelPickupCorrection, "###Advance PickUp correction####PickUp korekce předstihu");
     SetLiteralCaption(advance.LabelBaseAdvance, "###Base advance (°)##Base advance (°)##Základní předstih (°)");
     ApplyIdleTexts(form);

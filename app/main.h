@@ -17,6 +17,7 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/injection.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
@@ -346,6 +347,7 @@ public:
     SensorsPageControls Sensors;
     IdlePageControls Idle;
     BikePageControls BikePage;
+    InjectionPageControls Injection;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
