@@ -1,23 +1,20 @@
 // The coupled injector maps with an emulated unit behind the link: a block
 // of map 1 the unit changed is read back and becomes what the next edit of
 // map 1 is compared with, and an edit reaches the unit.
-#include "app/main_link.h"
-#include "pagewindow.h"
+#include "pageunit.h"
 
 #include "pages/injection.h"
-#include "support/unitwindow.h"
 
 namespace {
 
 using namespace injection_cells;
 
-class CoupledMapsWithUnit : public OnEmulatedUnit<PageWindow> {
+class CoupledMapsWithUnit : public PageWithUnit {
 protected:
     void SetUp() override
     {
-        PageWindow::SetUp();
+        PageWithUnit::SetUp();
         Byte(IMAGE_LIMITER_INJ) = 110;
-        Byte(IMAGE_START_LIMITER) = 40;
         Byte(CYLINDERS) = 4;
         Byte(COUPLING) = COUPLING_COUPLED;
         for (int k = 0; k < 4; ++k) {
@@ -30,14 +27,7 @@ protected:
         }
         form->ShowPage(PAGE_SLOT_INJECTION);
         StoreAndReloadPage(form.get());
-        StartUnit(TEST_PORT);
         unit.SetImage(form->PcImage);
-        form->ComPort = TEST_PORT;
-    }
-    bool Idle() { return form->LinkState == linkstate::Idle && form->Link->JobCode.load() == JOB_IDLE; }
-    bool Connected()
-    {
-        return Run([&] { return Idle() && form->Images.UnitImageValid; });
     }
     TTab* Table() { return form->Maps.InjectionTable; }
     void TypeIntoCell(int column, int row, const std::string& text)
