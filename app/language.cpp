@@ -4,6 +4,7 @@
 #include "files/bikelist.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/injection.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
@@ -196,6 +197,7 @@ void ApplyControlTexts(TMainForm* form)
     }
     ApplySynchroTexts(form);
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
+    ApplyInjectionTexts(form);
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
     ApplySensorsTexts(form);
@@ -203,6 +205,8 @@ void ApplyControlTexts(TMainForm* form)
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(
             std::string_view(CylinderCorrectionText(form->PcImage.b[advance_cells::CYLINDERS])));
+    if (TLabel* label = form->Injection.LabelInjCylCorrection)
+        label->SetCaption(std::string_view(CylinderCorrectionText(form->PcImage.b[injection_cells::CYLINDERS])));
     SetLiteralCaption(advance.LabelPickupCorrection, "###Advance PickUp correction####PickUp korekce předstihu");
     SetLiteralCaption(advance.LabelBaseAdvance, "###Base advance (°)##Base advance (°)##Základní předstih (°)");
     ApplyIdleTexts(form);

@@ -17,6 +17,7 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/injection.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
@@ -358,6 +359,7 @@ public:
     IdlePageControls Idle;
     BikePageControls BikePage;
     SynchroPageControls SynchroPage;
+    InjectionPageControls Injection;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -6,31 +6,6 @@
 
 #include "app/main.h"
 
-// Until the Injection page is built.
-void SetInjectionBackgrounds(TMainForm*)
-{
-}
-
-// Until the Injection page is built.
-void MoveCorrectionsToMaps(TMainForm*, int)
-{
-}
-
-// Until the Injection page is built.
-void StoreInjectionPage(TMainForm*)
-{
-}
-
-// Until the Injection page is built.
-void CopyFirstInjectionMap(TMainForm*)
-{
-}
-
-// Until the Injection page is built.
-void CoupleInjectionMaps(TMainForm*)
-{
-}
-
 // Until the Race page is built.
 void UpdateRaceControls(TMainForm*)
 {

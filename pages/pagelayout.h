@@ -12,6 +12,7 @@
 #include "app/About.h"
 #include "app/controlfactory.h"
 #include "platform/comctrls.h"
+#include "platform/controls.h"
 #include "platform/stdctrls.h"
 #include "texts/langtext.h"
 
@@ -33,6 +34,7 @@ enum class PageControlKind {
     Memo,
     Button,
     Edit,
+    Image,
 };
 enum class PageLeft { LEFT_ABSOLUTE, LEFT_FLOW, LEFT_FROM_RIGHT };
 
@@ -44,7 +46,7 @@ template <class Controls> struct PageLayoutRow {
     // The up-down of an edit pair, or the control itself.
     std::variant<TUpDown * Controls::*, TDeciUpDown * Controls::*, TLabel * Controls::*, TRadioGroup * Controls::*,
         TCheckBox * Controls::*, TGroupBox * Controls::*, TComboBox * Controls::*, TRadioButton * Controls::*,
-        TMemo * Controls::*, TButton * Controls::*, TEdit * Controls::*>
+        TMemo * Controls::*, TButton * Controls::*, TEdit * Controls::*, TImage * Controls::*>
         field;
     TEdit* Controls::*edit = nullptr; // the edit of a pair; null otherwise
     PageLeft anchor = PageLeft::LEFT_ABSOLUTE;
@@ -186,6 +188,16 @@ void BuildPageControls(
             TEdit*& edit = controls.*std::get<TEdit * Controls::*>(row.field);
             CreateEdit(form, edit, within, left, top, row.width, row.height);
             made = edit;
+            break;
+        }
+        case PageControlKind::Image: {
+            // A picture the page draws on, its bitmap the control's size.
+            TImage*& image = controls.*std::get<TImage * Controls::*>(row.field);
+            image = new TImage(form);
+            image->SetParent(within);
+            image->SetBounds(left, top, row.width, row.height);
+            image->Picture()->SetSize(row.width, row.height);
+            made = image;
             break;
         }
         }

@@ -7,6 +7,7 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/injection.h"
 #include "pages/monitor.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
@@ -34,7 +35,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Synchro", nullptr, nullptr, CreateSynchroPage, StoreSynchroPage, LoadSynchroPage, nullptr, 0, nullptr },
     { "Advance", "TabSheet_Advance", "Advance", CreateAdvancePage, StoreAdvancePage, LoadAdvancePage,
         AdvanceTableChanged, Ids({ 0 }), ColourBaseAdvance },
-    { "Injection", "TabSheet_Injection", "Injection", nullptr, nullptr, nullptr, nullptr, Ids({ 5 }), nullptr },
+    { "Injection", "TabSheet_Injection", "Injection", CreateInjectionPage, StoreInjectionPage, LoadInjectionPage,
+        InjectionTableChanged, Ids({ 5 }), nullptr },
     { "Injection position", "TabSheet_InjPosition", "Injection position", nullptr, nullptr, nullptr, nullptr,
         Ids({ 3, 4 }), nullptr },
     { "Corrections", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -262,6 +264,9 @@ void ImageRangeToMaps(TMainForm* form, int from, int to)
             }
         if (changed)
             table->RedrawBits |= REDRAW_VALUES;
+        // The coupled maps follow edits of map 1 against what the unit holds.
+        if (entry.table == &MapTableSet::InjectionTable && entry.sheet == 0)
+            TakeInjectionSnapshot(form);
     }
 }
 

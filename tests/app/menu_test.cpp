@@ -199,11 +199,11 @@ TEST_F(MenuCommands, NewAsksNothingWhereItCannotApply)
 
     // One page of the coupled injector maps is refused without a word, for
     // New and, with its message, for Open.
-    TTab* table = CreateMapTable(form->Maps, 3, 300, 200, 0, form->PageSheets[INJECTION_PAGE]);
+    TTab* table = form->Maps.InjectionTable;
     ASSERT_NE(table, nullptr);
-    form->Maps.InjectionTable = table;
-    table->CurrentIndex = 2;
+    form->PcImage.b[2574] = 4;
     form->PcImage.b[INJECTOR_COUPLING_MODE] = JET_COUPLED;
+    table->SelectSheet(2);
     form->ShowPage(INJECTION_PAGE);
     dialogs.boxes.clear();
     EXPECT_EQ(NewSettings(form.get(), INJECTION_PAGE, 0), NEW_SETTINGS_REFUSED);

@@ -97,7 +97,6 @@ protected:
             for (int s = 0; s < sheets; ++s)
                 field->AddSheet("", "X", "Y", "V", columns, rows, 0);
         };
-        make(maps.InjectionTable, 5, 8, 20, 10);
         make(maps.ServoTable, 1, 2, 15, 10);
         make(maps.InjectionPositionTableA, 3, 1, 15, 1);
         make(maps.InjectionPositionTableB, 4, 1, 15, 1);
