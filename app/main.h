@@ -19,6 +19,7 @@
 #include "pages/idle.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
+#include "pages/tracking.h"
 #include "pages/tuning.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
@@ -346,6 +347,7 @@ public:
     SensorsPageControls Sensors;
     IdlePageControls Idle;
     BikePageControls BikePage;
+    TrackingPageControls Tracking;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
