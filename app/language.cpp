@@ -8,6 +8,7 @@
 #include "pages/pages.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
+#include "pages/tracking.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -210,5 +211,6 @@ void ApplyControlTexts(TMainForm* form)
     SetLiteralCaption(advance.LabelPickupCorrection, "###Advance PickUp correction####PickUp korekce předstihu");
     SetLiteralCaption(advance.LabelBaseAdvance, "###Base advance (°)##Base advance (°)##Základní předstih (°)");
     ApplyIdleTexts(form);
+    ApplyTrackingTexts(form);
     UpdateLiveMonitor(form);
 }

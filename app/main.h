@@ -21,6 +21,7 @@
 #include "pages/sensors.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
+#include "pages/tracking.h"
 #include "pages/tuning.h"
 #include "platform/comctrls.h"
 #include "platform/inifile.h"
@@ -360,6 +361,7 @@ public:
     BikePageControls BikePage;
     SynchroPageControls SynchroPage;
     InjectionPageControls Injection;
+    TrackingPageControls Tracking;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

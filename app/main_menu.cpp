@@ -216,8 +216,10 @@ void OpenParameterFile(TMainForm* form, const std::u16string& name)
     ReadParameterFile(host, std::filesystem::path(path), -1, true);
 
     NormalizeParameterImage(form->PcImage);
-    form->Images.FileImage = form->PcImage;
     LoadPages(form, 1);
+    // What the pages' loads repair (point counts out of range) belongs to
+    // the file as opened, not to an edit of the user.
+    form->Images.FileImage = form->PcImage;
     if (host.FileVersion != 0) {
         form->Images.PcEqualsFile = 1;
         form->NewInstall = 0;

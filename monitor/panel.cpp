@@ -659,9 +659,10 @@ void Refresh::TrackingPage()
     SetText(pages.LabelLaunchRetard,
         FormatText("%s= %s °", Slot(S_LAUNCH_RETARD), text_.Scaled(k_.W(WLaunchRetard), 10).c_str()));
     const std::string front = FormatText("%s = %s [km/h]", Slot(S_SPEED_FRONT), text_.Word(WSpeedFront).c_str());
-    SetText(pages.LabelSpeedFront, front);
+    SetText(pages.LabelTrackSpeedFront, front);
     SetText(pages.LabelMonSpeedF1, front);
-    SetText(pages.LabelSpeedRear, FormatText("%s = %s [km/h]", Slot(S_SPEED_REAR), text_.Word(WSpeedRear).c_str()));
+    SetText(
+        pages.LabelTrackSpeedRear, FormatText("%s = %s [km/h]", Slot(S_SPEED_REAR), text_.Word(WSpeedRear).c_str()));
     SetText(pages.LabelSlip, FormatText("%s = %s [%%]", Slot(S_SLIP), text_.Scaled(k_.SignedW(WSlip), 100).c_str()));
     SetText(pages.LabelTrackRetard,
         FormatText("%s = %s [°]", Slot(S_TRACK_RETARD), text_.Scaled(k_.W(WTrackRetard), 10).c_str()));

@@ -112,8 +112,8 @@ struct LivePageControls {
     // speed, slip and track retard; LabelMonSpeedF1 repeats the front speed.
     TLabel* LabelLaunchAccel = nullptr;
     TLabel* LabelLaunchRetard = nullptr;
-    TLabel* LabelSpeedFront = nullptr;
-    TLabel* LabelSpeedRear = nullptr;
+    TLabel* LabelTrackSpeedFront = nullptr;
+    TLabel* LabelTrackSpeedRear = nullptr;
     TLabel* LabelSlip = nullptr;
     TLabel* LabelTrackRetard = nullptr;
     TLabel* LabelMonSpeedF1 = nullptr;

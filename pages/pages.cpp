@@ -12,6 +12,7 @@
 #include "pages/sensors.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
+#include "pages/tracking.h"
 #include "pages/tuning.h"
 
 #include <algorithm>
@@ -54,7 +55,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Tuning", nullptr, nullptr, CreateTuningPage, StoreTuningPage, LoadTuningPage, TuningTableChanged, Ids({ 38 }),
         nullptr },
     { "Knock", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Tracking", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Ids({ 20, 21, 22 }), nullptr },
+    { "Tracking", nullptr, nullptr, CreateTrackingPage, StoreTrackingPage, LoadTrackingPage, TrackingTableChanged,
+        Ids({ 20, 21, 22 }), nullptr },
     { "Monitor", nullptr, nullptr, RegisterMonitorLabels, nullptr, nullptr, nullptr, 0, nullptr },
     { "OBD", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Test", nullptr, nullptr, nullptr, StoreTestPage, LoadTestPage, nullptr, 0, nullptr },

@@ -1,11 +1,14 @@
-// One commit of an edit on the Advance page (its fields and its map table):
-// store the page, the consistency pass, reload the page, the undo snapshot
-// with its settings save. A user feels more than about 100 ms per commit.
+// One commit of an edit on a page: store the page, the consistency pass,
+// reload the page, the undo snapshot with its settings save. The Advance page
+// (its fields and its map table) and the Tracking page (its pairs and five map
+// tables, all sections enabled). A user feels more than about 100 ms per
+// commit.
 #include "app/editpath.h"
 #include "app/main.h"
 #include "bench/support/benchwindow.h"
 #include "pages/advance.h"
 #include "pages/pages.h"
+#include "pages/tracking.h"
 #include "platform/dialogs.h"
 #include "support/scripted_dialogs.h"
 
@@ -22,16 +25,16 @@
 
 namespace {
 
-void CommitOneEdit(benchmark::State& state)
+// Commits a number typed into the edit the page's setup returns.
+void CommitOnPage(benchmark::State& state, const char* name, TEdit* (*showPage)(TMainForm*))
 {
-    const std::filesystem::path folder = UseBenchSettingsFolder("commit");
+    const std::filesystem::path folder = UseBenchSettingsFolder(name);
     ScriptedDialogs dialogs;
     ScopedDialogProvider provider(dialogs);
     auto form = StartBenchWindow();
 
     TMainForm* window = form.get();
-    window->ShowPage(PAGE_SLOT_ADVANCE);
-    TEdit* edit = window->Advance.EditBaseAdvance;
+    TEdit* edit = showPage(window);
 
     double seconds = 0;
     int value = 0;
@@ -49,6 +52,25 @@ void CommitOneEdit(benchmark::State& state)
     form.reset();
     std::filesystem::remove_all(folder);
 }
+
+void CommitOneEdit(benchmark::State& state)
+{
+    CommitOnPage(state, "commit", [](TMainForm* window) {
+        window->ShowPage(PAGE_SLOT_ADVANCE);
+        return window->Advance.EditBaseAdvance;
+    });
+}
 BENCHMARK(CommitOneEdit)->Unit(benchmark::kMillisecond);
+
+void CommitOnTrackingPage(benchmark::State& state)
+{
+    CommitOnPage(state, "commit-tracking", [](TMainForm* window) {
+        window->PcImage.b[tracking_cells::LAUNCH_ENABLE] = 1;
+        window->PcImage.b[tracking_cells::TRACK_ENABLE] = 1;
+        window->ShowPage(PAGE_SLOT_TRACKING);
+        return window->Tracking.EditTrackSections;
+    });
+}
+BENCHMARK(CommitOnTrackingPage)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -19,11 +19,14 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/pages.h"
+#include "pages/tracking.h"
 #include "platform/cp1250.h"
 #include "support/mainwindow.h"
 #include "support/scripted_dialogs.h"
 #include "texts/langtext.h"
 #include "tools/presetgen/standin.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +73,9 @@ RsImage BikeDefaults(const RsImage& before, int bike)
     ImageHost host(before);
     host.image.b[cell::BikeCode] = uint8_t(bike);
     EXPECT_TRUE(LoadBikeDefaults(host, -1));
+    // The Tracking page's load keeps its two point counts in 1..15.
+    for (int count : { tracking_cells::RETARD_COUNT, tracking_cells::LIMITER_COUNT })
+        host.image.b[size_t(count)] = uint8_t(std::clamp(int(host.image.b[size_t(count)]), 1, 15));
     return host.image;
 }
 
@@ -121,6 +127,8 @@ protected:
         for (size_t i = 0; i < image.b.size(); ++i)
             if (i != size_t(cell::BikeCode) && i != size_t(bike_cells::SPECIAL) && i % 3 == 0)
                 image.b[i] = uint8_t(image.b[i] + 1);
+        // Whole afterstart curves, so the file carries every point of them.
+        image.b[tracking_cells::RETARD_COUNT] = image.b[tracking_cells::LIMITER_COUNT] = 15;
         NormalizeParameterImage(image);
         return image;
     }
