@@ -40,3 +40,18 @@ void UpdateSynchroControls(TMainForm*)
 void UpdateRaceControls(TMainForm*)
 {
 }
+
+// Until the monitor's popup menu is built.
+void BuildMonitorPopup(TMonImg*)
+{
+}
+
+// Until the picker of live values is built.
+void AddWatch(TMonImg*)
+{
+}
+
+// Until the widgets' property dialogs are built.
+void ShowWidgetProperties(TMonImg*)
+{
+}

@@ -22,3 +22,12 @@ void UpdateRaceControls(TMainForm* form);
 // The Synchro page: its controls enabled by the special setting and the
 // cells of the Bike page.
 void UpdateSynchroControls(TMainForm* form);
+
+// The external monitor's popup menu and its commands.
+class TMonImg;
+// Rebuilds the popup menu before it opens.
+void BuildMonitorPopup(TMonImg* img);
+// The picker of live values to add as widgets.
+void AddWatch(TMonImg* img);
+// The dialog of the focused widget's properties.
+void ShowWidgetProperties(TMonImg* img);
