@@ -37,13 +37,15 @@ template <class B> B* AddButton(CMyGroup& bar, int type)
     return b;
 }
 
-// The window shown with its bounds kept on a screen, set twice as the
-// window manager may adjust them on the first show.
+// The window shown with its outer bounds moved onto a screen. The same
+// bounds are set again once it shows, as only then the window system tells
+// the frame: the window keeps its outer size from run to run.
 void ShowFitted(TFormEM* em)
 {
-    em->KeepOnScreen();
+    const TRect r = FitRectToMonitors(em->OuterBounds(), ScreenMonitors());
+    em->SetOuterBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     em->Show();
-    em->KeepOnScreen();
+    em->SetOuterBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }
 
 // A resize counts as over once none came for this long.
@@ -193,11 +195,9 @@ void TFormEM::SetOuterBounds(int left, int top, int width, int height)
     SetBounds(left, top, width - FrameWidth(), height - FrameHeight());
 }
 
-void TFormEM::KeepOnScreen()
+TRect TFormEM::OuterBounds() const
 {
-    const TRect r
-        = FitRectToMonitors({ Left(), Top(), Left() + OuterWidth(), Top() + OuterHeight() }, ScreenMonitors());
-    SetOuterBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    return { Left(), Top(), Left() + OuterWidth(), Top() + OuterHeight() };
 }
 
 bool TFormEM::OnCanResize(int& newWidth, int& newHeight)

@@ -89,8 +89,7 @@ public:
     int OuterWidth() const;
     int OuterHeight() const;
     void SetOuterBounds(int left, int top, int width, int height);
-    // The outer bounds moved onto the screen the window sticks out of least.
-    void KeepOnScreen();
+    TRect OuterBounds() const;
 
     int MinPlaceWidth = 200;
     int MinPlaceHeight = 35;
