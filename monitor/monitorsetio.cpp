@@ -265,7 +265,6 @@ int ReadMonitorSet(TFormEM* form, const std::string& path)
             picture->picture = std::make_unique<TBitmap>(image);
         }
     }
-    img.Place.SetZoom(img.Place.zoom);
     img.Place.MarkDirty(2);
     return status;
 }
