@@ -10,3 +10,18 @@
 void UpdateRaceControls(TMainForm*)
 {
 }
+
+// Until the monitor's popup menu is built.
+void BuildMonitorPopup(TMonImg*)
+{
+}
+
+// Until the picker of live values is built.
+void AddWatch(TMonImg*)
+{
+}
+
+// Until the widgets' property dialogs are built.
+void ShowWidgetProperties(TMonImg*)
+{
+}

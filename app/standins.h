@@ -7,3 +7,12 @@ class TMainForm;
 
 // The Race page: its controls that follow the idle and servo settings.
 void UpdateRaceControls(TMainForm* form);
+
+// The external monitor's popup menu and its commands.
+class TMonImg;
+// Rebuilds the popup menu before it opens.
+void BuildMonitorPopup(TMonImg* img);
+// The picker of live values to add as widgets.
+void AddWatch(TMonImg* img);
+// The dialog of the focused widget's properties.
+void ShowWidgetProperties(TMonImg* img);

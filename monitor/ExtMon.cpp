@@ -2,12 +2,19 @@
 
 #include "app/bitmaps.h"
 #include "app/main.h"
+#include "app/standins.h"
+#include "monitor/monitorsizing.h"
+#include "platform/clock.h"
 #include "platform/screen.h"
 #include "texts/langtext.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <cstdio>
 
 TFormEM* FormEM = nullptr;
@@ -30,13 +37,43 @@ template <class B> B* AddButton(CMyGroup& bar, int type)
     return b;
 }
 
-// The window shown with its bounds kept on a screen, set twice as the
-// window manager may adjust them on the first show.
+// The window shown with its outer bounds moved onto a screen. The same
+// bounds are set again once it shows, as only then the window system tells
+// the frame: the window keeps its outer size from run to run.
 void ShowFitted(TFormEM* em)
 {
-    KeepFormOnScreen(em);
+    const TRect r = FitRectToMonitors(em->OuterBounds(), ScreenMonitors());
+    em->SetOuterBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     em->Show();
-    KeepFormOnScreen(em);
+    em->SetOuterBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
+
+// A resize counts as over once none came for this long.
+constexpr int RESIZE_SETTLE_MS = 150;
+
+// The virtual-key code of a Qt key, 0 for keys the widgets do not know.
+int VirtualKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return vkey::Tab;
+    case Qt::Key_Left:
+        return vkey::Left;
+    case Qt::Key_Up:
+        return vkey::Up;
+    case Qt::Key_Right:
+        return vkey::Right;
+    case Qt::Key_Down:
+        return vkey::Down;
+    case Qt::Key_Insert:
+        return vkey::Insert;
+    case Qt::Key_Delete:
+        return vkey::Delete;
+    default:
+        // Digits and capital letters have the same codes.
+        return (key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z) ? key : 0;
+    }
 }
 
 } // namespace
@@ -130,6 +167,156 @@ TFormEM::TFormEM(TComponent* owner)
     TimerMonitor->OnTimer = [this](TObject* s) { OnTimer(s); };
     OnCreate = [this](TObject* s) { OnFormCreate(s); };
     OnResize = [this](TObject* s) { FormResize(s); };
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+int TFormEM::FrameWidth() const
+{
+    return std::max(frameGeometry().width() - geometry().width(), 0);
+}
+
+int TFormEM::FrameHeight() const
+{
+    return std::max(frameGeometry().height() - geometry().height(), 0);
+}
+
+int TFormEM::OuterWidth() const
+{
+    return Width() + FrameWidth();
+}
+
+int TFormEM::OuterHeight() const
+{
+    return Height() + FrameHeight();
+}
+
+void TFormEM::SetOuterBounds(int left, int top, int width, int height)
+{
+    SetBounds(left, top, width - FrameWidth(), height - FrameHeight());
+}
+
+TRect TFormEM::OuterBounds() const
+{
+    return { Left(), Top(), Left() + OuterWidth(), Top() + OuterHeight() };
+}
+
+bool TFormEM::OnCanResize(int& newWidth, int& newHeight)
+{
+    if (!MonitorImage)
+        return true;
+    const TMonImg& img = *MonitorImage;
+    const CMyGroup& place = img.Place;
+    MonitorSizing s;
+    s.mode = img.MonitorMode;
+    s.placeWidth = place.Width;
+    s.placeHeight = place.Height;
+    s.windowWidth = place.Width + FrameWidth();
+    s.windowHeight = place.Height + img.BarHeight + FrameHeight();
+    s.idleWidth = IdleWidth;
+    s.idleHeight = IdleHeight;
+    s.origWidth = place.origWidth;
+    s.origHeight = place.origHeight;
+    s.minWidth = MinPlaceWidth;
+    s.minHeight = MinPlaceHeight;
+    s.maxWidth = MaxPlaceWidth;
+    s.maxHeight = MaxPlaceHeight;
+    for (const CMyComponent* w : place.items) {
+        s.extentRight = std::max(s.extentRight, w->Left + w->Width);
+        s.extentBottom = std::max(s.extentBottom, w->Top + w->Height);
+    }
+    s.barHeight = img.BottomBar.Height;
+    return CanResize(s, newWidth, newHeight);
+}
+
+// The window system has resized the window already: a corrected or refused
+// size is put right at once, and the layout follows the size it ends with.
+void TFormEM::resizeEvent(QResizeEvent* event)
+{
+    lastResizeTmr_ = TmrNow();
+    resizeSeen_ = true;
+    if (!correcting_ && MonitorImage && event->oldSize().isValid()) {
+        int w = event->size().width() + FrameWidth();
+        int h = event->size().height() + FrameHeight();
+        const QSize target = OnCanResize(w, h) ? QSize(w - FrameWidth(), h - FrameHeight()) : event->oldSize();
+        if (target != event->size()) {
+            correcting_ = true;
+            resize(target);
+            correcting_ = false;
+        }
+    }
+    TForm::resizeEvent(event);
+}
+
+void TFormEM::OnActivate()
+{
+    if (MonitorImage)
+        MonitorImage->UpdateKeyState();
+}
+
+void TFormEM::OnKeyDown(int key, bool shift, bool ctrl)
+{
+    if (!MonitorImage)
+        return;
+    MonitorImage->ShiftDown = shift ? 1 : 0;
+    MonitorImage->CtrlDown = ctrl ? 1 : 0;
+    MonitorImage->RouteKey(key);
+}
+
+void TFormEM::OnKeyUp(bool shift, bool ctrl)
+{
+    if (!MonitorImage)
+        return;
+    MonitorImage->ShiftDown = shift ? 1 : 0;
+    MonitorImage->CtrlDown = ctrl ? 1 : 0;
+}
+
+void TFormEM::OnMouseWheel(int delta)
+{
+    if (WheelSeen || !MonitorImage)
+        return;
+    WheelSeen = 1;
+    MonitorImage->RouteWheel(delta);
+}
+
+void TFormEM::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (const int key = VirtualKey(event->key()))
+        OnKeyDown(key, mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier));
+    event->accept();
+}
+
+void TFormEM::keyReleaseEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    OnKeyUp(mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier));
+    event->accept();
+}
+
+void TFormEM::wheelEvent(QWheelEvent* event)
+{
+    OnMouseWheel(event->angleDelta().y());
+    event->accept();
+}
+
+void TFormEM::changeEvent(QEvent* event)
+{
+    TForm::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        OnActivate();
+}
+
+// Tab moves the focus among the widgets, not among Qt's controls.
+bool TFormEM::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return TForm::event(event);
 }
 
 void TFormEM::OnFormCreate(TObject*)
@@ -164,6 +351,13 @@ void TFormEM::OnTimer(TObject*)
     if (!MonitorImage)
         return;
     TMonImg& img = *MonitorImage;
+    WheelSeen = 0;
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)
+        && (!resizeSeen_ || TmrSince(lastResizeTmr_) >= RESIZE_SETTLE_MS)) {
+        IdleWidth = OuterWidth();
+        IdleHeight = OuterHeight();
+    }
+    img.UpdateKeyState();
     if (img.PinButton->state == 1 && StayOnTopState == 0) {
         StayOnTopState = 1;
         SetFormStyle(fsStayOnTop);
@@ -351,6 +545,46 @@ void TMonImg::RouteRightDown()
             g.MouseDown();
         }
     });
+    BuildMonitorPopup(this);
+}
+
+void TMonImg::RouteKey(int key)
+{
+    if (key == vkey::Insert)
+        AddWatch(this);
+    else if (key == vkey::Delete)
+        DeleteSelectedWidgets(this);
+    Groups([key](CMyGroup& g) { g.KeyPress(key); });
+    if (EditButton->state == 1)
+        DrawReadout();
+}
+
+void TMonImg::RouteWheel(int delta)
+{
+    Groups([delta](CMyGroup& g) {
+        if (g.hover == 1)
+            g.MouseWheel(delta);
+    });
+}
+
+void DeleteSelectedWidgets(TMonImg* img)
+{
+    CMyGroup& place = img->Place;
+    if (place.selCount == 0)
+        return;
+    std::vector<CMyComponent*> selected;
+    std::copy_if(place.items.begin(), place.items.end(), std::back_inserter(selected),
+        [](const CMyComponent* w) { return w->selected == 1; });
+    for (CMyComponent* w : selected)
+        place.Delete(w);
+    place.MarkDirty(2);
+}
+
+std::string PositionReadout(const CMyComponent& w)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%3i,%3i %3ix%3i", w.Left, w.Top, w.Width, w.Height);
+    return text;
 }
 
 void TMonImg::UpdateCursorAndReadout()
@@ -383,8 +617,12 @@ void TMonImg::UpdateCursorAndReadout()
     } else {
         unsetCursor();
     }
-    if (EditButton->state != 1)
-        return;
+    if (EditButton->state == 1)
+        DrawReadout();
+}
+
+void TMonImg::DrawReadout()
+{
     const int w = Width();
     const int h = Height();
     TCanvas* c = Canvas();
@@ -393,11 +631,9 @@ void TMonImg::UpdateCursorAndReadout()
     c->Pen.Color = Color();
     c->Rectangle(w - 120, h - 14, w - 15, h);
     if (const CMyComponent* f = Place.focused) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%3i,%3i %3ix%3i", f->Left, f->Top, f->Width, f->Height);
         c->Brush.Style = bsClear;
         c->Font.SetColor(clBlack);
-        c->TextOut(w - 120, h - 14, text);
+        c->TextOut(w - 120, h - 14, PositionReadout(*f));
     }
     Invalidate();
 }
@@ -441,6 +677,8 @@ void TMonImg::mouseDoubleClickEvent(QMouseEvent* event)
         RouteMouseMove();
     if (Place.hover == 1)
         Place.DblClick();
+    if (Place.focused)
+        ShowWidgetProperties(this);
     DblClickSeen = 1;
     RouteLeftDown();
     UpdateCursorAndReadout();

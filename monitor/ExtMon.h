@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "monitor/monitormodes.h"
 #include "monitor/mywidgets.h"
 #include "platform/controls.h"
 
 class TMainForm;
-
-constexpr int MODE_READ_ONLY = 0;
-constexpr int MODE_EDIT = 1;
-constexpr int MODE_LOADING = 2;
-constexpr int MODE_SWITCHING = 3;
 
 // The image the widgets are painted on: one surface of the largest place
 // size, allocated once.
@@ -32,8 +28,14 @@ public:
     void RouteLeftDown();
     void RouteLeftUp();
     void RouteRightDown();
+    // A key by its virtual-key code: Insert adds a watch, Delete deletes the
+    // selected widgets, then both groups get the key.
+    void RouteKey(int key);
+    void RouteWheel(int delta);
     void UpdateKeyState();
     void UpdateCursorAndReadout();
+    // The position of the focused widget in the bar's right end, in edit mode.
+    void DrawReadout();
 
     CMyGroup Place;
     CMyGroup BottomBar;
@@ -73,6 +75,21 @@ public:
     void OnFormCreate(TObject* Sender);
     void FormResize(TObject* Sender);
     void OnTimer(TObject* Sender);
+    void OnActivate();
+    // Corrects a requested outer size by the sizing rules; false refuses it.
+    bool OnCanResize(int& newWidth, int& newHeight);
+    // A key by its virtual-key code, with the state of Shift and Ctrl.
+    void OnKeyDown(int key, bool shift, bool ctrl);
+    void OnKeyUp(bool shift, bool ctrl);
+    // One wheel event per timer period reaches the widgets.
+    void OnMouseWheel(int delta);
+
+    // The window with its frame, as far as the window system tells it; the
+    // client size while the frame is not known.
+    int OuterWidth() const;
+    int OuterHeight() const;
+    void SetOuterBounds(int left, int top, int width, int height);
+    TRect OuterBounds() const;
 
     int MinPlaceWidth = 200;
     int MinPlaceHeight = 35;
@@ -84,9 +101,29 @@ public:
     int CaptionState = -1;
     int CaptionLang = 0;
     TLabel* ConnectionLabel = nullptr;
+    int WheelSeen = 0;
+    // The outer size before the current drag: taken on ticks with the left
+    // button up and no resize in the last 150 ms.
+    int IdleWidth = 0;
+    int IdleHeight = 0;
     // The bytes of monitor.ini as last written or read, so that an unchanged
     // set is not written again.
     std::vector<uint8_t> IniBytes;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    int FrameWidth() const;
+    int FrameHeight() const;
+    bool correcting_ = false;
+    bool resizeSeen_ = false;
+    int lastResizeTmr_ = 0;
 };
 
 extern TFormEM* FormEM;
@@ -97,6 +134,11 @@ void SetEditMode(TFormEM* form, bool on);
 // 0 the last set (monitor.ini on the first show of a run), 1 a set file
 // chosen by the user.
 void ShowExternalMonitor(TMainForm* form, int kind);
+
+// Deletes the widgets selected in edit mode.
+void DeleteSelectedWidgets(TMonImg* img);
+// "%3i,%3i %3ix%3i" of a widget's position and size.
+std::string PositionReadout(const CMyComponent& w);
 
 // Fills the window with preset 1, 2 or 3 or the empty set (1000) and
 // returns 1; any other number changes nothing and returns 0.
@@ -113,6 +155,10 @@ int ReadMonitorSet(TFormEM* form, const std::string& path);
 void LoadMonitorSet(TFormEM* form);
 // File dialog, write and message.
 void StoreMonitorSet(TMainForm* form);
+// Save dialog and a listing of program lines that build the set again.
+void ExportMonitorSetSource(TFormEM* form);
+// The listing ExportMonitorSetSource writes, lines ending in "\r\n".
+std::string MonitorSetSource(TFormEM* form);
 // Writes monitor.ini when the set or the window's bounds changed since it was
 // last written, or when the file is missing.
 void SaveMonitorIni(TMainForm* form);

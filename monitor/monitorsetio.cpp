@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <cstdio>
+#include <utility>
+
 #include "app/main.h"
 #include "monitor/ExtMon.h"
 #include "monitor/monitorset.h"
@@ -39,8 +42,8 @@ MonitorSet SetOfWindow(TFormEM* form)
 {
     const TMonImg& img = *form->MonitorImage;
     MonitorSet set;
-    set.header
-        = { form->Left(), form->Top(), form->Width(), form->Height(), img.Place.origWidth, img.Place.origHeight };
+    set.header = { form->Left(), form->Top(), form->OuterWidth(), form->OuterHeight(), img.Place.origWidth,
+        img.Place.origHeight };
     for (CMyComponent* w : img.Place.items) {
         MonitorSetItem item;
         w->ToRecord(std::span<uint8_t, MONITOR_ITEM_LEN>(item.bytes));
@@ -111,7 +114,113 @@ CMyComponent* WidgetOf(const MonitorSetItem& item)
     return w;
 }
 
+// A text as a string literal: quotes, backslashes, control characters and
+// bytes above 126 as three-digit octal escapes, so the listing stays plain
+// ASCII whatever the text holds.
+std::string Quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto b = uint8_t(ch);
+        if (b < 0x20 || b > 0x7E || ch == '"' || ch == '\\') {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\%03o", unsigned(b));
+            out += esc;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
 } // namespace
+
+std::string MonitorSetSource(TFormEM* form)
+{
+    const TMonImg& img = *form->MonitorImage;
+    std::string out;
+    const auto line = [&out](const std::string& text) { out += "\t" + text + "\r\n"; };
+    const auto num = [](auto v) { return std::to_string(v); };
+    line("//External Monitor Set******");
+    line("CMyText* text;");
+    line("CMyLabel* label;");
+    line("CMyValue* value;");
+    line("CMyIndicator* indicator;");
+    line("CMyComponent* item;");
+    line("//Position");
+    line("Parent->Left = " + num(form->Left()) + ";");
+    line("Parent->Top = " + num(form->Top()) + ";");
+    line("Parent->Width = " + num(form->OuterWidth()) + ";");
+    line("Parent->Height = " + num(form->OuterHeight()) + ";");
+    line("Place.origWidth = " + num(img.Place.origWidth) + ";");
+    line("Place.origHeight = " + num(img.Place.origHeight) + ";");
+    line("");
+    line("//Clear Place");
+    line("Place.FreeAll();");
+    line("");
+    for (size_t i = 0; i < img.Place.items.size(); ++i) {
+        const CMyComponent* w = img.Place.items[i];
+        line("//Item " + num(i) + " (" + num(w->kind) + ")");
+        switch (w->kind) {
+        case widgetkind::Picture:
+            line("//Picture skipped :(");
+            continue;
+        case widgetkind::Text:
+            line("text = new CMyText;");
+            line("text->SetStr(" + Quoted(static_cast<const CMyText*>(w)->text) + ");");
+            line("item = text;");
+            break;
+        case widgetkind::Label: {
+            const auto* label = static_cast<const CMyLabel*>(w);
+            line("label = new CMyLabel;");
+            line("label->ColorMk = " + num(label->ColorMk) + ";");
+            line("label->units = " + num(label->units) + ";");
+            line("item = label;");
+            break;
+        }
+        case widgetkind::Value:
+            line("value = new CMyValue;");
+            line("value->ColorMk = " + num(static_cast<const CMyValue*>(w)->ColorMk) + ";");
+            line("item = value;");
+            break;
+        case widgetkind::Gauge: {
+            const auto* gauge = static_cast<const CMyIndicator*>(w);
+            line("indicator = new CMyIndicator;");
+            line("indicator->Style = " + num(gauge->Style) + ";");
+            line("indicator->ColorMk = " + num(gauge->ColorMk) + ";");
+            line("item = indicator;");
+            break;
+        }
+        default:
+            break;
+        }
+        line("//Common values...");
+        const std::pair<const char*, int64_t> fields[] = { { "Left", w->Left }, { "Top", w->Top },
+            { "Width", w->Width }, { "Height", w->Height }, { "focusable", w->focusable }, { "Color", w->Color },
+            { "ltframe", w->ltframe }, { "dkframe", w->dkframe }, { "Down", w->Down }, { "TextColor", w->TextColor },
+            { "AlignV", w->AlignV }, { "AlignH", w->AlignH }, { "rszable", w->rszable }, { "nprable", w->nprable },
+            { "ow", w->ow }, { "oh", w->oh }, { "minw", w->minw }, { "minh", w->minh }, { "maxw", w->maxw },
+            { "maxh", w->maxh }, { "id", w->id }, { "kind", w->kind } };
+        for (const auto& [name, value] : fields)
+            line(std::string("item->") + name + " = " + num(value) + ";");
+        line("//Insert...");
+        line("item->s = GetDef(item->id);");
+        line("Place.Insert(item);");
+        line("");
+    }
+    return out;
+}
+
+void ExportMonitorSetSource(TFormEM* form)
+{
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Source|*.cpp;*.h");
+    request.defaultExt = QStringLiteral("cpp");
+    const QString picked = Dialogs().SaveFileName(request);
+    if (picked.isEmpty())
+        return;
+    WriteFileAtomic(picked.toStdString(), MonitorSetSource(form));
+}
 
 int WriteMonitorSet(TFormEM* form, const std::string& path)
 {
@@ -132,7 +241,7 @@ int ReadMonitorSet(TFormEM* form, const std::string& path)
         return result;
     TMonImg& img = *form->MonitorImage;
     const MonitorSetHeader& h = set.header;
-    form->SetBounds(h.Left, h.Top, h.Width, h.Height);
+    form->SetOuterBounds(h.Left, h.Top, h.Width, h.Height);
     img.Place.origWidth = h.origWidth != 0 ? h.origWidth : form->ClientWidth();
     img.Place.origHeight = h.origHeight != 0 ? h.origHeight : form->ClientHeight() - img.BarHeight;
     form->FormResize(form);
@@ -156,7 +265,6 @@ int ReadMonitorSet(TFormEM* form, const std::string& path)
             picture->picture = std::make_unique<TBitmap>(image);
         }
     }
-    img.Place.SetZoom(img.Place.zoom);
     img.Place.MarkDirty(2);
     return status;
 }

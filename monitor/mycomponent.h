@@ -46,6 +46,8 @@ constexpr int Left = 0x25;
 constexpr int Up = 0x26;
 constexpr int Right = 0x27;
 constexpr int Down = 0x28;
+constexpr int Insert = 0x2D; // the window adds a watch
+constexpr int Delete = 0x2E; // the window deletes the selected widgets
 } // namespace vkey
 
 // Per channel (a + 3b) / 4: `BlendColor(c, clWhite)` is c faded.

@@ -208,7 +208,7 @@ CMyComponent* Widget(const PresetRow& row, const QImage* logo)
 void StartSet(TFormEM* form, const PresetBounds& b)
 {
     TMonImg& img = *form->MonitorImage;
-    form->SetBounds(b.left, b.top, b.width, b.height);
+    form->SetOuterBounds(b.left, b.top, b.width, b.height);
     img.Place.origWidth = form->ClientWidth();
     img.Place.origHeight = form->ClientHeight() - img.BarHeight;
     img.Place.FreeAll();

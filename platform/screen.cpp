@@ -51,13 +51,18 @@ TRect FitRectToMonitors(const TRect& rect, const std::vector<TRect>& monitors)
     return { int(l), int(t), int(r), int(b) };
 }
 
-void KeepFormOnScreen(TForm* form)
+std::vector<TRect> ScreenMonitors()
 {
     std::vector<TRect> monitors;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect g = screen->geometry();
         monitors.push_back({ g.left(), g.top(), g.left() + g.width(), g.top() + g.height() });
     }
-    const TRect r = FitRectToMonitors(form->BoundsRect(), monitors);
+    return monitors;
+}
+
+void KeepFormOnScreen(TForm* form)
+{
+    const TRect r = FitRectToMonitors(form->BoundsRect(), ScreenMonitors());
     form->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "bench/support/benchwindow.h"
+#include "monitor/ExtMon.h"
 #include "monitor/myindicator.h"
 #include "monitor/mywidgets.h"
 #include "monitor/valuedefs.h"
@@ -67,5 +68,44 @@ void BM_RepaintMonitorGroup(benchmark::State& state)
     state.counters["widgets"] = double(place.count());
 }
 BENCHMARK(BM_RepaintMonitorGroup)->Unit(benchmark::kMillisecond);
+
+// The monitor window's timer step with preset set 3 after every live value
+// changed: the whole place repainted on its surface, at the window's size
+// and enlarged to 180 % (as large as the surface allows), as a ratio to 5 ms.
+void BM_RepaintPresetSet3(benchmark::State& state)
+{
+    BenchApplication();
+    ValueDefs = InitialValueDefs();
+    QImage logo(160, 80, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    TFormEM form(nullptr);
+    form.DoCreate();
+    TMonImg& img = *form.MonitorImage;
+    img.LogoPicture = &logo;
+    img.MonitorMode = MODE_LOADING;
+    BuildPresetMonitorSet(&form, 3);
+    SetEditMode(&form, false);
+    const int percent = int(state.range(0));
+    form.SetClientWidth(img.Place.origWidth * percent / 100);
+    form.SetClientHeight(img.Place.origHeight * percent / 100 + img.BarHeight);
+    form.FormResize(&form);
+    MonitorHasValues = 1;
+    double value = 0;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    for (auto _ : state) {
+        value += 7;
+        for (ValueDef& d : ValueDefs)
+            d.value = d.min + std::fmod(value, d.max - d.min + 1);
+        MarkMonitorDirty();
+        form.OnTimer(&form);
+        img.Canvas()->Flush();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.counters["share_of_5ms_limit_%"] = 100.0 * seconds / 5e-3 / double(state.iterations());
+    state.counters["zoom"] = double(img.Place.items.front()->zoom);
+    state.counters["widgets"] = double(img.Place.count());
+}
+BENCHMARK(BM_RepaintPresetSet3)->Arg(100)->Arg(180)->Unit(benchmark::kMillisecond);
 
 } // namespace

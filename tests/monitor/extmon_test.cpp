@@ -141,6 +141,32 @@ TEST_F(ExtMonWindow, LoadReportsEachFaultAndKeepsTheSetOnABadFile)
     EXPECT_EQ(dialogs.fileDialogs[0].request.defaultExt, "zmo");
 }
 
+// The file holds at most 256 texts: a 257th text widget is left out, and the
+// item count still matches the records.
+TEST_F(ExtMonWindow, TextsPastTheLimitAreLeftOutAndTheFileStillReads)
+{
+    for (int i = 0; i <= MAX_SET_TEXTS; ++i)
+        Add<CMyText>(*form, i)->text = std::to_string(i);
+    ASSERT_EQ(WriteMonitorSet(form.get(), Path("texts.zmo")), 0);
+    auto back = MakeForm();
+    ASSERT_EQ(ReadMonitorSet(back.get(), Path("texts.zmo")), 0);
+    ASSERT_EQ(Items(*back).size(), size_t(MAX_SET_TEXTS));
+    EXPECT_EQ(dynamic_cast<CMyText*>(Items(*back).back())->text, "255");
+}
+
+// A header without a base size takes it from the client area the stored
+// window size gives.
+TEST_F(ExtMonWindow, MissingBaseSizeComesFromTheWindow)
+{
+    MonitorSet set;
+    set.header = { 0, 0, 420, 230, 0, 0 };
+    const auto bytes = EncodeMonitorSet(set);
+    ASSERT_TRUE(WriteFileAtomic(Path("nobase.zmo"), { reinterpret_cast<const char*>(bytes.data()), bytes.size() }).ok);
+    ASSERT_EQ(ReadMonitorSet(form.get(), Path("nobase.zmo")), 0);
+    EXPECT_EQ(form->MonitorImage->Place.origWidth, 420);
+    EXPECT_EQ(form->MonitorImage->Place.origHeight, 230 - 16);
+}
+
 TEST_F(ExtMonWindow, EditModeShowsTheBaseSizeAboveTheBar)
 {
     form->MonitorImage->Place.origWidth = 300;
@@ -188,8 +214,6 @@ TEST_F(ExtMonWindow, PresetsReplaceTheSetAndOwnTheirLogo)
 
     ASSERT_EQ(BuildPresetMonitorSet(form.get(), 1000), 1);
     EXPECT_TRUE(Items(*form).empty());
-    SetEditMode(form.get(), true);
-    EXPECT_EQ(form->MonitorImage->Place.zoom, 1.0f);
 }
 
 } // namespace

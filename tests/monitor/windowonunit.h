@@ -44,6 +44,24 @@ protected:
     {
         return Run([&] { return form->Link->JobCode.load() == JOB_IDLE && Quiet(); });
     }
+    // Live values of an engine out on a ride, held by the unit whatever its
+    // engine does; the rpm is the test's own.
+    void HoldRideValues()
+    {
+        const LiveSet sets[] = { { 'W', 47, 236 }, { 'W', 6, 1480 }, { 'B', 195, 186 }, { 'B', 196, 127 },
+            { 'W', 4, 1009 }, { 'W', 69, 652 }, { 'W', 10, 13900 }, { 'B', 183, 24 }, { 'B', 184, 23 },
+            { 'B', 187, 42 }, { 'B', 188, 44 }, { 'B', 191, 12 }, { 'B', 192, 12 }, { 'B', 203, 131 },
+            { 'B', 204, 255 }, { 'B', 205, 255 }, { 'B', 206, 255 }, { 'W', 7, 620 }, { 'B', 177, 0x20 | 0x10 },
+            { 'B', 176, 0xC0 }, { 'B', 197, 4 }, { 'B', 199, 14 }, { 'B', 200, 255 }, { 'B', 201, 255 },
+            { 'B', 202, 255 }, { 'W', 36, 118 }, { 'W', 65, 121 }, { 'W', 13, 2450 }, { 'W', 14, 2460 },
+            { 'W', 11, 1800 }, { 'W', 12, 1820 }, { 'B', 223, 0 }, { 'W', 68, 7385 } };
+        for (const LiveSet& s : sets) {
+            if (s.kind == 'W')
+                unit.SetLiveWord(s.k, uint16_t(s.value));
+            else
+                unit.SetLiveByte(s.k, uint8_t(s.value));
+        }
+    }
     bool Connected()
     {
         return Run([&] {
