@@ -3,7 +3,9 @@
 #include "app/main.h"
 #include "files/bikelist.h"
 #include "pages/bike.h"
+#include "pages/corrections.h"
 #include "pages/idle.h"
+#include "pages/injposition.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
 #include "texts/langtext.h"
@@ -202,7 +204,9 @@ void ApplyControlTexts(TMainForm* form)
     SetCaption(form->PageSheets[PAGE_SLOT_ADVANCE], { "Advance", "Vorzündung", "Předstih" });
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
+    ApplyCorrectionsTexts(form);
     ApplySensorsTexts(form);
+    ApplyInjectionPositionTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(

@@ -251,6 +251,7 @@ void TMainForm::BuildFrame()
     BuildSensorsPage(this);
     BuildIdlePage(this);
     BuildBikePage(this);
+    BuildCorrectionsPage(this);
     WireMenuCommands();
 }
 

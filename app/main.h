@@ -16,6 +16,7 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/bike.h"
+#include "pages/corrections.h"
 #include "pages/idle.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
@@ -346,6 +347,7 @@ public:
     SensorsPageControls Sensors;
     IdlePageControls Idle;
     BikePageControls BikePage;
+    CorrectionsPageControls Corrections;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
