@@ -10,7 +10,6 @@
 #include "pages/pages.h"
 
 #include <algorithm>
-#include <span>
 
 using namespace corrections_cells;
 

@@ -5,6 +5,7 @@
 #include "app/editpath.h"
 #include "app/main.h"
 #include "bench/support/benchwindow.h"
+#include "mapedit/tab.h"
 #include "pages/advance.h"
 #include "pages/corrections.h"
 #include "pages/pages.h"
