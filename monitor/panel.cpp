@@ -11,6 +11,10 @@
 #include "pages/test.h"
 #include "texts/langtext.h"
 
+#include <QFontMetrics>
+#include <QVariant>
+#include <QWidget>
+
 #include <cstdlib>
 
 namespace {
@@ -19,6 +23,7 @@ using namespace live;
 
 // Image cells the panel reads.
 constexpr int CELL_LIMITER = 2560; // rpm / 100
+constexpr int MIN_FIT_PERCENT = 70;
 constexpr int CELL_SECOND_ADVANCE_SHOWN = 2585;
 constexpr int CELL_POT_MODE = 2779; // 4: launch control
 constexpr int POT_MODE_LAUNCH = 4;
@@ -176,8 +181,36 @@ private:
     const char* Slot(int slot) const { return text_.Slot(slot).c_str(); }
     static void SetText(TLabel* label, const std::string& text)
     {
-        if (label)
-            label->SetCaption(text);
+        if (!label || label->Caption() == text)
+            return;
+        label->SetCaption(text);
+        FitToPanel(*label, text);
+    }
+    // A text longer than the panel is written smaller, down to MIN_FIT_PERCENT
+    // of the label's own size, rather than cut at the panel's edge.
+    static void FitToPanel(TLabel& label, const std::string& text)
+    {
+        QWidget* widget = label.Widget();
+        const QWidget* panel = widget->parentWidget();
+        if (!panel)
+            return;
+        QVariant base = widget->property("panelFontSize");
+        if (!base.isValid()) {
+            base = label.Font()->Size();
+            widget->setProperty("panelFontSize", base);
+        }
+        const int full = base.toInt();
+        const int room = panel->width() - label.Left() - 2;
+        const QString caption = QString::fromStdString(text);
+        QFont font = label.Font()->ToQFont();
+        int size = full;
+        for (; size > full * MIN_FIT_PERCENT / 100; --size) {
+            font.setPointSize(size);
+            if (QFontMetrics(font).horizontalAdvance(caption) <= room)
+                break;
+        }
+        if (label.Font()->Size() != size)
+            label.Font()->SetSize(size);
     }
     static void SetColour(TLabel* label, TColor colour)
     {

@@ -3,9 +3,11 @@
 
 #include "monitorwindow.h"
 
+#include "app/language.h"
 #include "monitor/mycomponent.h"
 #include "monitor/valuedefs.h"
 #include "platform/colors.h"
+#include "texts/langtext.h"
 
 namespace {
 
@@ -200,6 +202,29 @@ INSTANTIATE_TEST_SUITE_P(Blocks, PanelTexts,
                 { "LabelMonN2O", "N2O 40 %", KEEP, 1 },
             } }),
     [](const ::testing::TestParamInfo<PanelCase>& info) { return std::string(info.param.name); });
+
+// The longest texts (hours counter, speeds, values of five digits) fit the
+// panel in every language: a text longer than the panel is written smaller.
+TEST_F(MonitorWindow, EveryTextFitsThePanelInEachLanguage)
+{
+    SetImage(form->PcImage);
+    const int language = LangIndex;
+    for (int lang : { 0, 1, 2 }) {
+        SCOPED_TRACE(lang);
+        LangIndex = lang;
+        ApplyLanguage(form.get());
+        Show(With(RUNNING, { { 'W', 68, 7385 }, { 'W', 36, 118 }, { 'W', 65, 121 }, { 'W', 10, 13900 } }), true);
+        const QWidget* panel = form->GroupBoxMonitor->ClientWidget();
+        for (const QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            auto* label = dynamic_cast<const TLabel*>(child);
+            if (!label || !child->isVisibleTo(panel) || label->Caption().empty())
+                continue;
+            EXPECT_LE(child->geometry().right(), panel->width()) << label->Caption();
+        }
+    }
+    LangIndex = language;
+    ApplyLanguage(form.get());
+}
 
 TEST_F(MonitorWindow, GaugesFollowTheBlock)
 {

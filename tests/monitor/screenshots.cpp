@@ -4,7 +4,9 @@
 
 #include "windowonunit.h"
 
+#include "app/language.h"
 #include "pages/pages.h"
+#include "texts/langtext.h"
 
 #include <QImage>
 
@@ -44,6 +46,15 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
     // The whole window, wider than the offscreen screen.
     form->resize(1240, 760);
     EXPECT_TRUE(form->GroupBoxMonitor->Widget()->grab().save(QString::fromUtf8(folder) + "/monitor-panel.png"));
+    // The panel in each language: no text cut.
+    for (const auto& [language, name] : { std::pair { 1, "de" }, std::pair { 2, "cs" }, std::pair { 0, "en" } }) {
+        LangIndex = language;
+        ApplyLanguage(form.get());
+        ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == 8930 && Quiet(); }));
+        UpdateLiveMonitor(form.get());
+        EXPECT_TRUE(form->GroupBoxMonitor->Widget()->grab().save(
+            QString::fromUtf8(folder) + "/monitor-panel-" + name + ".png"));
+    }
     EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/main-window-live.png"));
     for (int page : { PAGE_SLOT_MONITOR, PAGE_SLOT_TEST }) {
         form->PageControl1->SetActivePage(form->PageSheets[size_t(page)]);
