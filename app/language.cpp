@@ -3,8 +3,10 @@
 #include "app/main.h"
 #include "files/bikelist.h"
 #include "pages/bike.h"
+#include "pages/corrections.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
+#include "pages/injposition.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
@@ -201,7 +203,9 @@ void ApplyControlTexts(TMainForm* form)
     ApplyInjectionTexts(form);
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
+    ApplyCorrectionsTexts(form);
     ApplySensorsTexts(form);
+    ApplyInjectionPositionTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(

@@ -252,6 +252,7 @@ void TMainForm::BuildFrame()
     BuildIdlePage(this);
     BuildBikePage(this);
     BuildSynchroPage(this);
+    BuildCorrectionsPage(this);
     WireMenuCommands();
 }
 

@@ -16,6 +16,7 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/bike.h"
+#include "pages/corrections.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
 #include "pages/sensors.h"
@@ -362,6 +363,7 @@ public:
     SynchroPageControls SynchroPage;
     InjectionPageControls Injection;
     TrackingPageControls Tracking;
+    CorrectionsPageControls Corrections;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -6,8 +6,10 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/bike.h"
+#include "pages/corrections.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
+#include "pages/injposition.h"
 #include "pages/monitor.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
@@ -38,10 +40,10 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
         AdvanceTableChanged, Ids({ 0 }), ColourBaseAdvance },
     { "Injection", "TabSheet_Injection", "Injection", CreateInjectionPage, StoreInjectionPage, LoadInjectionPage,
         InjectionTableChanged, Ids({ 5 }), nullptr },
-    { "Injection position", "TabSheet_InjPosition", "Injection position", nullptr, nullptr, nullptr, nullptr,
-        Ids({ 3, 4 }), nullptr },
-    { "Corrections", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-        Ids({ 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17 }), nullptr },
+    { "Injection position", "TabSheet_InjPosition", "Injection position", CreateInjectionPositionPage,
+        StoreInjectionPositionPage, LoadInjectionPositionPage, InjectionPositionTableChanged, Ids({ 3, 4 }), nullptr },
+    { "Corrections", nullptr, nullptr, CreateCorrectionsPage, StoreCorrectionsPage, LoadCorrectionsPage,
+        CorrectionsTableChanged, Ids({ 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17 }), nullptr },
     { "Input", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Sensors", nullptr, nullptr, CreateSensorsPage, StoreSensorsPage, LoadSensorsPage, SensorsTableChanged,
         Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },

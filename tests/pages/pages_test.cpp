@@ -98,8 +98,6 @@ protected:
                 field->AddSheet("", "X", "Y", "V", columns, rows, 0);
         };
         make(maps.ServoTable, 1, 2, 15, 10);
-        make(maps.InjectionPositionTableA, 3, 1, 15, 1);
-        make(maps.InjectionPositionTableB, 4, 1, 15, 1);
         make(maps.TuningTable, 38, 1, 5, 5);
         for (int i = 0; i < RS_LEN_EXE; ++i)
             Byte(i) = uint8_t(i * 7 + 3);
