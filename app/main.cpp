@@ -251,6 +251,8 @@ void TMainForm::BuildFrame()
     BuildSensorsPage(this);
     BuildIdlePage(this);
     BuildBikePage(this);
+    BuildRacePage(this);
+    BuildGearPage(this);
     WireMenuCommands();
 }
 

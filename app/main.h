@@ -16,7 +16,9 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/bike.h"
+#include "pages/gear.h"
 #include "pages/idle.h"
+#include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
@@ -113,6 +115,17 @@ public:
     void ButtonTestClick(TObject* Sender);
     // The idle mode: commit it, then fill the curves with the mode's preset.
     void RadioGroupIdleModeClick(TObject* Sender);
+    void RadioGroupClutchModeClick(TObject* Sender);
+    void ButtonDCTestClick(TObject* Sender);
+    void RadioGroupGearSystemClick(TObject* Sender);
+    void RadioGroupSpeedModeClick(TObject* Sender);
+    void ButtonGear0Click(TObject* Sender);
+    void ButtonGear1Click(TObject* Sender);
+    void ButtonGear2Click(TObject* Sender);
+    void ButtonGear3Click(TObject* Sender);
+    void ButtonGear4Click(TObject* Sender);
+    void ButtonGear5Click(TObject* Sender);
+    void ButtonGear6Click(TObject* Sender);
     // The Bike page: the model change, the display type and the memo.
     void ComboBoxBikeChange(TObject* Sender);
     void RadioGroupDisplayTypeClick(TObject* Sender);
@@ -346,6 +359,8 @@ public:
     SensorsPageControls Sensors;
     IdlePageControls Idle;
     BikePageControls BikePage;
+    RacePageControls RacePage;
+    GearPageControls GearPage;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

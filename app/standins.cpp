@@ -35,8 +35,3 @@ void CoupleInjectionMaps(TMainForm*)
 void UpdateSynchroControls(TMainForm*)
 {
 }
-
-// Until the Race page is built.
-void UpdateRaceControls(TMainForm*)
-{
-}

@@ -16,9 +16,6 @@ void CopyFirstInjectionMap(TMainForm* form);
 // Injector maps 2 to 4 aligned to map 1, for the coupled mode.
 void CoupleInjectionMaps(TMainForm* form);
 
-// The Race page: its controls that follow the idle and servo settings.
-void UpdateRaceControls(TMainForm* form);
-
 // The Synchro page: its controls enabled by the special setting and the
 // cells of the Bike page.
 void UpdateSynchroControls(TMainForm* form);

@@ -6,8 +6,10 @@
 #include "monitor/panel.h"
 #include "pages/advance.h"
 #include "pages/bike.h"
+#include "pages/gear.h"
 #include "pages/idle.h"
 #include "pages/monitor.h"
+#include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
@@ -45,8 +47,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
         ShowIdleLiveValues },
     { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Race", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Gear", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Race", nullptr, nullptr, CreateRacePage, StoreRacePage, LoadRacePage, nullptr, 0, ShowRaceLiveValues },
+    { "Gear", nullptr, nullptr, CreateGearPage, StoreGearPage, LoadGearPage, nullptr, 0, ShowGearLiveValues },
     { "N2O", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Tuning", nullptr, nullptr, CreateTuningPage, StoreTuningPage, LoadTuningPage, TuningTableChanged, Ids({ 38 }),
         nullptr },
