@@ -3,8 +3,10 @@
 #include "app/main.h"
 #include "files/bikelist.h"
 #include "pages/bike.h"
+#include "pages/gear.h"
 #include "pages/idle.h"
 #include "pages/pages.h"
+#include "pages/race.h"
 #include "pages/sensors.h"
 #include "texts/langtext.h"
 
@@ -74,17 +76,6 @@ void ApplyIdleTexts(TMainForm* form)
     UpdateIdleLabels(form);
 }
 
-// A row of the control texts: the control by name, what is written, and the
-// three languages (a null German text shows the English one). A caption from
-// a message slot names the slot in `item`.
-enum class TextProperty { CAPTION, CAPTION_SLOT, ITEMS };
-struct ControlText {
-    const char* control;
-    TextProperty property;
-    int item;
-    LangEntry text;
-};
-
 using enum TextProperty;
 // clang-format off
 constexpr ControlText BIKE_PAGE_TEXTS[] = {
@@ -136,6 +127,8 @@ constexpr ControlText BIKE_PAGE_TEXTS[] = {
 };
 // clang-format on
 
+} // namespace
+
 void ApplyControlText(TMainForm* form, const ControlText& row)
 {
     auto* control = dynamic_cast<TControl*>(form->FindComponent(row.control));
@@ -168,8 +161,6 @@ void ApplyControlText(TMainForm* form, const ControlText& row)
         form->LoadingControls = loading;
     }
 }
-
-} // namespace
 
 void ApplyLanguage(TMainForm* form)
 {
@@ -209,6 +200,8 @@ void ApplyControlTexts(TMainForm* form)
             std::string_view(CylinderCorrectionText(form->PcImage.b[advance_cells::CYLINDERS])));
     SetLiteralCaption(advance.LabelPickupCorrection, "###Advance PickUp correction####PickUp korekce předstihu");
     SetLiteralCaption(advance.LabelBaseAdvance, "###Base advance (°)##Base advance (°)##Základní předstih (°)");
+    ApplyRaceTexts(form);
+    ApplyGearTexts(form);
     ApplyIdleTexts(form);
     UpdateLiveMonitor(form);
 }

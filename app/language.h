@@ -4,7 +4,22 @@
 // way the window refreshes the texts and lists that depend on the image, so
 // pages run it after changing such values; it changes no image byte.
 
+#include "texts/messagetable.h"
+
 class TMainForm;
+
+// A row of the control texts: the control by name, what is written, and the
+// three languages (a null German text shows the English one). A caption from
+// a message slot names the slot in `item`; ITEMS replaces a radio group's
+// items with the lines of the text.
+enum class TextProperty { CAPTION, CAPTION_SLOT, ITEMS };
+struct ControlText {
+    const char* control;
+    TextProperty property;
+    int item;
+    LangEntry text;
+};
+void ApplyControlText(TMainForm* form, const ControlText& row);
 
 // Fills MessageTable for LangIndex, then the menu texts, the version hints
 // and the control texts.

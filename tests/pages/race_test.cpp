@@ -3,7 +3,9 @@
 // of the idle actuator.
 #include "pagewindow.h"
 
+#include "app/language.h"
 #include "monitor/panel.h"
+#include "pages/gear.h"
 #include "pages/race.h"
 #include "support/livetest.h"
 
@@ -282,6 +284,50 @@ TEST_F(RacePage, TestSetsOnlyTheDecelerationBitOnce)
     Page().ButtonDCTest->Click();
     const std::array<uint8_t, 4> expected { 0, 0, 0, 0x80 };
     EXPECT_EQ(form->OneShot.Pending(), expected);
+}
+
+TEST_F(RacePage, RaceAndGearTextsFollowTheLanguage)
+{
+    Idle(1, 1);
+    Byte(race_cells::GEAR_SYSTEM) = 0;
+    Byte(CLUTCH_MODE) = 1;
+    struct Case {
+        int language;
+        const char* clutchItem;
+        const char* action;
+        const char* shiftLight;
+        const char* gearSheet;
+        const char* gearButton;
+        const char* gearSystem;
+        const char* gearItem;
+    } cases[] = {
+        { 1, "Spätzündung", "Ansaugservo [%]", "Schaltblitz [rpm]", "Gang", "<- Gang 3", "Gangbestimmung",
+            "Gangsensor" },
+        { 2, "Zpoždění zážehu", "Sací servo [%]", "Kontrolka řazení [rpm]", "Převod", "<- Převod 3",
+            "Určení rychlostního stupně", "Snímač polohy řazení" },
+        { 0, "Retard", "Intake servo [%]", "Gear shift light [rpm]", "Gear", "<- Gear 3", "Determining of gear",
+            "Gear position sensor" },
+    };
+    const int saved = LangIndex;
+    for (const Case& c : cases) {
+        LangIndex = c.language;
+        ApplyLanguage(form.get());
+        LoadPages(form.get(), 1);
+        TRadioGroup* clutch = Page().RadioGroupClutchMode;
+        EXPECT_EQ(clutch->ItemText(1), c.clutchItem) << c.language;
+        EXPECT_EQ(clutch->ItemIndex(), 1) << "the choice stays, " << c.language;
+        EXPECT_EQ(Page().LabelDCaction->Caption(), c.action) << c.language;
+        EXPECT_EQ(Page().LabelGearShiftLight->Caption(), c.shiftLight) << c.language;
+        const GearPageControls& gear = form->GearPage;
+        EXPECT_EQ(form->PageSheets[PAGE_SLOT_GEAR]->Caption(), c.gearSheet) << c.language;
+        EXPECT_EQ(gear.ButtonGear3->Caption(), c.gearButton) << c.language;
+        EXPECT_EQ(gear.RadioGroupGearSystem->Caption(), c.gearSystem) << c.language;
+        EXPECT_EQ(gear.RadioGroupGearSystem->ItemText(gear.RadioGroupGearSystem->ItemIndex()), c.gearItem)
+            << c.language;
+    }
+    LangIndex = saved;
+    EXPECT_EQ(Byte(CLUTCH_MODE), 1);
+    EXPECT_EQ(Byte(race_cells::GEAR_SYSTEM), 0);
 }
 
 } // namespace
