@@ -23,9 +23,9 @@ constexpr int EDIT_WIDTH = 50;
 constexpr int ROW_STEP = 26;
 constexpr int CLUTCH_LEFT = 10;
 constexpr int CLUTCH_TOP = 100;
-constexpr int CLUTCH_WIDTH = 560;
+constexpr int CLUTCH_WIDTH = 620;
 constexpr int GEAR_ROW_TOP = 40; // of the first row label inside "Setting according gear"
-constexpr int RIGHT_COLUMN = 590;
+constexpr int RIGHT_COLUMN = 645;
 constexpr int DC_TOP = 310;
 
 constexpr int GearLabelTop(int gear)
@@ -53,11 +53,11 @@ constexpr Row LAYOUT[] = {
 
     { .kind = GroupBox, .field = &C::GroupBoxClutch, .x = CLUTCH_LEFT, .y = CLUTCH_TOP, .width = CLUTCH_WIDTH,
         .height = 200, .caption = "Setting according gear", .name = "GroupBoxClutch" },
-    { .kind = Label, .field = &C::LabelGearShiftLight, .x = 28, .y = 18, .caption = "Gear shift light",
+    { .kind = Label, .field = &C::LabelGearShiftLight, .x = 31, .y = 18, .caption = "Gear shift light",
         .suffix = " [rpm]", .name = "LabelGearShiftLight", .parent = &C::GroupBoxClutch },
-    { .kind = Label, .field = &C::LabelClutchTime, .x = 280, .y = 18, .caption = "Shift up master time [ms]",
+    { .kind = Label, .field = &C::LabelClutchTime, .x = 285, .y = 18, .caption = "Shift up master time [ms]",
         .name = "LabelClutchTime", .parent = &C::GroupBoxClutch },
-    { .kind = Label, .field = &C::LabelClutchPause, .x = 420, .y = 18, .caption = "Shift up master pause [ms]",
+    { .kind = Label, .field = &C::LabelClutchPause, .x = 448, .y = 18, .caption = "Shift up master pause [ms]",
         .name = "LabelClutchPause", .parent = &C::GroupBoxClutch },
     { .kind = Label, .field = &C::LabelRaceGear1, .x = 6, .y = GearLabelTop(1), .caption = "0-1 ",
         .name = "LabelRaceGear1", .parent = &C::GroupBoxClutch },

@@ -196,6 +196,13 @@ TEST_F(GearPage, CellsAreStoredByTheirBiasAndHeldToTheirRange)
     }
 }
 
+TEST_F(GearPage, TheBandShowsTenthsOfAPercent)
+{
+    Byte(AUTO_BAND) = 55;
+    Load(2, 6);
+    EXPECT_EQ(Page().DeciEditGearAutoBand->Text(), "5.5");
+}
+
 TEST_F(GearPage, TheSpeedOutputCopyIsHeldToAByte)
 {
     struct Case {
