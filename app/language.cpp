@@ -4,10 +4,12 @@
 #include "files/bikelist.h"
 #include "pages/bike.h"
 #include "pages/corrections.h"
+#include "pages/gear.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
 #include "pages/injposition.h"
 #include "pages/pages.h"
+#include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
 #include "pages/tracking.h"
@@ -214,6 +216,8 @@ void ApplyControlTexts(TMainForm* form)
         label->SetCaption(std::string_view(CylinderCorrectionText(form->PcImage.b[injection_cells::CYLINDERS])));
     SetLiteralCaption(advance.LabelPickupCorrection, "###Advance PickUp correction####PickUp korekce předstihu");
     SetLiteralCaption(advance.LabelBaseAdvance, "###Base advance (°)##Base advance (°)##Základní předstih (°)");
+    ApplyRaceTexts(form);
+    ApplyGearTexts(form);
     ApplyIdleTexts(form);
     ApplyTrackingTexts(form);
     UpdateLiveMonitor(form);

@@ -253,6 +253,8 @@ void TMainForm::BuildFrame()
     BuildBikePage(this);
     BuildSynchroPage(this);
     BuildCorrectionsPage(this);
+    BuildRacePage(this);
+    BuildGearPage(this);
     WireMenuCommands();
 }
 

@@ -17,8 +17,10 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/corrections.h"
+#include "pages/gear.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
+#include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
@@ -117,6 +119,17 @@ public:
     void ButtonTestClick(TObject* Sender);
     // The idle mode: commit it, then fill the curves with the mode's preset.
     void RadioGroupIdleModeClick(TObject* Sender);
+    void RadioGroupClutchModeClick(TObject* Sender);
+    void ButtonDCTestClick(TObject* Sender);
+    void RadioGroupGearSystemClick(TObject* Sender);
+    void RadioGroupSpeedModeClick(TObject* Sender);
+    void ButtonGear0Click(TObject* Sender);
+    void ButtonGear1Click(TObject* Sender);
+    void ButtonGear2Click(TObject* Sender);
+    void ButtonGear3Click(TObject* Sender);
+    void ButtonGear4Click(TObject* Sender);
+    void ButtonGear5Click(TObject* Sender);
+    void ButtonGear6Click(TObject* Sender);
     // The Bike page: the model change, the display type and the memo.
     void ComboBoxBikeChange(TObject* Sender);
     void RadioGroupDisplayTypeClick(TObject* Sender);
@@ -364,6 +377,8 @@ public:
     InjectionPageControls Injection;
     TrackingPageControls Tracking;
     CorrectionsPageControls Corrections;
+    RacePageControls RacePage;
+    GearPageControls GearPage;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

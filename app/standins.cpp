@@ -6,11 +6,6 @@
 
 #include "app/main.h"
 
-// Until the Race page is built.
-void UpdateRaceControls(TMainForm*)
-{
-}
-
 // Until the monitor's popup menu is built.
 void BuildMonitorPopup(TMonImg*)
 {

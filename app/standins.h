@@ -5,9 +5,6 @@
 
 class TMainForm;
 
-// The Race page: its controls that follow the idle and servo settings.
-void UpdateRaceControls(TMainForm* form);
-
 // The external monitor's popup menu and its commands.
 class TMonImg;
 // Rebuilds the popup menu before it opens.

@@ -9,10 +9,10 @@
 #include "app/editpath.h"
 #include "app/main.h"
 #include "app/maptables.h"
-#include "app/standins.h"
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
+#include "pages/race.h"
 
 #include <algorithm>
 #include <cstdio>

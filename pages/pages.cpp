@@ -7,10 +7,12 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/corrections.h"
+#include "pages/gear.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
 #include "pages/injposition.h"
 #include "pages/monitor.h"
+#include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
@@ -51,8 +53,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
         ShowIdleLiveValues },
     { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Race", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "Gear", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Race", nullptr, nullptr, CreateRacePage, StoreRacePage, LoadRacePage, nullptr, 0, ShowRaceLiveValues },
+    { "Gear", nullptr, nullptr, CreateGearPage, StoreGearPage, LoadGearPage, nullptr, 0, ShowGearLiveValues },
     { "N2O", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Tuning", nullptr, nullptr, CreateTuningPage, StoreTuningPage, LoadTuningPage, TuningTableChanged, Ids({ 38 }),
         nullptr },

@@ -4,7 +4,7 @@
 #include <map>
 #include <ostream>
 
-#include "livetest.h"
+#include "support/livetest.h"
 
 // Failures print the record field by field.
 void PrintTo(const LiveValues& v, std::ostream* os)

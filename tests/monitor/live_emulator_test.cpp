@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "link/linktest.h"
-#include "livetest.h"
+#include "support/livetest.h"
 
 namespace {
 

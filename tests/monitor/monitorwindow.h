@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "livetest.h"
+#include "support/livetest.h"
 #include "support/mainwindow.h"
 
 class MonitorWindow : public HeadlessMainWindow {
