@@ -19,6 +19,7 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/pages.h"
+#include "pages/synchro.h"
 #include "pages/tracking.h"
 #include "platform/cp1250.h"
 #include "support/mainwindow.h"
@@ -76,6 +77,9 @@ RsImage BikeDefaults(const RsImage& before, int bike)
     // The Tracking page's load keeps its two point counts in 1..15.
     for (int count : { tracking_cells::RETARD_COUNT, tracking_cells::LIMITER_COUNT })
         host.image.b[size_t(count)] = uint8_t(std::clamp(int(host.image.b[size_t(count)]), 1, 15));
+    // The Synchro page's load keeps the cylinder count in 1..4.
+    uint8_t& cylinders = host.image.b[size_t(synchro_cells::CYLINDERS)];
+    cylinders = uint8_t(std::clamp(int(cylinders), 1, 4));
     return host.image;
 }
 
