@@ -6,6 +6,7 @@
 #include "pages/idle.h"
 #include "pages/pages.h"
 #include "pages/sensors.h"
+#include "pages/servo.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -203,6 +204,7 @@ void ApplyControlTexts(TMainForm* form)
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
     ApplySensorsTexts(form);
+    ApplyServoTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(

@@ -18,6 +18,7 @@
 #include "pages/bike.h"
 #include "pages/idle.h"
 #include "pages/sensors.h"
+#include "pages/servo.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 #include "platform/comctrls.h"
@@ -345,6 +346,7 @@ public:
     TuningPageControls Tuning;
     SensorsPageControls Sensors;
     IdlePageControls Idle;
+    ServoPageControls Servo;
     BikePageControls BikePage;
 
 protected:

@@ -40,3 +40,8 @@ void UpdateSynchroControls(TMainForm*)
 void UpdateRaceControls(TMainForm*)
 {
 }
+
+// Until the Tracking page is built.
+void LoadTrackingPage(TMainForm*)
+{
+}

@@ -19,6 +19,9 @@ void CoupleInjectionMaps(TMainForm* form);
 // The Race page: its controls that follow the idle and servo settings.
 void UpdateRaceControls(TMainForm* form);
 
+// The Tracking page: its controls and maps from the image.
+void LoadTrackingPage(TMainForm* form);
+
 // The Synchro page: its controls enabled by the special setting and the
 // cells of the Bike page.
 void UpdateSynchroControls(TMainForm* form);

@@ -9,6 +9,7 @@
 #include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/sensors.h"
+#include "pages/servo.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
 
@@ -41,7 +42,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Input", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Sensors", nullptr, nullptr, CreateSensorsPage, StoreSensorsPage, LoadSensorsPage, SensorsTableChanged,
         Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },
-    { "Servo", "TabSheet_Servo", "Servo", nullptr, nullptr, nullptr, nullptr, Ids({ 1 }), nullptr },
+    { "Servo", "TabSheet_Servo", "Servo", CreateServoPage, StoreServoPage, LoadServoPage, ServoTableChanged,
+        Ids({ 1 }), nullptr },
     { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
         ShowIdleLiveValues },
     { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },

@@ -98,7 +98,6 @@ protected:
                 field->AddSheet("", "X", "Y", "V", columns, rows, 0);
         };
         make(maps.InjectionTable, 5, 8, 20, 10);
-        make(maps.ServoTable, 1, 2, 15, 10);
         make(maps.InjectionPositionTableA, 3, 1, 15, 1);
         make(maps.InjectionPositionTableB, 4, 1, 15, 1);
         make(maps.TuningTable, 38, 1, 5, 5);
