@@ -114,4 +114,26 @@ TEST_F(IdleServoWithUnit, AChangedServoBlockRefreshesBothSheets)
     EXPECT_EQ(form->LinkRequest, REQ_NONE) << "a read from the unit is not an edit";
 }
 
+TEST_F(IdleServoWithUnit, TheUnitsRegulationLightsTheIdleRowsGreenAndBack)
+{
+    ASSERT_TRUE(Connected());
+    Byte(idle_cells::MODE) = 2;
+    form->ShowPage(PAGE_SLOT_IDLE);
+    const IdlePageControls& idle = form->Idle;
+    struct Case {
+        uint8_t outputs; // bit 3: by the TPS range, bit 4: in the control band
+        bool tps, band;
+    } cases[] = { { 0x08, true, false }, { 0x18, true, true }, { 0x10, false, true }, { 0x00, false, false } };
+    for (const Case& c : cases) {
+        unit.SetLiveByte(live::BOutputs, c.outputs);
+        const TColor tps = c.tps ? TColor(0x00FF00) : clWindow;
+        const TColor band = c.band ? TColor(0x00FF00) : clWindow;
+        EXPECT_TRUE(Run([&] {
+            return idle.EditIdleTpsMez->Color() == tps && idle.EditIdleControlBand->Color() == band;
+        })) << int(c.outputs);
+        EXPECT_EQ(idle.LabelIdleTpsMez->Color(), c.tps ? TColor(0x00FF00) : clBtnFace) << int(c.outputs);
+        EXPECT_EQ(idle.LabelIdleControlBand->Color(), c.band ? TColor(0x00FF00) : clBtnFace) << int(c.outputs);
+    }
+}
+
 } // namespace
