@@ -2,6 +2,11 @@
 
 #include "linktest.h"
 
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -283,6 +288,57 @@ TEST_F(EmulatorUnit, ReportsItsVersionAndAnnouncesItselfOnPreambleProtocols)
     EXPECT_EQ(FrameWord(frame.RxFrame, WCOM_COMMAND), 0xFEEE);
     EXPECT_EQ(Bytes(frame.RxFrame + WCOM_DATA, frame.RxFrame + WCOM_DATA + 9),
         (Bytes { 'Z', 'X', 0, 0x10, 0x02, 0x77, 0x00, 0x34, 0x01 }));
+}
+
+// The kernel hands a terminal number out again once it is free: a copy of
+// the program whose port map names that number, or which holds it open,
+// must never reach a unit started later.
+TEST(EmulatorTerminal, PassesOverANumberAnotherProgramMapsOrHolds)
+{
+    for (const bool holds : { false, true }) {
+        SCOPED_TRACE(holds);
+        // The number the next terminal gets: the lowest free one.
+        const int probe = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(probe, 0);
+        ASSERT_EQ(::grantpt(probe) | ::unlockpt(probe), 0);
+        const std::string taken = ::ptsname(probe);
+        if (!holds)
+            ::close(probe);
+        const std::string map = "ZP_COM_MAP=3=" + taken;
+        char* const argv[] = { const_cast<char*>("sleep"), const_cast<char*>("60"), nullptr };
+        char* const envp[] = { const_cast<char*>(map.c_str()), nullptr };
+        int slave = -1;
+        pid_t other = 0;
+        if (holds) {
+            // A child that keeps the terminal open, as a running program keeps its port.
+            slave = ::open(taken.c_str(), O_RDWR | O_NOCTTY);
+            ASSERT_GE(slave, 0);
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init(&actions);
+            posix_spawn_file_actions_adddup2(&actions, slave, 3);
+            ASSERT_EQ(::posix_spawnp(&other, "sleep", &actions, nullptr, argv, environ), 0);
+            posix_spawn_file_actions_destroy(&actions);
+            ::close(slave);
+        } else {
+            ASSERT_EQ(::posix_spawnp(&other, "sleep", nullptr, nullptr, argv, envp), 0);
+        }
+        // The child has its environment and descriptors once it runs sleep.
+        ASSERT_TRUE(WaitUntil([&] { return !unitemu::OtherUserOfPath(taken).empty(); }));
+        const std::string user = unitemu::OtherUserOfPath(taken);
+        EXPECT_NE(user.find("process " + std::to_string(other)), std::string::npos) << user;
+        EXPECT_NE(user.find(holds ? "holds it open" : "maps it in ZP_COM_MAP"), std::string::npos) << user;
+
+        unitemu::UnitEmulator unit;
+        std::string error;
+        ASSERT_TRUE(unit.Start(&error)) << error;
+        EXPECT_NE(unit.SlavePath(), taken);
+        EXPECT_EQ(unitemu::OtherUserOfPath(unit.SlavePath()), "");
+        unit.Stop();
+        ::kill(other, SIGKILL);
+        ::waitpid(other, nullptr, 0);
+        if (holds)
+            ::close(probe);
+    }
 }
 
 } // namespace

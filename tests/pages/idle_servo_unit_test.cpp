@@ -2,38 +2,27 @@
 // "Programming after change" an edit on either page reaches the unit as
 // changed bytes, and a servo block the unit reports as changed is read back
 // into both servo sheets.
-#include "app/main_link.h"
-#include "pagewindow.h"
+#include "pageunit.h"
 
 #include "pages/idle.h"
 #include "pages/servo.h"
-#include "support/unitwindow.h"
 
 #include <algorithm>
 #include <functional>
 
 namespace {
 
-class IdleServoWithUnit : public OnEmulatedUnit<PageWindow> {
+class IdleServoWithUnit : public PageWithUnit {
 protected:
     void SetUp() override
     {
-        PageWindow::SetUp();
-        Byte(IMAGE_LIMITER) = 110;
-        Byte(IMAGE_START_LIMITER) = 40;
+        PageWithUnit::SetUp();
         // The FID valve: the idle curves hold percent, one word per cell.
         Byte(idle_cells::MODE) = 4;
         for (int servo : { servo_cells::INTAKE, servo_cells::EXHAUST })
             Byte(servo_cells::ENABLE[servo]) = 1;
         StoreAndReloadPage(form.get());
-        StartUnit(TEST_PORT);
         unit.SetImage(form->PcImage);
-        form->ComPort = TEST_PORT;
-    }
-    bool Idle() { return form->LinkState == linkstate::Idle && form->Link->JobCode.load() == JOB_IDLE; }
-    bool Connected()
-    {
-        return Run([&] { return Idle() && form->Images.UnitImageValid; });
     }
     // The value as the cell shows it.
     void TypeIntoCell(TTab* table, int column, int row, const std::string& shown)

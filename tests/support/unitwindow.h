@@ -45,9 +45,19 @@ protected:
     bool Run(const std::function<bool()>& done, int maxTicks = 3000)
     {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        auto nextLook = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         for (int ticks = 0; std::chrono::steady_clock::now() < deadline;) {
             if (done())
                 return true;
+            // Another program on the unit's terminal takes its answers: say so
+            // at once instead of waiting out the guard.
+            if (std::chrono::steady_clock::now() > nextLook) {
+                nextLook += std::chrono::seconds(2);
+                if (const std::string other = unitemu::OtherUserOfPath(unit.SlavePath()); !other.empty()) {
+                    ADD_FAILURE() << unit.SlavePath() << " is taken: " << other;
+                    return false;
+                }
+            }
             if (Quiet()) {
                 if (ticks >= maxTicks)
                     return false;

@@ -1,9 +1,13 @@
 #include "tools/unit-emulator/emulator.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -68,7 +72,74 @@ void SwapUnitWords(uint8_t* image, int length)
     SwapWordBytes(image, 2323, 2332, -1, length);
 }
 
+// Whether `text` names `path` as a whole, not as the start of a longer name
+// ("/dev/pts/1" is not in "/dev/pts/12").
+bool NamesPath(const std::string& text, const std::string& path)
+{
+    for (size_t at = text.find(path); at != std::string::npos; at = text.find(path, at + 1)) {
+        const size_t end = at + path.size();
+        if (end == text.size() || !std::isalnum(static_cast<unsigned char>(text[end])))
+            return true;
+    }
+    return false;
+}
+
+std::string ReadWhole(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Why process `base` (its /proc folder) would reach `path`; empty when it would not.
+std::string WhyProcessUses(const std::string& base, const std::string& path)
+{
+    // A program whose port map names the path opens it on its next search.
+    const std::string environment = ReadWhole(base + "/environ");
+    for (size_t at = 0; at < environment.size();) {
+        const size_t end = std::min(environment.find('\0', at), environment.size());
+        if (environment.compare(at, 11, "ZP_COM_MAP=") == 0 && NamesPath(environment.substr(at, end - at), path))
+            return "maps it in ZP_COM_MAP";
+        at = end + 1;
+    }
+    DIR* fds = ::opendir((base + "/fd").c_str());
+    if (!fds)
+        return {};
+    std::string why;
+    while (const dirent* fd = ::readdir(fds)) {
+        char target[256];
+        const ssize_t n = ::readlink((base + "/fd/" + fd->d_name).c_str(), target, sizeof target - 1);
+        if (n > 0 && std::string(target, size_t(n)) == path)
+            why = "holds it open";
+    }
+    ::closedir(fds);
+    return why;
+}
+
 } // namespace
+
+std::string OtherUserOfPath(const std::string& path)
+{
+    const std::string self = std::to_string(::getpid());
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return {};
+    std::string found;
+    while (const dirent* entry = ::readdir(proc)) {
+        const std::string pid = entry->d_name;
+        if (pid.empty() || !std::all_of(pid.begin(), pid.end(), ::isdigit) || pid == self)
+            continue;
+        const std::string base = "/proc/" + pid;
+        if (const std::string why = WhyProcessUses(base, path); !why.empty()) {
+            std::string name = ReadWhole(base + "/comm");
+            if (!name.empty() && name.back() == '\n')
+                name.pop_back();
+            found = "process " + pid + " (" + name + ") " + why;
+            break;
+        }
+    }
+    ::closedir(proc);
+    return found;
+}
 
 UnitEmulator::UnitEmulator(const Options& options)
     : options_(options)
@@ -95,14 +166,31 @@ bool UnitEmulator::Start(std::string* error)
             *error = std::string(what) + ": " + std::strerror(errno);
         return false;
     };
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0)
-        return fail("posix_openpt");
-    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
-        return fail("grantpt");
+    // The kernel hands terminal numbers out again: a number that another
+    // program's port map names, or that it holds open, would let that program
+    // talk to this unit. Such terminals stay open until a free one comes, so
+    // the kernel does not hand them out twice.
+    std::vector<int> passedOver;
     char name[128];
-    if (::ptsname_r(master_, name, sizeof name) != 0)
-        return fail("ptsname");
+    const char* failed = nullptr;
+    for (;;) {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master_ < 0)
+            failed = "posix_openpt";
+        else if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+            failed = "grantpt";
+        else if (::ptsname_r(master_, name, sizeof name) != 0)
+            failed = "ptsname";
+        if (failed || passedOver.size() >= 16 || OtherUserOfPath(name).empty())
+            break;
+        passedOver.push_back(master_);
+    }
+    const int openError = errno;
+    for (int fd : passedOver)
+        ::close(fd);
+    errno = openError;
+    if (failed)
+        return fail(failed);
     slavePath_ = name;
     // The emulator holds the slave open itself, so the line stays up between
     // the program's opens, and sets it raw: a fresh terminal would echo.

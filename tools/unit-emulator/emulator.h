@@ -48,6 +48,10 @@ struct Options {
     uint32_t seed = 1; // the same seed gives the same engine answer by answer
 };
 
+// Another process that names `path` in its ZP_COM_MAP or holds it open, as
+// "process 1234 (zeperon) holds it open"; empty when there is none.
+std::string OtherUserOfPath(const std::string& path);
+
 class UnitEmulator {
 public:
     explicit UnitEmulator(const Options& options = {});
