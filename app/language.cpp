@@ -11,6 +11,7 @@
 #include "pages/pages.h"
 #include "pages/race.h"
 #include "pages/sensors.h"
+#include "pages/servo.h"
 #include "pages/synchro.h"
 #include "pages/tracking.h"
 #include "texts/langtext.h"
@@ -208,6 +209,7 @@ void ApplyControlTexts(TMainForm* form)
     ApplyCorrectionsTexts(form);
     ApplySensorsTexts(form);
     ApplyInjectionPositionTexts(form);
+    ApplyServoTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(

@@ -22,6 +22,7 @@
 #include "pages/injection.h"
 #include "pages/race.h"
 #include "pages/sensors.h"
+#include "pages/servo.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
 #include "pages/tracking.h"
@@ -372,6 +373,7 @@ public:
     TuningPageControls Tuning;
     SensorsPageControls Sensors;
     IdlePageControls Idle;
+    ServoPageControls Servo;
     BikePageControls BikePage;
     SynchroPageControls SynchroPage;
     InjectionPageControls Injection;

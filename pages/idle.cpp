@@ -31,8 +31,11 @@ constexpr int COLUMN_A = 280;
 constexpr int COLUMN_B = 560;
 constexpr int ROW_STEP = 26;
 
-// The mode list and the regulation rows above the two curves. The lobe row
-// shares the start row's place: the two are never shown together.
+// The mode list and the regulation rows above the two curves, with the idle
+// advance box under the first column of rows, so that the widest language
+// fits within the sheet. The lobe row shares the start row's place, and the
+// step pulse and control range pairs, never shown, share the first row: no
+// two of them are shown together.
 // clang-format off
 constexpr Row LAYOUT[] = {
     { .kind = RadioGroup, .field = &C::RadioGroupIdleMode, .x = 10, .y = 4, .width = 250, .height = 110,
@@ -51,23 +54,23 @@ constexpr Row LAYOUT[] = {
         .caption = "###Step motor excitation[us]##Schrittmotor Anfachung [us]##Buzení krokového motoru [us]",
         .name = "LabelIdleStepPuls", .hidden = true },
     { .kind = EditUpDown, .field = &C::UpDownIdleStepPerioda, .edit = &C::EditIdleStepPerioda, .x = COLUMN_A,
-        .y = 4 + ROW_STEP, .width = EDIT_WIDTH, .min = 2, .max = 250, .name = "UpDownIdleStepPerioda",
+        .y = 4, .width = EDIT_WIDTH, .min = 2, .max = 250, .name = "UpDownIdleStepPerioda",
         .editName = "EditIdleStepPerioda", .step = 2 },
-    { .kind = Label, .field = &C::LabelIdleStepPerioda, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleStepPerioda, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7,
         .caption = "###Step motor period [ms]##Schrittmotor Periode [ms]##Perioda krokového motoru [ms]",
         .name = "LabelIdleStepPerioda" },
-    { .kind = EditUpDown, .field = &C::UpDownIdleStart, .edit = &C::EditIdleStart, .x = COLUMN_A, .y = 4 + 2 * ROW_STEP,
+    { .kind = EditUpDown, .field = &C::UpDownIdleStart, .edit = &C::EditIdleStart, .x = COLUMN_A, .y = 4 + ROW_STEP,
         .width = EDIT_WIDTH, .min = 0, .max = 30000, .name = "UpDownIdleStart", .editName = "EditIdleStart", .step = 10 },
-    { .kind = Label, .field = &C::LabelIdleStart, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 2 * ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleStart, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + ROW_STEP,
         .caption = "Start [ms]", .name = "LabelIdleStart" },
-    { .kind = EditUpDown, .field = &C::UpDownIdleLobe, .edit = &C::EditIdleLobe, .x = COLUMN_A, .y = 4 + 2 * ROW_STEP,
+    { .kind = EditUpDown, .field = &C::UpDownIdleLobe, .edit = &C::EditIdleLobe, .x = COLUMN_A, .y = 4 + ROW_STEP,
         .width = EDIT_WIDTH, .min = 1, .max = 58, .name = "UpDownIdleLobe", .editName = "EditIdleLobe" },
-    { .kind = Label, .field = &C::LabelIdleLobe, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 2 * ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleLobe, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + ROW_STEP,
         .caption = "###Idle lobe##Freilauf Leitstück##Palec volnoběhu", .name = "LabelIdleLobe" },
     { .kind = EditUpDown, .field = &C::UpDownIdleRegulation, .edit = &C::EditIdleRegulation, .x = COLUMN_A,
-        .y = 4 + 3 * ROW_STEP, .width = EDIT_WIDTH, .min = 2, .max = 250, .name = "UpDownIdleRegulation",
+        .y = 4 + 2 * ROW_STEP, .width = EDIT_WIDTH, .min = 2, .max = 250, .name = "UpDownIdleRegulation",
         .editName = "EditIdleRegulation", .step = 2 },
-    { .kind = Label, .field = &C::LabelIdleRegulation, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 3 * ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleRegulation, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 2 * ROW_STEP,
         .caption = "###Idle regulation [0.1%/2rpm]##Freilaufregulationg[0.1%/2rpm]##Regulace volnoběhu [0.1%/2rpm]",
         .name = "LabelIdleRegulation" },
 
@@ -77,22 +80,23 @@ constexpr Row LAYOUT[] = {
     { .kind = Label, .field = &C::LabelIdleRpmMez, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7,
         .caption = "###Control Range [rpm]##Steuer. Bereich [rpm]##Regul. rozsah [rpm]", .name = "LabelIdleRpmMez",
         .hidden = true },
-    { .kind = EditUpDown, .field = &C::UpDownIdleTpsMez, .edit = &C::EditIdleTpsMez, .x = COLUMN_B, .y = 4 + ROW_STEP,
+    { .kind = EditUpDown, .field = &C::UpDownIdleTpsMez, .edit = &C::EditIdleTpsMez, .x = COLUMN_B, .y = 4,
         .width = EDIT_WIDTH, .min = 1, .max = 100, .name = "UpDownIdleTpsMez", .editName = "EditIdleTpsMez" },
-    { .kind = Label, .field = &C::LabelIdleTpsMez, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleTpsMez, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7,
         .caption = "Regul range TPSx10 [%]", .name = "LabelIdleTpsMez" },
     { .kind = EditUpDown, .field = &C::UpDownIdleHyster, .edit = &C::EditIdleHyster, .x = COLUMN_B,
-        .y = 4 + 2 * ROW_STEP, .width = EDIT_WIDTH, .min = 0, .max = 2500, .name = "UpDownIdleHyster",
+        .y = 4 + ROW_STEP, .width = EDIT_WIDTH, .min = 0, .max = 2500, .name = "UpDownIdleHyster",
         .editName = "EditIdleHyster", .step = 10 },
-    { .kind = Label, .field = &C::LabelIdleHyster, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 2 * ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleHyster, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + ROW_STEP,
         .caption = "Hysteresis [rpm]", .name = "LabelIdleHyster" },
     { .kind = EditUpDown, .field = &C::UpDownIdleControlBand, .edit = &C::EditIdleControlBand, .x = COLUMN_B,
-        .y = 4 + 3 * ROW_STEP, .width = EDIT_WIDTH, .min = 10, .max = 2500, .name = "UpDownIdleControlBand",
+        .y = 4 + 2 * ROW_STEP, .width = EDIT_WIDTH, .min = 10, .max = 2500, .name = "UpDownIdleControlBand",
         .editName = "EditIdleControlBand", .step = 10 },
-    { .kind = Label, .field = &C::LabelIdleControlBand, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 3 * ROW_STEP,
+    { .kind = Label, .field = &C::LabelIdleControlBand, .anchor = PageLeft::LEFT_FLOW, .x = 4, .y = 7 + 2 * ROW_STEP,
         .caption = "###Control band [rpm]##Control-Band [rpm]##Regulační pásmo [rpm]", .name = "LabelIdleControlBand" },
 
-    { .kind = GroupBox, .field = &C::GroupBoxIdleAdv, .x = 790, .y = 4, .width = 260, .height = 130,
+    { .kind = GroupBox, .field = &C::GroupBoxIdleAdv, .x = COLUMN_A, .y = 4 + 3 * ROW_STEP, .width = 270,
+        .height = 122,
         .caption = "###Advance control of Idle##Vorzündungregelung##Regulace předstihu při volnoběhu",
         .name = "GroupBoxIdleAdv" },
     { .kind = CheckBox, .field = &C::CheckBoxIdleAdvOn, .x = 10, .y = 18, .width = 80, .height = 17, .caption = "On",

@@ -14,6 +14,7 @@
 #include "pages/monitor.h"
 #include "pages/race.h"
 #include "pages/sensors.h"
+#include "pages/servo.h"
 #include "pages/synchro.h"
 #include "pages/test.h"
 #include "pages/tracking.h"
@@ -49,7 +50,8 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Input", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Sensors", nullptr, nullptr, CreateSensorsPage, StoreSensorsPage, LoadSensorsPage, SensorsTableChanged,
         Ids({ 33, 34, 35, 36, 37, 41 }), nullptr },
-    { "Servo", "TabSheet_Servo", "Servo", nullptr, nullptr, nullptr, nullptr, Ids({ 1 }), nullptr },
+    { "Servo", "TabSheet_Servo", "Servo", CreateServoPage, StoreServoPage, LoadServoPage, ServoTableChanged,
+        Ids({ 1 }), nullptr },
     { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
         ShowIdleLiveValues },
     { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },

@@ -1,8 +1,9 @@
 // One commit of an edit on a page: store the page, the consistency pass,
 // reload the page, the undo snapshot with its settings save. The Advance page
 // (its fields and its map table), the Tracking page (its pairs and five map
-// tables, all sections enabled) and a cell of a Corrections table. A user
-// feels more than about 100 ms per commit.
+// tables, all sections enabled), the Servo page and a cell of a Corrections
+// table. A user feels more than about 100 ms per commit. Also the per-tick
+// refresh of the Idle page's live colours.
 #include "app/editpath.h"
 #include "app/main.h"
 #include "bench/support/benchwindow.h"
@@ -10,6 +11,7 @@
 #include "pages/advance.h"
 #include "pages/corrections.h"
 #include "pages/pages.h"
+#include "pages/servo.h"
 #include "pages/tracking.h"
 #include "platform/dialogs.h"
 #include "support/scripted_dialogs.h"
@@ -42,7 +44,7 @@ void CommitOnPage(benchmark::State& state, const char* name, TEdit* (*showPage)(
     int value = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        edit->SetText(std::to_string(++value % 40));
+        edit->SetText(std::to_string(++value % field.values));
         state.ResumeTiming();
         auto start = std::chrono::steady_clock::now();
         CommitEditNow(window);
@@ -104,5 +106,37 @@ void CommitOneCorrectionsCell(benchmark::State& state)
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(CommitOneCorrectionsCell)->Unit(benchmark::kMillisecond);
+
+void CommitOnServoPage(benchmark::State& state)
+{
+    CommitOnPage(state, "commit-servo", [](TMainForm* window) {
+        window->ShowPage(PAGE_SLOT_SERVO);
+        return window->Servo.EditServoI;
+    });
+}
+BENCHMARK(CommitOnServoPage)->Unit(benchmark::kMillisecond);
+
+// The Idle page's rows lighting and going out with the unit's regulation:
+// the per-tick refresh must leave the 55 ms tick almost whole.
+void IdlePageTickRefresh(benchmark::State& state)
+{
+    const std::filesystem::path folder = UseBenchSettingsFolder("idletick");
+    ScriptedDialogs dialogs;
+    ScopedDialogProvider provider(dialogs);
+    auto form = StartBenchWindow();
+    TMainForm* window = form.get();
+    window->PcImage.b[2911] = 2;
+    window->ShowPage(PAGE_SLOT_IDLE);
+    int tick = 0;
+    for (auto _ : state) {
+        ++tick;
+        window->Monitor.Values.IdleTpActive = (tick >> 2) & 1;
+        window->Monitor.Values.IdleBandActive = (tick >> 3) & 1;
+        RefreshPageColours(window);
+    }
+    form.reset();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(IdlePageTickRefresh)->Unit(benchmark::kMicrosecond);
 
 } // namespace

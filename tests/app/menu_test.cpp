@@ -642,6 +642,9 @@ TEST_F(MenuCommands, ServiceItemsWriteAndCompareEveryPresetAndKeepTheImage)
 {
     form->PcImage = EditedImage();
     form->ShowPage(PAGE_IDLE);
+    // Loading the pages keeps the step-motor periods even; the image as the
+    // pages leave it is the one to get back.
+    LoadPages(form.get(), 1);
     const RsImage before = form->PcImage;
     Choose("MenuSaveAllNew");
     const std::filesystem::path folder = dir.path() / "work" / "new_ign";

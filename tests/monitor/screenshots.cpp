@@ -5,6 +5,7 @@
 #include "windowonunit.h"
 
 #include "app/language.h"
+#include "mapedit/tab.h"
 #include "pages/pages.h"
 #include "texts/langtext.h"
 
@@ -67,6 +68,19 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
         form->PcImage.b[2568] = uint8_t(special);
         LoadPages(form.get(), 0);
         EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/bike-page" + (special ? "-special" : "") + ".png"));
+    }
+    // The Servo page on the intake sheet (step motor off, so the controller
+    // constants show) and on the exhaust sheet.
+    form->PcImage.b[2781] = form->PcImage.b[2782] = 1;
+    form->PcImage.b[2789] = 0;
+    form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_SERVO]);
+    form->PageControl1Change(form->PageControl1);
+    TTab* servo = form->Maps.ServoTable;
+    for (int sheet : { 0, 1 }) {
+        servo->HotSheetTab = sheet + 1;
+        servo->LeftDown();
+        EXPECT_TRUE(
+            form->grab().save(QString::fromUtf8(folder) + "/servo-page-sheet" + QString::number(sheet) + ".png"));
     }
 }
 

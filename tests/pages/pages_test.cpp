@@ -97,7 +97,6 @@ protected:
             for (int s = 0; s < sheets; ++s)
                 field->AddSheet("", "X", "Y", "V", columns, rows, 0);
         };
-        make(maps.ServoTable, 1, 2, 15, 10);
         make(maps.TuningTable, 38, 1, 5, 5);
         for (int i = 0; i < RS_LEN_EXE; ++i)
             Byte(i) = uint8_t(i * 7 + 3);
