@@ -4,8 +4,11 @@
 #include "files/bikelist.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/n2o.h"
 #include "pages/pages.h"
+#include "pages/powerout.h"
 #include "pages/sensors.h"
+#include "pages/tuning.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -203,6 +206,7 @@ void ApplyControlTexts(TMainForm* form)
     FillControlTextSlots(form->MessageTable, LangIndex);
     SetCaption(form->TabMaintenance, { "Maintenance", "Wartung", "Údržba" });
     ApplySensorsTexts(form);
+    ApplyPowerOutTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(
@@ -210,5 +214,7 @@ void ApplyControlTexts(TMainForm* form)
     SetLiteralCaption(advance.LabelPickupCorrection, "###Advance PickUp correction####PickUp korekce předstihu");
     SetLiteralCaption(advance.LabelBaseAdvance, "###Base advance (°)##Base advance (°)##Základní předstih (°)");
     ApplyIdleTexts(form);
+    ApplyN2OTexts(form);
+    ApplyTuningTexts(form);
     UpdateLiveMonitor(form);
 }

@@ -251,6 +251,8 @@ void TMainForm::BuildFrame()
     BuildSensorsPage(this);
     BuildIdlePage(this);
     BuildBikePage(this);
+    BuildN2OPage(this);
+    BuildPowerOutPage(this);
     WireMenuCommands();
 }
 

@@ -17,6 +17,8 @@
 #include "pages/advance.h"
 #include "pages/bike.h"
 #include "pages/idle.h"
+#include "pages/n2o.h"
+#include "pages/powerout.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
@@ -346,6 +348,8 @@ public:
     SensorsPageControls Sensors;
     IdlePageControls Idle;
     BikePageControls BikePage;
+    N2OPageControls N2O;
+    PowerOutPageControls PowerOut;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -8,6 +8,8 @@
 #include "pages/bike.h"
 #include "pages/idle.h"
 #include "pages/monitor.h"
+#include "pages/n2o.h"
+#include "pages/powerout.h"
 #include "pages/sensors.h"
 #include "pages/test.h"
 #include "pages/tuning.h"
@@ -44,10 +46,11 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
     { "Servo", "TabSheet_Servo", "Servo", nullptr, nullptr, nullptr, nullptr, Ids({ 1 }), nullptr },
     { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
         ShowIdleLiveValues },
-    { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Power out", nullptr, nullptr, CreatePowerOutPage, StorePowerOutPage, LoadPowerOutPage, nullptr,
+        Ids({ 25, 26, 27, 28 }), nullptr },
     { "Race", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
     { "Gear", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
-    { "N2O", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "N2O", nullptr, nullptr, nullptr, StoreN2OPage, LoadN2OPage, nullptr, 0, nullptr },
     { "Tuning", nullptr, nullptr, CreateTuningPage, StoreTuningPage, LoadTuningPage, TuningTableChanged, Ids({ 38 }),
         nullptr },
     { "Knock", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
