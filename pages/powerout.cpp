@@ -118,8 +118,8 @@ void CreatePowerOutPage(TMainForm* form)
         page.PowerOutTables[size_t(n)] = table;
         if (table) {
             table->move(p.tableLeft, p.groupTop);
-            table->VisibleCols = MAP_COLUMNS;
-            table->VisibleRows = MAP_ROWS;
+            table->ColumnSlots = MAP_COLUMNS;
+            table->RowSlots = MAP_ROWS;
             const int s = table->AddSheet("1", "RPM", "TP", "Pout1", RPM_POINTS, TP_POINTS, SHEET_LIVE_MARKER);
             table->DefineAxes(s, 1, "RPM", "", 3, 250, 100.0, 1, RPM_TICKS, 1, 1, 1, RPM_POINTS, 0, 0, 0, -1, 0,
                 AXIS_COLOUR, nullptr);

@@ -45,18 +45,18 @@ constexpr int RowTop(int row)
 constexpr Row FORM[] = {
     { .kind = Label, .field = &C::LabelLadeniCaution, .x = 8, .y = 6, .caption = "Caution - For experienced user only!",
         .name = "LabelLadeniCaution" },
-    { .kind = GroupBox, .field = &C::GroupBoxLadeni, .x = 8, .y = 26, .width = 440, .height = 380, .caption = "Tunning",
+    { .kind = GroupBox, .field = &C::GroupBoxLadeni, .x = 8, .y = 26, .width = 430, .height = 380, .caption = "Tunning",
         .name = "GroupBoxLadeni" },
     { .kind = CheckBox, .field = &C::CheckBoxLadeniPovoleno, .x = 8, .y = 18, .width = 420, .height = 17,
         .caption = "Tunning on - parameters of this box will be stored to unit", .name = "CheckBoxLadeniPovoleno",
         .parent = &C::GroupBoxLadeni },
-    { .kind = RadioGroup, .field = &C::RadioGroupLadeniMode, .x = 8, .y = 40, .width = 200, .height = 40,
+    { .kind = RadioGroup, .field = &C::RadioGroupLadeniMode, .x = 8, .y = 40, .width = 168, .height = 40,
         .caption = "Tunning mode", .items = "Points,All", .columns = 2, .name = "RadioGroupLadeniMode",
         .parent = &C::GroupBoxLadeni },
-    { .kind = RadioGroup, .field = &C::RadioGroupLadeniOnByTLS, .x = 8, .y = 84, .width = 200, .height = 92,
+    { .kind = RadioGroup, .field = &C::RadioGroupLadeniOnByTLS, .x = 8, .y = 84, .width = 168, .height = 92,
         .caption = "Multifunctional switch", .items = "AFR,AFR+autotunning,Autotunning,Blocking launch control",
         .name = "RadioGroupLadeniOnByTLS", .parent = &C::GroupBoxLadeni },
-    { .kind = RadioGroup, .field = &C::RadioGroupTunningSource, .x = 214, .y = 40, .width = 218, .height = 136,
+    { .kind = RadioGroup, .field = &C::RadioGroupTunningSource, .x = 182, .y = 40, .width = 240, .height = 136,
         .caption = "Tunning source",
         .items = "Tune directly in maps IAP a TP [ms],Tune in comp. maps [%],Tune permanently in comp. maps [%]",
         .name = "RadioGroupTunningSource", .parent = &C::GroupBoxLadeni },
@@ -212,13 +212,13 @@ void CreateTuningPage(TMainForm* form)
     TTabSheet* sheet = form->PageSheets[PAGE_SLOT_TUNING];
     const int w = sheet->ClientWidth(), h = sheet->ClientHeight();
     const int left = w * 45 / 100, top = h / 10, width = w / 2 - 10, height = h * 3 / 4;
-    page.GroupBoxLambdaPoz->SetBounds(left - 8, top - 20, width + 16, height + 28);
+    page.GroupBoxLambdaPoz->SetBounds(left - 6, top - 20, width + 12, height + 28);
     TTab* table = CreateMapTable(form->Maps, 38, width, height, 0x71, sheet);
     form->Maps.TuningTable = table;
     if (table) {
         table->move(left, top);
-        table->VisibleCols = SIZE;
-        table->VisibleRows = 10;
+        table->ColumnSlots = SIZE;
+        table->RowSlots = 10;
         const int s = table->AddSheet("Lambda [AFR]", "RPM", "TP", "AFR", SIZE, SIZE, SHEET_LIVE_MARKER);
         table->DefineAxes(
             s, 1, "RPM", "", 3, 250, 100.0, 1, RPM_TICKS, 1, 1, 1, SIZE, 0, 0, 0, -1, 0, AXIS_COLOUR, nullptr);
