@@ -21,3 +21,19 @@ void CommitPendingEdit(TMainForm* form);
 // Commits at once, whether or not an edit waits; run before every change of
 // the image that does not come from the page's own controls.
 void CommitEditNow(TMainForm* form);
+// A question of the model change. The window's timer goes on ticking while
+// the box is open: meanwhile the tick commits nothing and page reloads wait
+// until the box closes, so the page cannot change under the question.
+int AskHoldingEdits(TMainForm* form, const char* text, const char* caption, unsigned type);
+// Holds commits of the tick and page reloads for a whole flow of questions;
+// the last hold to go runs the reload that waited.
+class QuestionHold {
+public:
+    explicit QuestionHold(TMainForm* form);
+    ~QuestionHold();
+    QuestionHold(const QuestionHold&) = delete;
+    QuestionHold& operator=(const QuestionHold&) = delete;
+
+private:
+    TMainForm* form_;
+};

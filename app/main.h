@@ -238,6 +238,10 @@ public:
     int32_t PendingEditDeadline = 0;
     // 1 while code writes a control: the handlers ignore what that raises.
     int32_t LoadingControls = 0;
+    // Question boxes of the model change now open, and the page reload that
+    // waits for them to close (-1 none, 0 the shown page, 1 every page).
+    int32_t QuestionBoxesOpen = 0;
+    int32_t PageReloadWaiting = -1;
     // The map tables of the pages, and the live values the monitor leaves for them.
     MapTableSet Maps;
     MapLiveValues LiveValues;

@@ -6,6 +6,7 @@
 #include "app/standins.h"
 #include "pages/pages.h"
 #include "platform/decitext.h"
+#include "platform/dialogs.h"
 
 #include <QLocale>
 
@@ -57,6 +58,8 @@ void NoteControlEdit(TMainForm* form, TObject* control, int32_t code)
 
 void CommitPendingEdit(TMainForm* form)
 {
+    if (form->QuestionBoxesOpen > 0)
+        return;
     if (form->PendingEditControl && form->TickCount >= form->PendingEditDeadline)
         NoteControlEdit(form, form->PendingEditControl, EDIT_COMMIT_NOW);
 }
@@ -64,6 +67,27 @@ void CommitPendingEdit(TMainForm* form)
 void CommitEditNow(TMainForm* form)
 {
     NoteControlEdit(form, form, EDIT_COMMIT_NOW);
+}
+
+QuestionHold::QuestionHold(TMainForm* form)
+    : form_(form)
+{
+    ++form_->QuestionBoxesOpen;
+}
+
+QuestionHold::~QuestionHold()
+{
+    if (--form_->QuestionBoxesOpen == 0 && form_->PageReloadWaiting >= 0) {
+        const int all = form_->PageReloadWaiting;
+        form_->PageReloadWaiting = -1;
+        LoadPages(form_, all);
+    }
+}
+
+int AskHoldingEdits(TMainForm* form, const char* text, const char* caption, unsigned type)
+{
+    const QuestionHold hold(form);
+    return MessageBoxFlagged(text, caption, type);
 }
 
 // Enter commits and moves on, as leaving the edit would.

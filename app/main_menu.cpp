@@ -172,7 +172,7 @@ int NewSettings(TMainForm* form, int page, int mode)
     const int slot = mode == 0 ? MSG_WANT_DEFAULTS : MSG_DELETE_SPECIAL;
     const unsigned buttons = mode == 0 ? MB_YESNOCANCEL : MB_OKCANCEL;
     const int answer
-        = MessageBoxFlagged(form->MessageTable[size_t(slot)].c_str(), CONFIRM_CAPTION, buttons | MB_ICONQUESTION);
+        = AskHoldingEdits(form, form->MessageTable[size_t(slot)].c_str(), CONFIRM_CAPTION, buttons | MB_ICONQUESTION);
     if (answer == IDYES || answer == IDOK) {
         CommitEditNow(form);
         LoadBikeDefaults(form, page);

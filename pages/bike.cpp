@@ -256,7 +256,7 @@ int SelectedBikeCode(const C& page)
 
 int AskSlot(TMainForm* form, int slot, unsigned buttons)
 {
-    return MessageBoxFlagged(form->MessageTable[size_t(slot)].c_str(), "Confirm", buttons | MB_ICONQUESTION);
+    return AskHoldingEdits(form, form->MessageTable[size_t(slot)].c_str(), "Confirm", buttons | MB_ICONQUESTION);
 }
 
 void ShowPulsesSource(TMainForm* form)
@@ -349,7 +349,9 @@ void SelectBikeCode(TMainForm* form)
         return;
     }
     if (FindComboItemByValue(page.ComboBoxBike, Cell(form, BIKE_CODE)) < 0) {
-        MessageBoxFlagged(form->MessageTable[MSG_NOT_FOR_BIKE].c_str(), "", MB_OK);
+        // Boxes never stack: a question already open has the user's attention.
+        if (form->QuestionBoxesOpen == 0)
+            AskHoldingEdits(form, form->MessageTable[MSG_NOT_FOR_BIKE].c_str(), "", MB_OK);
         return;
     }
     SelectComboByValue(form, page.ComboBoxBike, 0, BIKE_CODE);
@@ -469,6 +471,9 @@ void TMainForm::ComboBoxBikeChange(TObject*)
     if (LoadingControls)
         return;
     FocusProgramAfterChange();
+    // A reload asked while the flow's questions are open would show the old
+    // model again before the new one is stored; it runs when the flow ends.
+    const QuestionHold hold(form);
     if (SelectedBikeCode(BikePage) == BIKE_SEPARATOR_CODE) {
         LoadBikePage(form);
         return;

@@ -123,6 +123,10 @@ void StoreActivePage(TMainForm* form)
 
 int LoadPages(TMainForm* form, int all)
 {
+    if (form->QuestionBoxesOpen > 0) {
+        form->PageReloadWaiting = std::max(form->PageReloadWaiting, all ? 1 : 0);
+        return all;
+    }
     if (all) {
         form->Maps.MapSyncPrev = 1;
         for (int slot : LOAD_ORDER)

@@ -1,36 +1,15 @@
 // The Advance page with an emulated unit behind the link: with "Programming
 // after change" an edit reaches the unit as changed bytes, and a block the
 // unit reports as changed is read back into the map.
-#include "app/main_link.h"
-#include "pagewindow.h"
+#include "pageunit.h"
 
 #include "pages/advance.h"
-#include "support/unitwindow.h"
 
 namespace {
 
 using namespace advance_cells;
 
-class AdvanceWithUnit : public OnEmulatedUnit<PageWindow> {
-protected:
-    void SetUp() override
-    {
-        PageWindow::SetUp();
-        // A bike with limiters set, as the pages leave the image after a commit.
-        Byte(IMAGE_LIMITER) = 110;
-        Byte(IMAGE_START_LIMITER) = 40;
-        Byte(CYLINDERS) = 2;
-        StoreAndReloadPage(form.get());
-        StartUnit(TEST_PORT);
-        unit.SetImage(form->PcImage);
-        form->ComPort = TEST_PORT;
-    }
-    bool Idle() { return form->LinkState == linkstate::Idle && form->Link->JobCode.load() == JOB_IDLE; }
-    bool Connected()
-    {
-        return Run([&] { return Idle() && form->Images.UnitImageValid; });
-    }
-};
+using AdvanceWithUnit = PageWithUnit;
 
 TEST_F(AdvanceWithUnit, AnEditIsProgrammedAsChangedBytes)
 {

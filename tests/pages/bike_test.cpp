@@ -3,6 +3,7 @@
 // special setting with every answer of their boxes.
 #include "pagewindow.h"
 
+#include "app/editpath.h"
 #include "app/language.h"
 #include "files/bikedefaults.h"
 #include "pages/bike.h"
@@ -153,6 +154,49 @@ TEST_F(BikePage, ModelChangeFlows)
         EXPECT_EQ(dialogs.boxes.size(), c.boxes) << c.what;
         const int shown = c.specialAfter ? BIKE_SEPARATOR_CODE : c.code;
         EXPECT_EQ(P().ComboBoxBike->ItemIndex(), RowOf(shown)) << c.what;
+    }
+}
+
+// The window's timer goes on while a question of the model change is open:
+// it commits nothing, a reload asked meanwhile (a read-back of the unit) waits,
+// and no second box opens over the first.
+TEST_F(BikePage, TicksWhileAModelQuestionIsOpenChangeNothingUnderIt)
+{
+    for (const std::vector<int>& answers : std::vector<std::vector<int>> { { IDCANCEL }, { IDOK, IDNO } }) {
+        SCOPED_TRACE(answers.size());
+        Byte(BIKE_CODE) = 13;
+        Byte(SPECIAL) = 1;
+        Load();
+        CommitEditNow(form.get());
+        dialogs.boxes.clear();
+        dialogs.boxAnswers.assign(answers.begin(), answers.end());
+        // A click on the dwell up-down waits for its debounce as the box opens.
+        P().UpDownDwellDyn->Click(btNext);
+        const uint8_t dwell = Byte(DWELL_DYN);
+        int seen = 0;
+        dialogs.whileBoxOpen = [&] {
+            ++seen;
+            const RsImage before = form->PcImage;
+            const int undoAt = form->Undo->UndoCurrent();
+            const int row = P().ComboBoxBike->ItemIndex();
+            Byte(BIKE_CODE) = 200; // what a read-back would bring: a model the list lacks
+            LoadPages(form.get(), 0);
+            Byte(BIKE_CODE) = before.b[BIKE_CODE];
+            for (int i = 0; i < 2 * EDIT_DEBOUNCE_TICKS; ++i)
+                form->Timer1Timer(nullptr);
+            EXPECT_EQ(form->PcImage.b, before.b);
+            EXPECT_EQ(form->Undo->UndoCurrent(), undoAt);
+            EXPECT_EQ(P().ComboBoxBike->ItemIndex(), row);
+        };
+        Pick(43);
+        dialogs.whileBoxOpen = nullptr;
+        EXPECT_EQ(seen, int(answers.size()));
+        EXPECT_EQ(dialogs.boxes.size(), answers.size()) << "no wrong-bike box stacked on the question";
+        EXPECT_EQ(Byte(BIKE_CODE), answers.size() == 1 ? 13 : 43);
+        for (int i = 0; i < 2 * EDIT_DEBOUNCE_TICKS; ++i)
+            form->Timer1Timer(nullptr);
+        if (answers.size() > 1)
+            EXPECT_EQ(Byte(DWELL_DYN), dwell + 1) << "the click waiting under the boxes is stored with the model";
     }
 }
 

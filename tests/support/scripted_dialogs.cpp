@@ -3,6 +3,8 @@
 int ScriptedDialogs::MessageBox(const QString& text, const QString& caption, unsigned type)
 {
     boxes.push_back({ text, caption, type });
+    if (whileBoxOpen)
+        whileBoxOpen();
     if (boxAnswers.empty())
         return MessageBoxDefaultAnswer(type);
     const int answer = boxAnswers.front();

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class ScriptedDialogs : public DialogProvider {
@@ -27,6 +28,8 @@ public:
     std::deque<int> boxAnswers;
     std::deque<QString> fileAnswers; // an empty text cancels
     bool shellResult = true;
+    // Runs while a box is open, before it is answered, as the window's timer would.
+    std::function<void()> whileBoxOpen;
 
     int MessageBox(const QString& text, const QString& caption, unsigned type) override;
     QString OpenFileName(const FileDialogRequest& request) override;
