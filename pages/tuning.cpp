@@ -343,7 +343,7 @@ void TMainForm::RadioGroupTunningSrcClick(TObject* Sender)
     const int stored = PcImage.b[SOURCE];
     if (stored != 2 && group->ItemIndex() == 2) {
         LoadingControls = 1;
-        const int answer = MessageBoxFlagged(MessageTable[MSG_FOLD_CORRECTIONS].c_str(),
+        const int answer = AskHoldingEdits(this, MessageTable[MSG_FOLD_CORRECTIONS].c_str(),
             MessageTable[MSG_WARNING].c_str(), MB_SYSTEMMODAL | MB_ICONWARNING | MB_OKCANCEL | MB_DEFBUTTON2);
         if (answer != IDOK) {
             group->SetItemIndex(stored);

@@ -151,6 +151,30 @@ TEST_F(TuningPage, SwitchingToPermanentCompensationAsksBeforeFolding)
     EXPECT_EQ(Byte(SOURCE), 0);
 }
 
+// The timer goes on under the source question: a commit due then waits, so no
+// reload puts the stored source back into the group before the answer.
+TEST_F(TuningPage, TicksUnderTheSourceQuestionStoreAndReloadNothing)
+{
+    Byte(SOURCE) = 1;
+    Load();
+    P().UpDownLadeniCas->Click(btNext);
+    dialogs.boxAnswers = { IDOK };
+    int seen = 0;
+    dialogs.whileBoxOpen = [&] {
+        ++seen;
+        const RsImage before = form->PcImage;
+        for (int i = 0; i < 2 * EDIT_DEBOUNCE_TICKS; ++i)
+            form->Timer1Timer(nullptr);
+        EXPECT_EQ(form->PcImage.b, before.b);
+        EXPECT_EQ(P().RadioGroupTunningSource->ItemIndex(), 2);
+    };
+    P().RadioGroupTunningSource->SetItemIndex(2);
+    dialogs.whileBoxOpen = nullptr;
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(Byte(SOURCE), 2);
+    EXPECT_EQ(P().RadioGroupTunningSource->ItemIndex(), 2);
+}
+
 TEST_F(TuningPage, F6TogglesTheBoxTheMenuCheckAndTheRed)
 {
     ASSERT_FALSE(P().CheckBoxLadeniPovoleno->Checked());
