@@ -8,12 +8,15 @@
 #include "pages/idle.h"
 #include "pages/injection.h"
 #include "pages/injposition.h"
+#include "pages/n2o.h"
 #include "pages/pages.h"
+#include "pages/powerout.h"
 #include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/servo.h"
 #include "pages/synchro.h"
 #include "pages/tracking.h"
+#include "pages/tuning.h"
 #include "texts/langtext.h"
 
 #include <string>
@@ -210,6 +213,7 @@ void ApplyControlTexts(TMainForm* form)
     ApplySensorsTexts(form);
     ApplyInjectionPositionTexts(form);
     ApplyServoTexts(form);
+    ApplyPowerOutTexts(form);
     const AdvancePageControls& advance = form->Advance;
     if (advance.LabelCylinderCorrection)
         advance.LabelCylinderCorrection->SetCaption(
@@ -222,5 +226,7 @@ void ApplyControlTexts(TMainForm* form)
     ApplyGearTexts(form);
     ApplyIdleTexts(form);
     ApplyTrackingTexts(form);
+    ApplyN2OTexts(form);
+    ApplyTuningTexts(form);
     UpdateLiveMonitor(form);
 }

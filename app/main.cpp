@@ -255,6 +255,8 @@ void TMainForm::BuildFrame()
     BuildCorrectionsPage(this);
     BuildRacePage(this);
     BuildGearPage(this);
+    BuildN2OPage(this);
+    BuildPowerOutPage(this);
     WireMenuCommands();
 }
 

@@ -20,6 +20,8 @@
 #include "pages/gear.h"
 #include "pages/idle.h"
 #include "pages/injection.h"
+#include "pages/n2o.h"
+#include "pages/powerout.h"
 #include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/servo.h"
@@ -381,6 +383,8 @@ public:
     CorrectionsPageControls Corrections;
     RacePageControls RacePage;
     GearPageControls GearPage;
+    N2OPageControls N2O;
+    PowerOutPageControls PowerOut;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -132,4 +132,5 @@ void RegisterMonitorLabels(TMainForm* form)
         m.MonitorAdvanceLabels[n] = dynamic_cast<TLabel*>(form->FindComponent(ADVANCES[n].name));
     for (size_t n = 0; n < std::size(POWER_OUTS); ++n)
         m.MonitorPowerOutLabels[n] = dynamic_cast<TLabel*>(form->FindComponent(POWER_OUTS[n].name));
+    form->Monitor.Pages.PowerOutPageLabels = form->PowerOut.LabelMonPOut;
 }

@@ -12,6 +12,8 @@
 #include "pages/injection.h"
 #include "pages/injposition.h"
 #include "pages/monitor.h"
+#include "pages/n2o.h"
+#include "pages/powerout.h"
 #include "pages/race.h"
 #include "pages/sensors.h"
 #include "pages/servo.h"
@@ -54,10 +56,11 @@ const std::array<PageSlot, PAGE_SLOT_COUNT> PageSlotTable = { {
         Ids({ 1 }), nullptr },
     { "Idle", nullptr, nullptr, CreateIdlePage, StoreIdlePage, LoadIdlePage, IdleTableChanged, Ids({ 2, 19 }),
         ShowIdleLiveValues },
-    { "Power out", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "Power out", nullptr, nullptr, CreatePowerOutPage, StorePowerOutPage, LoadPowerOutPage, nullptr,
+        Ids({ 25, 26, 27, 28 }), nullptr },
     { "Race", nullptr, nullptr, CreateRacePage, StoreRacePage, LoadRacePage, nullptr, 0, ShowRaceLiveValues },
     { "Gear", nullptr, nullptr, CreateGearPage, StoreGearPage, LoadGearPage, nullptr, 0, ShowGearLiveValues },
-    { "N2O", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },
+    { "N2O", nullptr, nullptr, nullptr, StoreN2OPage, LoadN2OPage, nullptr, 0, nullptr },
     { "Tuning", nullptr, nullptr, CreateTuningPage, StoreTuningPage, LoadTuningPage, TuningTableChanged, Ids({ 38 }),
         nullptr },
     { "Knock", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr },

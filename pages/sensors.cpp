@@ -8,6 +8,7 @@
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
+#include "pages/pagetexts.h"
 #include "texts/langtext.h"
 #include "texts/messagetable.h"
 
@@ -803,12 +804,7 @@ namespace {
 
 // A text of the page's controls: a caption (item -1) or an item of a radio
 // group or combo box. Rows without German show English.
-struct SensorsText {
-    const char* control;
-    int item;
-    LangEntry text;
-};
-constexpr SensorsText SENSORS_TEXTS[] = {
+constexpr PageText SENSORS_TEXTS[] = {
     { "TabSheet_Cidla", -1, { "Sensors", "Senzoren", "Čidla" } },
     { "CheckBoxTPS3pt", -1, { "3 pt.", nullptr, "3 bd." } },
     { "CheckBoxTempWaterSensor", -1, { "Temperature water sensor", nullptr, "Teplotní čidlo - voda" } },
@@ -834,18 +830,5 @@ constexpr SensorsText SENSORS_TEXTS[] = {
 
 void ApplySensorsTexts(TMainForm* form)
 {
-    for (const SensorsText& row : SENSORS_TEXTS) {
-        TComponent* component = form->FindComponent(row.control);
-        const std::string_view text = LangEntryText(row.text, LangIndex);
-        if (row.item < 0) {
-            if (auto* control = dynamic_cast<TControl*>(component))
-                control->SetCaption(text);
-        } else if (auto* group = dynamic_cast<TRadioGroup*>(component)) {
-            if (row.item < group->ItemCount())
-                group->SetItemText(row.item, text);
-        } else if (auto* combo = dynamic_cast<TComboBox*>(component)) {
-            if (row.item < combo->ItemCount())
-                combo->SetItemText(row.item, text);
-        }
-    }
+    ApplyPageTexts(form, SENSORS_TEXTS);
 }

@@ -10,6 +10,7 @@
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
+#include "pages/pagetexts.h"
 #include "platform/dialogs.h"
 
 using namespace tuning_cells;
@@ -44,18 +45,18 @@ constexpr int RowTop(int row)
 constexpr Row FORM[] = {
     { .kind = Label, .field = &C::LabelLadeniCaution, .x = 8, .y = 6, .caption = "Caution - For experienced user only!",
         .name = "LabelLadeniCaution" },
-    { .kind = GroupBox, .field = &C::GroupBoxLadeni, .x = 8, .y = 26, .width = 440, .height = 380, .caption = "Tunning",
+    { .kind = GroupBox, .field = &C::GroupBoxLadeni, .x = 8, .y = 26, .width = 430, .height = 380, .caption = "Tunning",
         .name = "GroupBoxLadeni" },
     { .kind = CheckBox, .field = &C::CheckBoxLadeniPovoleno, .x = 8, .y = 18, .width = 420, .height = 17,
         .caption = "Tunning on - parameters of this box will be stored to unit", .name = "CheckBoxLadeniPovoleno",
         .parent = &C::GroupBoxLadeni },
-    { .kind = RadioGroup, .field = &C::RadioGroupLadeniMode, .x = 8, .y = 40, .width = 200, .height = 40,
+    { .kind = RadioGroup, .field = &C::RadioGroupLadeniMode, .x = 8, .y = 40, .width = 168, .height = 40,
         .caption = "Tunning mode", .items = "Points,All", .columns = 2, .name = "RadioGroupLadeniMode",
         .parent = &C::GroupBoxLadeni },
-    { .kind = RadioGroup, .field = &C::RadioGroupLadeniOnByTLS, .x = 8, .y = 84, .width = 200, .height = 92,
+    { .kind = RadioGroup, .field = &C::RadioGroupLadeniOnByTLS, .x = 8, .y = 84, .width = 168, .height = 92,
         .caption = "Multifunctional switch", .items = "AFR,AFR+autotunning,Autotunning,Blocking launch control",
         .name = "RadioGroupLadeniOnByTLS", .parent = &C::GroupBoxLadeni },
-    { .kind = RadioGroup, .field = &C::RadioGroupTunningSource, .x = 214, .y = 40, .width = 218, .height = 136,
+    { .kind = RadioGroup, .field = &C::RadioGroupTunningSource, .x = 182, .y = 40, .width = 240, .height = 136,
         .caption = "Tunning source",
         .items = "Tune directly in maps IAP a TP [ms],Tune in comp. maps [%],Tune permanently in comp. maps [%]",
         .name = "RadioGroupTunningSource", .parent = &C::GroupBoxLadeni },
@@ -112,7 +113,7 @@ constexpr Row FORM[] = {
         .y = RowTop(6), .width = EDIT_WIDTH, .min = 0, .max = 255, .name = "UpDownLadeniMaxAcc",
         .editName = "EditLadeniMaxAcc", .parent = &C::GroupBoxLadeni },
     { .kind = Label, .field = &C::LabelLadeniMaxAcc, .anchor = LEFT_FLOW, .x = LABEL_GAP, .y = RowTop(6) + 3,
-        .caption = "Acc. E/E Corr. max [%]", .name = "LabelLadeniMaxAcc", .parent = &C::GroupBoxLadeni },
+        .caption = "Acc. E/E Corr. max [%]", .name = "LabelMaxAcc", .parent = &C::GroupBoxLadeni },
     { .kind = GroupBox, .field = &C::GroupBoxLambdaPoz, .x = 450, .y = 26, .width = 10, .height = 10,
         .caption = "AFR desired", .name = "GroupBoxLambdaPoz" },
 };
@@ -211,13 +212,13 @@ void CreateTuningPage(TMainForm* form)
     TTabSheet* sheet = form->PageSheets[PAGE_SLOT_TUNING];
     const int w = sheet->ClientWidth(), h = sheet->ClientHeight();
     const int left = w * 45 / 100, top = h / 10, width = w / 2 - 10, height = h * 3 / 4;
-    page.GroupBoxLambdaPoz->SetBounds(left - 8, top - 20, width + 16, height + 28);
+    page.GroupBoxLambdaPoz->SetBounds(left - 6, top - 20, width + 12, height + 28);
     TTab* table = CreateMapTable(form->Maps, 38, width, height, 0x71, sheet);
     form->Maps.TuningTable = table;
     if (table) {
         table->move(left, top);
-        table->VisibleCols = SIZE;
-        table->VisibleRows = 10;
+        table->ColumnSlots = SIZE;
+        table->RowSlots = 10;
         const int s = table->AddSheet("Lambda [AFR]", "RPM", "TP", "AFR", SIZE, SIZE, SHEET_LIVE_MARKER);
         table->DefineAxes(
             s, 1, "RPM", "", 3, 250, 100.0, 1, RPM_TICKS, 1, 1, 1, SIZE, 0, 0, 0, -1, 0, AXIS_COLOUR, nullptr);
@@ -342,7 +343,7 @@ void TMainForm::RadioGroupTunningSrcClick(TObject* Sender)
     const int stored = PcImage.b[SOURCE];
     if (stored != 2 && group->ItemIndex() == 2) {
         LoadingControls = 1;
-        const int answer = MessageBoxFlagged(MessageTable[MSG_FOLD_CORRECTIONS].c_str(),
+        const int answer = AskHoldingEdits(this, MessageTable[MSG_FOLD_CORRECTIONS].c_str(),
             MessageTable[MSG_WARNING].c_str(), MB_SYSTEMMODAL | MB_ICONWARNING | MB_OKCANCEL | MB_DEFBUTTON2);
         if (answer != IDOK) {
             group->SetItemIndex(stored);
@@ -353,4 +354,49 @@ void TMainForm::RadioGroupTunningSrcClick(TObject* Sender)
         MoveCorrectionsToMaps(this, FOLD_AND_CLEAR);
     }
     NoteControlEdit(this, Sender, 0);
+}
+
+namespace {
+
+// clang-format off
+constexpr PageText TUNING_TEXTS[] = {
+    { "TabSheet_Ladeni", -1, { "Tuning", "Einstellung", "Ladění" } },
+    { "LabelLadeniCaution", -1, { "Caution - For experienced user only!", "Vorsicht - Nur für wohlbewanderte Benutzer!", "Varování - Pouze pro zkušené uživatele!" } },
+    { "GroupBoxLadeni", -1, { "Tunning", nullptr, "Ladění" } },
+    { "CheckBoxLadeniPovoleno", -1, { "Tunning on - parameters of this box will be stored to unit", nullptr, "Ladění zapnuto - parametry této skupiny budou uloženy do jednotky" } },
+    { "RadioGroupLadeniOnByTLS", -1, { "Multifunctional switch", nullptr, "Multifunkční spínač" } },
+    { "RadioGroupLadeniOnByTLS", 0, { "AFR", nullptr, "AFR" } },
+    { "RadioGroupLadeniOnByTLS", 1, { "AFR+autotunning", nullptr, "AFR+autoladění" } },
+    { "RadioGroupLadeniOnByTLS", 2, { "Autotunning", nullptr, "Autoladění" } },
+    { "RadioGroupLadeniOnByTLS", 3, { "Blocking launch control", nullptr, "Blokování Launch control" } },
+    { "RadioGroupLadeniMode", -1, { "Tunning mode", nullptr, "Způsob ladění" } },
+    { "RadioGroupLadeniMode", 0, { "Points", "Punkte", "V bodech" } },
+    { "RadioGroupLadeniMode", 1, { "All", "Alles", "Všude" } },
+    { "RadioGroupTunningSource", -1, { "Tunning source", nullptr, "Zdrojové mapy k ladění" } },
+    { "RadioGroupTunningSource", 0, { "Tune directly in maps IAP a TP [ms]", nullptr, "Ladit přímo v mapách IAP a TP [ms]" } },
+    { "RadioGroupTunningSource", 1, { "Tune in comp. maps [%]", nullptr, "Ladit v komp. mapách [%]" } },
+    { "RadioGroupTunningSource", 2, { "Tune permanently in comp. maps [%]", nullptr, "Ladit trvale v komp. mapách [%]" } },
+    { "LabelLadeniRpm", -1, { "Rpm tolerance", "Rpm Toleranz", "Rpm tolerance" } },
+    { "LabelLadeniTps", -1, { "Tps, Iap tolerance", "Tps, Iap Toleranz", "Tps, Iap tolerance" } },
+    { "GroupBoxLambdaPoz", -1, { "AFR", "AFR", "AFR" } },
+    { "LabelLadeniHyster", -1, { "AFR tolerance", "AFR Toleranz", "AFR tolerance" } },
+    { "LabelLadeniCas", -1, { "Revolution for step", "Umdrehungen pro Schritt", "Otaček pro krok" } },
+    { "LabelLadeniKrok", -1, { "Step [%/AFR]", "Schritt [%/AFR]", "Krok [%/AFR]" } },
+    { "LabelLadeniKanal", -1, { "Channel", "Kanal", "Kanál" } },
+    { "LabelCompLimit", -1, { "Compensation limit [+/- %]", nullptr, "Limit kompenzace [+/- %]" } },
+    { "LabelMaxAcc", -1, { "Acc. E/E Corr. max [%]", "Acc. E/E Kor. max [%]", "Acc. O/O Kor. max [%]" } },
+    { "LabelLadeniLambdaMin", -1, { "AFR min", "AFR min", "AFR min" } },
+    { "LabelLadeniLambdaMax", -1, { "AFR max", "AFR max", "AFR max" } },
+    { "LabelLadeniTpsMin", -1, { "TP min", "TP min", "TP min" } },
+    { "LabelLadeniRpmMin", -1, { "RPM min", "RPM min", "RPM min" } },
+    { "LabelLadeniTempMin", -1, { "Temperature min", "Temperatur min", "Teplota min" } },
+    { "LabelLadeniTempMax", -1, { "Temperature max", "Temperatur max", "Teplota max" } },
+};
+// clang-format on
+
+} // namespace
+
+void ApplyTuningTexts(TMainForm* form)
+{
+    ApplyPageTexts(form, TUNING_TEXTS);
 }

@@ -1,7 +1,8 @@
 // One commit of an edit on a page: store the page, the consistency pass,
 // reload the page, the undo snapshot with its settings save. The Advance page
 // (its fields and its map table), the Tracking page (its pairs and five map
-// tables, all sections enabled), the Servo page and a cell of a Corrections
+// tables, all sections enabled), the Servo page, the Power out page (four
+// groups, four on/off maps) and a cell of a Corrections
 // table. A user feels more than about 100 ms per commit. Also the per-tick
 // refresh of the Idle page's live colours.
 #include "app/editpath.h"
@@ -11,6 +12,7 @@
 #include "pages/advance.h"
 #include "pages/corrections.h"
 #include "pages/pages.h"
+#include "pages/powerout.h"
 #include "pages/servo.h"
 #include "pages/tracking.h"
 #include "platform/dialogs.h"
@@ -138,5 +140,17 @@ void IdlePageTickRefresh(benchmark::State& state)
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(IdlePageTickRefresh)->Unit(benchmark::kMicrosecond);
+
+// Every output on its map.
+void CommitOnPowerOutPage(benchmark::State& state)
+{
+    CommitOnPage(state, "commit-powerout", [](TMainForm* window) {
+        for (int n = 0; n < POWER_OUT_COUNT; ++n)
+            window->PcImage.b[size_t(powerout_cells::FUNCTION + n)] = powerout_cells::SPECIAL;
+        window->ShowPage(PAGE_SLOT_POWER_OUT);
+        return window->PowerOut.EditHysteresis[0];
+    });
+}
+BENCHMARK(CommitOnPowerOutPage)->Unit(benchmark::kMillisecond);
 
 } // namespace

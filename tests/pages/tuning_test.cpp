@@ -4,6 +4,7 @@
 #include "pagewindow.h"
 
 #include "app/About.h"
+#include "app/language.h"
 #include "app/main.h"
 #include "monitor/live.h"
 #include "monitor/panel.h"
@@ -150,6 +151,30 @@ TEST_F(TuningPage, SwitchingToPermanentCompensationAsksBeforeFolding)
     EXPECT_EQ(Byte(SOURCE), 0);
 }
 
+// The timer goes on under the source question: a commit due then waits, so no
+// reload puts the stored source back into the group before the answer.
+TEST_F(TuningPage, TicksUnderTheSourceQuestionStoreAndReloadNothing)
+{
+    Byte(SOURCE) = 1;
+    Load();
+    P().UpDownLadeniCas->Click(btNext);
+    dialogs.boxAnswers = { IDOK };
+    int seen = 0;
+    dialogs.whileBoxOpen = [&] {
+        ++seen;
+        const RsImage before = form->PcImage;
+        for (int i = 0; i < 2 * EDIT_DEBOUNCE_TICKS; ++i)
+            form->Timer1Timer(nullptr);
+        EXPECT_EQ(form->PcImage.b, before.b);
+        EXPECT_EQ(P().RadioGroupTunningSource->ItemIndex(), 2);
+    };
+    P().RadioGroupTunningSource->SetItemIndex(2);
+    dialogs.whileBoxOpen = nullptr;
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(Byte(SOURCE), 2);
+    EXPECT_EQ(P().RadioGroupTunningSource->ItemIndex(), 2);
+}
+
 TEST_F(TuningPage, F6TogglesTheBoxTheMenuCheckAndTheRed)
 {
     ASSERT_FALSE(P().CheckBoxLadeniPovoleno->Checked());
@@ -177,6 +202,52 @@ TEST_F(TuningPage, TheLiveRequestCarriesTheBoxTheSwitchAndTheTuningBytes)
     EXPECT_EQ(request[liverq::TuningSwitch], 2);
     EXPECT_EQ(request[liverq::LiveTuning], 7);
     EXPECT_EQ(request[liverq::LiveTuning + 12], 150);
+}
+
+TEST_F(TuningPage, ABlockReadBackRefreshesTheTableAndTheNextStoreKeepsIt)
+{
+    Load();
+    // The unit's bytes 2700..2999 replace the image's, as a read-back does.
+    for (int i = 0; i < 25; i++)
+        Byte(AFR + i) = uint8_t(100 + i);
+    ImageRangeToMaps(form.get(), 2700, 3000);
+    const CSheet& sheet = form->Maps.TuningTable->Sheets[0];
+    EXPECT_EQ(sheet.V.Values[0], 100);
+    EXPECT_EQ(sheet.V.Values[4 * TAB_MAX_COLS + 4], 124);
+    EXPECT_TRUE(form->Maps.TuningTable->RedrawBits & REDRAW_VALUES);
+    Store();
+    for (int i = 0; i < 25; i++)
+        EXPECT_EQ(Byte(AFR + i), 100 + i) << "cell " << i;
+}
+
+TEST_F(TuningPage, TheTextsFollowTheLanguageAndKeepTheSelectedItems)
+{
+    Byte(MODE) = 1;
+    Byte(SOURCE) = 2;
+    Load();
+    const struct {
+        int language;
+        const char* sheet;
+        const char* group;
+        const char* all;
+        const char* permanent;
+        const char* maxAcc;
+    } cases[] = {
+        { 2, "Ladění", "Ladění", "Všude", "Ladit trvale v komp. mapách [%]", "Acc. O/O Kor. max [%]" },
+        { 1, "Einstellung", "Tunning", "Alles", "Tune permanently in comp. maps [%]", "Acc. E/E Kor. max [%]" },
+        { 0, "Tuning", "Tunning", "All", "Tune permanently in comp. maps [%]", "Acc. E/E Corr. max [%]" },
+    };
+    for (const auto& c : cases) {
+        LangIndex = c.language;
+        ApplyLanguage(form.get());
+        EXPECT_EQ(form->PageSheets[PAGE_SLOT_TUNING]->Caption(), c.sheet);
+        EXPECT_EQ(P().GroupBoxLadeni->Caption(), c.group);
+        EXPECT_EQ(P().RadioGroupLadeniMode->ItemText(1), c.all);
+        EXPECT_EQ(P().RadioGroupTunningSource->ItemText(2), c.permanent);
+        EXPECT_EQ(P().LabelLadeniMaxAcc->Caption(), c.maxAcc);
+        EXPECT_EQ(P().RadioGroupLadeniMode->ItemIndex(), 1);
+        EXPECT_EQ(P().RadioGroupTunningSource->ItemIndex(), 2);
+    }
 }
 
 } // namespace
