@@ -31,32 +31,53 @@
 
 namespace {
 
-// Commits a number typed into the edit the page's setup returns.
-void CommitOnPage(benchmark::State& state, const char* name, TEdit* (*showPage)(TMainForm*))
-{
-    const std::filesystem::path folder = UseBenchSettingsFolder(name);
+// The started window on a settings folder of the benchmark's own, every box
+// answered by script; the folder goes with it.
+struct BenchSession {
+    explicit BenchSession(const char* name)
+        : folder(UseBenchSettingsFolder(name))
+        , form(StartBenchWindow())
+        , window(form.get())
+    {
+    }
+    ~BenchSession()
+    {
+        form.reset();
+        std::filesystem::remove_all(folder);
+    }
+    std::filesystem::path folder;
     ScriptedDialogs dialogs;
-    ScopedDialogProvider provider(dialogs);
-    auto form = StartBenchWindow();
+    ScopedDialogProvider provider { dialogs };
+    std::unique_ptr<TMainForm> form;
+    TMainForm* window;
+};
 
-    TMainForm* window = form.get();
-    TEdit* edit = showPage(window);
-
+// Times `commit` after an untimed `change` for each iteration, and reports
+// the mean as a share of the 100 ms a user tolerates.
+template <typename Change, typename Commit> void TimeCommits(benchmark::State& state, Change change, Commit commit)
+{
     double seconds = 0;
     int value = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        edit->SetText(std::to_string(++value % field.values));
+        change(++value);
         state.ResumeTiming();
         auto start = std::chrono::steady_clock::now();
-        CommitEditNow(window);
+        commit();
         std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         seconds += took.count();
     }
     if (state.iterations() > 0)
         state.counters["share_of_100ms_limit_%"] = 100.0 * seconds / 0.1 / double(state.iterations());
-    form.reset();
-    std::filesystem::remove_all(folder);
+}
+
+// Commits a number typed into the edit the page's setup returns.
+void CommitOnPage(benchmark::State& state, const char* name, TEdit* (*showPage)(TMainForm*))
+{
+    BenchSession session(name);
+    TEdit* edit = showPage(session.window);
+    TimeCommits(
+        state, [&](int value) { edit->SetText(std::to_string(value % 100)); }, [&] { CommitEditNow(session.window); });
 }
 
 void CommitOneEdit(benchmark::State& state)
@@ -82,30 +103,12 @@ BENCHMARK(CommitOnTrackingPage)->Unit(benchmark::kMillisecond);
 // A cell of the coolant correction table, committed as the table's change.
 void CommitOneCorrectionsCell(benchmark::State& state)
 {
-    const std::filesystem::path folder = UseBenchSettingsFolder("commit-corrections");
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider(dialogs);
-    auto form = StartBenchWindow();
-
-    TMainForm* window = form.get();
-    window->ShowPage(PAGE_SLOT_CORRECTIONS);
-    TTab* table = window->Corrections.Table(CORRECTIONS_FIRST_ID);
-
-    double seconds = 0;
-    int value = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        table->Sheets[0].V.Values[0] = 100 + ++value % 100;
-        state.ResumeTiming();
-        auto start = std::chrono::steady_clock::now();
-        PageTableChanged(window, table);
-        std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        seconds += took.count();
-    }
-    if (state.iterations() > 0)
-        state.counters["share_of_100ms_limit_%"] = 100.0 * seconds / 0.1 / double(state.iterations());
-    form.reset();
-    std::filesystem::remove_all(folder);
+    BenchSession session("commit-corrections");
+    session.window->ShowPage(PAGE_SLOT_CORRECTIONS);
+    TTab* table = session.window->Corrections.Table(CORRECTIONS_FIRST_ID);
+    TimeCommits(
+        state, [&](int value) { table->Sheets[0].V.Values[0] = 100 + value % 100; },
+        [&] { PageTableChanged(session.window, table); });
 }
 BENCHMARK(CommitOneCorrectionsCell)->Unit(benchmark::kMillisecond);
 
@@ -122,11 +125,8 @@ BENCHMARK(CommitOnServoPage)->Unit(benchmark::kMillisecond);
 // the per-tick refresh must leave the 55 ms tick almost whole.
 void IdlePageTickRefresh(benchmark::State& state)
 {
-    const std::filesystem::path folder = UseBenchSettingsFolder("idletick");
-    ScriptedDialogs dialogs;
-    ScopedDialogProvider provider(dialogs);
-    auto form = StartBenchWindow();
-    TMainForm* window = form.get();
+    BenchSession session("idletick");
+    TMainForm* window = session.window;
     window->PcImage.b[2911] = 2;
     window->ShowPage(PAGE_SLOT_IDLE);
     int tick = 0;
@@ -136,8 +136,6 @@ void IdlePageTickRefresh(benchmark::State& state)
         window->Monitor.Values.IdleBandActive = (tick >> 3) & 1;
         RefreshPageColours(window);
     }
-    form.reset();
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(IdlePageTickRefresh)->Unit(benchmark::kMicrosecond);
 
