@@ -23,6 +23,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QEventLoop;
@@ -198,6 +199,9 @@ public:
     void SetFormStyle(TFormStyle style);
 
     // Runs until ModalResult is set or the form is closed; returns the result.
+    // With a modal answer set (tests), the form is shown, handed to it and
+    // hidden again; no event loop runs, and a form left without a result
+    // counts as closed (mrCancel).
     int ShowModal();
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result);
@@ -380,4 +384,25 @@ private:
     QTimer timer_;
     int interval_ = 1000;
     bool enabled_ = true;
+};
+
+// What answers modal forms instead of the user: it gets the shown form and
+// sets its result (clicks its buttons, sets ModalResult). Tests install one
+// so that no modal window waits for a person.
+using ModalAnswer = std::function<void(TForm* form)>;
+// Installs `answer` (empty: the user answers again) and returns the previous.
+ModalAnswer SetModalAnswer(ModalAnswer answer);
+
+class ScopedModalAnswer {
+public:
+    explicit ScopedModalAnswer(ModalAnswer answer)
+        : previous_(SetModalAnswer(std::move(answer)))
+    {
+    }
+    ~ScopedModalAnswer() { SetModalAnswer(std::move(previous_)); }
+    ScopedModalAnswer(const ScopedModalAnswer&) = delete;
+    ScopedModalAnswer& operator=(const ScopedModalAnswer&) = delete;
+
+private:
+    ModalAnswer previous_;
 };

@@ -111,9 +111,31 @@ void TForm::SetFormStyle(TFormStyle style)
     setWindowFlag(Qt::WindowStaysOnTopHint, style == fsStayOnTop);
 }
 
+namespace {
+ModalAnswer& CurrentModalAnswer()
+{
+    static ModalAnswer answer;
+    return answer;
+}
+} // namespace
+
+ModalAnswer SetModalAnswer(ModalAnswer answer)
+{
+    std::swap(CurrentModalAnswer(), answer);
+    return answer;
+}
+
 int TForm::ShowModal()
 {
     modalResult_ = mrNone;
+    if (ModalAnswer answer = CurrentModalAnswer()) {
+        SetVisible(true);
+        answer(this);
+        SetVisible(false);
+        if (modalResult_ == mrNone)
+            modalResult_ = mrCancel;
+        return modalResult_;
+    }
     setWindowModality(Qt::ApplicationModal);
     SetVisible(true);
     QEventLoop loop;

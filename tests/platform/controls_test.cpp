@@ -641,6 +641,28 @@ TEST(Forms, ButtonModalResultEndsShowModal)
     EXPECT_EQ(form.ShowModal(), mrCancel);
 }
 
+TEST(Forms, AModalAnswerTakesTheUsersPlace)
+{
+    TForm form(nullptr);
+    auto* ok = Make<TButton>(&form);
+    ok->SetModalResult(mrOk);
+    bool shownWhileAnswered = false;
+    {
+        ScopedModalAnswer answer([&](TForm* shown) {
+            shownWhileAnswered = shown == &form && form.isVisible();
+            ok->click();
+        });
+        EXPECT_EQ(form.ShowModal(), mrOk);
+    }
+    EXPECT_TRUE(shownWhileAnswered);
+    EXPECT_FALSE(form.isVisible());
+    {
+        // An answer that leaves the form without a result has closed it.
+        ScopedModalAnswer answer([](TForm*) {});
+        EXPECT_EQ(form.ShowModal(), mrCancel);
+    }
+}
+
 TEST(Forms, StatusBarStaysAtTheBottomOfTheClientArea)
 {
     TForm form(nullptr);
