@@ -9,6 +9,13 @@ TFormCIDList::TFormCIDList(TComponent* owner)
 {
     SetName("FormCIDList");
     SetCaption("Add watch");
+    List = new TCIDList(this);
+}
+
+TCIDList::TCIDList(TComponent* owner)
+    : TCustomControl(owner)
+{
+    BuildDefTree(root);
 }
 
 TTFormIndiProp::TTFormIndiProp(TComponent* owner)
