@@ -149,6 +149,7 @@ TMainForm::TMainForm(TComponent* owner)
     Images.UnitBike = -1;
     ChangedBlocks = 0;
     Images.FileImage.Fill(0xFF);
+    Images.FileImageNamed = 0;
     Images.PcEqualsFile = 0;
     SelfCheck();
 }
