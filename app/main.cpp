@@ -6,8 +6,11 @@
 #include "app/settings.h"
 #include "app/standins.h"
 #include "files/impet.h"
+#include "files/paramkeys.h"
 #include "files/settingsfiles.h"
 #include "image/selfcheck.h"
+#include "monitor/live.h"
+#include "monitor/valuedefs.h"
 #include "pages/idle.h"
 #include "pages/monitor.h"
 #include "pages/pages.h"
@@ -149,6 +152,7 @@ TMainForm::TMainForm(TComponent* owner)
     Images.UnitBike = -1;
     ChangedBlocks = 0;
     Images.FileImage.Fill(0xFF);
+    Images.FileImageNamed = 0;
     Images.PcEqualsFile = 0;
     SelfCheck();
 }
@@ -371,9 +375,39 @@ void TMainForm::BindMessageSlots()
     InitMessageSlots(MessageSlot, connectionSlot_.get(), resultSlot_.get(), gaugeSlot_.get(), congruenceSlot_.get());
 }
 
+LayoutTables ProgramLayoutTables()
+{
+    std::vector<CellSpan> imageWords, imageBytes;
+    paramkeys::KeyTableCells(imageWords, imageBytes);
+    ImageMapCells(imageWords, imageBytes);
+    std::vector<CellSpan> liveWords(std::begin(LIVE_WORD_RUNS), std::end(LIVE_WORD_RUNS));
+    std::vector<CellSpan> liveBytes(std::begin(LIVE_BYTE_RUNS), std::end(LIVE_BYTE_RUNS));
+    for (const ValueDef& def : InitialValueDefs()) {
+        if (def.position <= 0)
+            continue;
+        if (def.source == defsource::Word)
+            liveWords.push_back({ def.position, 1 });
+        else if (def.source == defsource::Byte)
+            liveBytes.push_back({ def.position, 1 });
+    }
+    LayoutTables layout;
+    layout.enumerations = {
+        { "Adrw", std::move(imageWords), 0, RS_WORDS },
+        { "Adrb", std::move(imageBytes), 0, RS_LEN_EXE },
+        { "Monw", std::move(liveWords), 1, LIVE_WORDS },
+        { "Monb", std::move(liveBytes), 1, LIVE_BLOCK_LEN },
+    };
+    for (const LiveStateByte& state : LIVE_STATE_BYTES)
+        layout.bitFieldWidths.push_back(LiveStateWidth(state));
+    layout.bitFieldWidths.push_back(paramkeys::FLAG_BITS);
+    layout.imageLength = RS_LEN_EXE;
+    layout.linkBufferLength = COMMAXBUF;
+    return layout;
+}
+
 void TMainForm::SelfCheck()
 {
-    for (const std::string& message : SelfCheckMessages(ThisBuildLayout()))
+    for (const std::string& message : SelfCheckMessages(ProgramLayoutTables()))
         MessageBoxFlagged(message.c_str(), "", MB_OK);
 }
 

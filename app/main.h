@@ -7,6 +7,7 @@
 #include "app/maptables.h"
 #include "files/recentfiles.h"
 #include "image/imagecopies.h"
+#include "image/selfcheck.h"
 #include "image/undo.h"
 #include "link/identity.h"
 #include "link/jobengine.h"
@@ -56,6 +57,10 @@ constexpr int PAGE_SLOTS = 20;
 extern TMainForm* MainForm;
 // Set at construction from TestMode; the external monitor reads it.
 extern int ProgramTestFlag;
+
+// The tables the program addresses the image and the live block with, as the
+// start-up check takes them.
+LayoutTables ProgramLayoutTables();
 
 // The file name an open or save dialog starts from.
 struct FileDialogState {

@@ -221,13 +221,16 @@ void OpenParameterFile(TMainForm* form, const std::u16string& name)
     // the file as opened, not to an edit of the user.
     form->Images.FileImage = form->PcImage;
     if (host.FileVersion != 0) {
+        form->Images.FileImageNamed = 1;
         form->Images.PcEqualsFile = 1;
         form->NewInstall = 0;
         form->Undo->TakeUndoSnapshot();
         RememberFile(form, path);
     } else {
         // The file is not remembered, so the caption must not go on naming
-        // the previous one as if the image were still its content.
+        // the previous one as if the image were still its content, neither
+        // now nor after a later comparison.
+        form->Images.FileImageNamed = 0;
         form->Images.PcEqualsFile = 0;
         form->UpdateMainCaption();
     }
@@ -368,10 +371,14 @@ void TMainForm::MenuOpenActPageClick(TObject*)
         LoadBikeDefaults(this, -1);
     ReadParameterFile(host, std::filesystem::path(path), ActivePageIndex, true);
     LoadPages(this, 1);
-    // The image holds only this page of the file, so the file image stays
-    // and the caption names the file only while the image equals it.
-    if (host.FileVersion != 0)
+    // The image holds only this page of the file and the file image stays
+    // what it was, which is not the content of the file now named: the
+    // caption names it again after a save or a whole open.
+    if (host.FileVersion != 0) {
+        Images.FileImageNamed = 0;
+        Images.PcEqualsFile = 0;
         RememberFile(this, path);
+    }
     HideTransferResult(this);
 }
 
@@ -394,6 +401,7 @@ void TMainForm::MenuSaveClick(TObject* Sender)
         return;
     }
     Images.FileImage = PcImage;
+    Images.FileImageNamed = 1;
     Images.PcEqualsFile = 1;
     RememberFile(this, path);
 }

@@ -9,6 +9,7 @@
 #include "files/settingsfiles.h"
 #include "image/consistency.h"
 #include "mapedit/tab.h"
+#include "pages/pages.h"
 #include "platform/cp1250.h"
 #include "platform/dialogs.h"
 #include "platform/screen.h"
@@ -20,19 +21,51 @@ SettingsWriter SettingsFileWriter = WriteFileAtomic;
 
 namespace {
 
+// The page numbers the files and the map tables keep below the window are
+// the slots of the page control.
+static_assert(PAGE_SLOTS == PAGE_SLOT_COUNT && SETTINGS_PAGES == PAGE_SLOT_COUNT);
+static_assert(PAGE_BIKE == PAGE_SLOT_BIKE && PAGE_SYNCHRO == PAGE_SLOT_SYNCHRO && PAGE_ADVANCE == PAGE_SLOT_ADVANCE
+    && PAGE_INJECTION == PAGE_SLOT_INJECTION && PAGE_INJECTION_POSITION == PAGE_SLOT_INJECTION_POSITION
+    && PAGE_CORRECTIONS == PAGE_SLOT_CORRECTIONS && PAGE_SENSORS == PAGE_SLOT_SENSORS && PAGE_SERVO == PAGE_SLOT_SERVO
+    && PAGE_IDLE == PAGE_SLOT_IDLE && PAGE_POWER_OUT == PAGE_SLOT_POWER_OUT && PAGE_RACE == PAGE_SLOT_RACE
+    && PAGE_GEAR == PAGE_SLOT_GEAR && PAGE_N2O == PAGE_SLOT_N2O && PAGE_TUNING == PAGE_SLOT_TUNING
+    && PAGE_TRACKING == PAGE_SLOT_TRACKING && PAGE_OBD == PAGE_SLOT_OBD && PAGE_TEST == PAGE_SLOT_TEST);
+static_assert(ADVANCE_PAGE == PAGE_SLOT_ADVANCE && INJECTION_PAGE == PAGE_SLOT_INJECTION);
+
+// The pages whose map table's sheet the settings keep, and that table.
+constexpr PageSlotIndex SHEET_PAGES[]
+    = { PAGE_SLOT_ADVANCE, PAGE_SLOT_INJECTION, PAGE_SLOT_CORRECTIONS, PAGE_SLOT_SERVO, PAGE_SLOT_TRACKING };
+
+constexpr bool KeepsSheetOfItsTable(int page)
+{
+    for (PageSlotIndex slot : SHEET_PAGES)
+        if (slot == page)
+            return true;
+    return false;
+}
+
+constexpr bool SheetPagesAgree()
+{
+    for (int page = 0; page < PAGE_SLOT_COUNT; ++page)
+        if (PageKeepsSheet(page) != KeepsSheetOfItsTable(page))
+            return false;
+    return true;
+}
+static_assert(SheetPagesAgree(), "the settings keep a sheet for exactly the pages whose table has sheets");
+
 // The map table whose sheet the settings keep for a page, or null.
 TTab* SheetTableOfPage(TMainForm* form, int page)
 {
     switch (page) {
-    case 2:
+    case PAGE_SLOT_ADVANCE:
         return form->Maps.AdvanceTable;
-    case 3:
+    case PAGE_SLOT_INJECTION:
         return form->Maps.InjectionTable;
-    case 5:
+    case PAGE_SLOT_CORRECTIONS:
         return form->Maps.CorrectionsTable;
-    case 8:
+    case PAGE_SLOT_SERVO:
         return form->Maps.ServoTable;
-    case 16:
+    case PAGE_SLOT_TRACKING:
         return form->Maps.TrackTable;
     default:
         return nullptr;

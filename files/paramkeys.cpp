@@ -312,6 +312,35 @@ const std::vector<Key>& KeyTable()
     return table;
 }
 
+void KeyTableCells(std::vector<CellSpan>& words, std::vector<CellSpan>& bytes)
+{
+    for (const Key& key : KeyTable())
+        for (const Item& it : key.items) {
+            int count = 0;
+            switch (it.op) {
+            case Op::Cells:
+            case Op::Table:
+            case Op::Row:
+                count = it.count;
+                break;
+            case Op::Map:
+                count = it.count * 20;
+                break;
+            case Op::Bits:
+            case Op::Flag:
+                count = 1;
+                break;
+            default:
+                break;
+            }
+            if (count > 0)
+                (it.word ? words : bytes).push_back({ it.cell, count });
+            for (int byte : { it.countCell, it.scaleCell })
+                if (byte >= 0)
+                    bytes.push_back({ byte, 1 });
+        }
+}
+
 bool Holds(When when, int v, bool old)
 {
     switch (when) {

@@ -4,6 +4,8 @@
 // lists its values in writing order; the reader takes the same list and
 // applies the conditions of the older layouts (`When`) and its conversions.
 
+#include "image/selfcheck.h"
+
 #include <string_view>
 #include <vector>
 
@@ -16,7 +18,7 @@ enum class Op : uint8_t {
     Table, // a list wrapped every `perLine` values
     Row, // the first `countCell` cells of a row, then a line break
     Map, // 10 rows of 20 cells, each limited by `countCell`
-    Bits, // bits 0..3 of a byte as four values 0/1
+    Bits, // bits 0..FLAG_BITS-1 of a byte as values 0/1
     Flag, // 1 when the byte is not 0, else 0
     IdleValve, // the sixth idle value: B4237 in idle mode 4, else B2916
     LambdaCurve, // reader: the default curve of the sensor type just read
@@ -143,7 +145,15 @@ struct Key {
     When when = When::Always; // the reader skips the key unless this holds
 };
 
+// The bit field of four switches a Bits item reads and writes.
+constexpr int FLAG_BITS = 4;
+static_assert(FLAG_BITS <= MAX_BIT_FIELD_WIDTH, "the switches share one byte");
+
 const std::vector<Key>& KeyTable();
+
+// The image cells the keys address: word runs (word indexes) and byte runs
+// (byte offsets), with the bytes that hold point counts and scale switches.
+void KeyTableCells(std::vector<CellSpan>& words, std::vector<CellSpan>& bytes);
 
 // Whether a condition holds for a layout key (`old`: one of the old layouts
 // 65..83).

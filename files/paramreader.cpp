@@ -353,7 +353,7 @@ void Parser::ReadItem(const Key& key, const Item& it)
     case Op::Bits:
         if (store)
             img_.b[size_t(it.cell)] = 0;
-        for (int bit = 0; bit < 4; ++bit)
+        for (int bit = 0; bit < FLAG_BITS; ++bit)
             if (ReadIntCounted() != 0 && store)
                 img_.b[size_t(it.cell)] |= uint8_t(1 << bit);
         break;

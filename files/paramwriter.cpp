@@ -117,7 +117,7 @@ private:
             break;
         }
         case Op::Bits:
-            for (int bit = 0; bit < 4; ++bit)
+            for (int bit = 0; bit < FLAG_BITS; ++bit)
                 WriteInt((img_.b[size_t(it.cell)] >> bit) & 1);
             break;
         case Op::Flag:

@@ -136,11 +136,6 @@ std::string RecentKey(int i)
 
 } // namespace
 
-bool PageKeepsSheet(int page)
-{
-    return page == 2 || page == 3 || page == 5 || page == 8 || page == 16;
-}
-
 void WriteBasicSettings(IniFile& ini, const BasicSettings& s)
 {
     const char* sec = SETTINGS_SECTION;

@@ -3,6 +3,7 @@
 // of the two settings files: the edited image as "default.ini" text, the
 // coding of the stored language and page, and the developer test switch.
 
+#include "files/loadgroups.h"
 #include "image/rsimage.h"
 
 #include <array>
@@ -65,7 +66,11 @@ struct BasicSettings {
 
 // The pages whose map table has sheets the settings keep: advance,
 // injection, corrections, servo and track control.
-bool PageKeepsSheet(int page);
+constexpr bool PageKeepsSheet(int page)
+{
+    return page == PAGE_ADVANCE || page == PAGE_INJECTION || page == PAGE_CORRECTIONS || page == PAGE_SERVO
+        || page == PAGE_TRACKING;
+}
 
 // Writes every key of the section in its order. Recent-file keys beyond the
 // count are cleared, so a removed file does not come back.

@@ -23,7 +23,8 @@ int CountSettingDifferences(const RsImage& a, const RsImage& b)
 
 void CompareUnitWithPc(ImageCopies& copies, ComparisonDisplay& display)
 {
-    copies.PcEqualsFile = CountSettingDifferences(copies.FileImage, copies.PcImage) == 0 ? 1 : 0;
+    copies.PcEqualsFile
+        = copies.FileImageNamed != 0 && CountSettingDifferences(copies.FileImage, copies.PcImage) == 0 ? 1 : 0;
     display.UpdateMainCaption();
     if (copies.UnitImageValid == 0) {
         display.ShowMessageSlot(SLOT_CONGRUENCE, nullptr, 0, KEEP_COLOR, KEEP_COLOR, COMPARISON_PRIORITY);

@@ -20,6 +20,13 @@ struct ImageCopies {
     // The image as last opened from or saved to a parameter file. All 0xFF
     // until then, which no real image equals.
     RsImage FileImage = FilledWith(0xFF);
+    // 1 while FileImage is the whole content of the file CurrentFileName
+    // names: set by opening a whole file or saving one, cleared when a load
+    // leaves FileImage holding something else (a file cut short, a file
+    // without the layout key, one page of another file).
+    int32_t FileImageNamed = 0;
+    // 1 while PcImage equals the named file's content; the caption names
+    // the file only then.
     int32_t PcEqualsFile = 0;
     // One mark per image byte changed by an edit, undo or redo since the last
     // read or programming: the mask of the program-after-change transfer.
@@ -63,6 +70,6 @@ public:
     virtual void UpdateMainCaption() = 0;
 };
 
-// Sets PcEqualsFile, refreshes the caption and shows in the comparison slot
-// whether UnitImage and PcImage agree (nothing while UnitImage is not valid).
+// Sets PcEqualsFile (never while FileImage is not the named file), refreshes the caption and shows in the comparison
+// slot whether UnitImage and PcImage agree (nothing while UnitImage is not valid).
 void CompareUnitWithPc(ImageCopies& copies, ComparisonDisplay& display);

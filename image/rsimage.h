@@ -12,6 +12,7 @@ constexpr int RS_LEN_EXE = 4800; // bytes in the image
 constexpr int RS_WORDS = RS_LEN_EXE / 2;
 constexpr int RSKEY = 308; // layout key of the image
 constexpr int COMMAXBUF = 8000; // size of the link's transmit and receive images
+static_assert(RS_LEN_EXE <= COMMAXBUF, "the image travels in the link's buffers");
 
 struct RsImage {
     std::array<uint8_t, RS_LEN_EXE> b {};

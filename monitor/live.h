@@ -21,6 +21,7 @@
 #include <span>
 
 #include "image/rsimage.h"
+#include "image/selfcheck.h"
 
 constexpr int LIVE_REQUEST_LEN = 300;
 constexpr int LIVE_BLOCK_LEN = 300;
@@ -215,6 +216,65 @@ constexpr int CoolantErrorValue = 180; // LiveTw for a coolant sensor reading 0
 constexpr int MinAdvanceOffset = 60; // B219
 constexpr int MaxCylinders = 4;
 } // namespace live
+
+// The words and bytes of the block the decode and the panel read, as runs
+// of the enumeration above (a run covers a numbered group like W17..W24).
+constexpr CellSpan LIVE_WORD_RUNS[] = {
+    { live::WUnitType, live::WTest1 - live::WUnitType },
+    { live::WTest1, 8 },
+    { live::WStartTime, live::WRatioGear1 - live::WStartTime },
+    { live::WRatioGear1, 6 },
+    { live::WAdvCorIdle, live::WSecondAdvance1 - live::WAdvCorIdle },
+    { live::WSecondAdvance1, 4 },
+    { live::WLaunchAccel, live::WVal1 - live::WLaunchAccel },
+    { live::WVal1, 5 },
+    { live::WTest9, 4 },
+};
+constexpr CellSpan LIVE_BYTE_RUNS[] = {
+    { live::BInputs, live::BAdvance1 - live::BInputs },
+    { live::BAdvance1, live::MaxCylinders },
+    { live::BInjA1, live::MaxCylinders },
+    { live::BInjB1, live::MaxCylinders },
+    { live::BCoolant, live::BTuneState1 - live::BCoolant },
+    { live::BTuneState1, 4 },
+    { live::BAfr1, 4 },
+    { live::BAccThresholdPercent, live::BAccThresholdPot - live::BAccThresholdPercent },
+    { live::BAccThresholdPot, 4 },
+    { live::BAccMinAdvance, live::BIntakeServoPercent1 - live::BAccMinAdvance },
+    { live::BIntakeServoPercent1, 2 },
+    { live::BExhaustServoPercent1, 2 },
+    { live::BDutyA, 2 },
+};
+// Words W1..W80, bytes B1..B300.
+static_assert(EnumerationExcess(LIVE_WORD_RUNS, 1, LIVE_WORDS) <= 0, "a live word lies past W80");
+static_assert(EnumerationExcess(LIVE_BYTE_RUNS, 1, LIVE_BLOCK_LEN) <= 0, "a live byte lies past the block");
+
+// The state bytes are bit fields of the unit: the bits of each that the
+// decode, the panel and the monitor page read.
+struct LiveStateByte {
+    int byte;
+    std::array<int, 8> bits; // -1 ends the list
+};
+constexpr LiveStateByte LIVE_STATE_BYTES[] = {
+    { live::BInputs, { 0, 1, 2, 3, 4, 5, 6, 7 } },
+    { live::BLimiters, { 0, 1, 2, 3, 4, 6, 7, -1 } },
+    { live::BStates, { 1, 3, 4, 5, 6, 7, -1, -1 } },
+    { live::BErrors, { 0, 1, 2, 3, 4, 5, 6, -1 } },
+    { live::BSensorsOff, { 0, 1, 2, 3, 4, 5, 6, -1 } },
+    { live::BOutputs, { 0, 1, 2, 3, 4, 5, 6, -1 } },
+};
+constexpr int LiveStateWidth(const LiveStateByte& state)
+{
+    return BitFieldWidth(state.bits);
+}
+constexpr bool LiveStateBytesFit()
+{
+    for (const LiveStateByte& state : LIVE_STATE_BYTES)
+        if (LiveStateWidth(state) > MAX_BIT_FIELD_WIDTH)
+            return false;
+    return true;
+}
+static_assert(LiveStateBytesFit(), "a state byte holds 8 bits");
 
 // The decoded live values (signed 32-bit each), rewritten by every decode.
 struct LiveValues {

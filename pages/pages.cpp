@@ -246,7 +246,46 @@ constexpr ImageMapEntry IMAGE_MAP_ENTRIES[] = {
     { &MapTableSet::TuningTable, 0, CellKind::Byte, 2961, 5, 5, 2961, 2985 },
 };
 
+// The cells of the entries of one kind, and the bytes every entry tests.
+constexpr auto ImageMapRuns(bool words)
+{
+    std::array<CellSpan, std::size(IMAGE_MAP_ENTRIES)> runs {};
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const ImageMapEntry& e = IMAGE_MAP_ENTRIES[i];
+        if (!words)
+            runs[i] = { e.testFrom, e.testTo - e.testFrom + 1 };
+        else if (e.table && e.kind == CellKind::WordTimes10)
+            runs[i] = { e.start, e.rows * e.columns };
+    }
+    return runs;
+}
+constexpr auto ImageMapByteCells()
+{
+    std::array<CellSpan, std::size(IMAGE_MAP_ENTRIES)> runs {};
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const ImageMapEntry& e = IMAGE_MAP_ENTRIES[i];
+        if (e.table && e.kind == CellKind::Byte)
+            runs[i] = { e.start, e.rows * e.columns };
+    }
+    return runs;
+}
+static_assert(EnumerationExcess(ImageMapRuns(true), 0, RS_WORDS) <= 0, "a map reaches past the image's words");
+static_assert(EnumerationExcess(ImageMapRuns(false), 0, RS_LEN_EXE) <= 0, "a map reaches past the image");
+static_assert(EnumerationExcess(ImageMapByteCells(), 0, RS_LEN_EXE) <= 0, "a map reaches past the image");
+
 } // namespace
+
+void ImageMapCells(std::vector<CellSpan>& words, std::vector<CellSpan>& bytes)
+{
+    const auto keep = [](std::vector<CellSpan>& into, const auto& runs) {
+        for (const CellSpan& run : runs)
+            if (run.count > 0)
+                into.push_back(run);
+    };
+    keep(words, ImageMapRuns(true));
+    keep(bytes, ImageMapRuns(false));
+    keep(bytes, ImageMapByteCells());
+}
 
 void ImageRangeToMaps(TMainForm* form, int from, int to)
 {

@@ -7,8 +7,11 @@
 // edit, refreshes the per-tick colours and moves blocks read back from the
 // unit into the map tables.
 
+#include "image/selfcheck.h"
+
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class TMainForm;
 class TTab;
@@ -93,6 +96,10 @@ void ReadNextChangedBlock(TMainForm* form);
 // Copies the image cells of the byte range [from, to) into every map table
 // that shows them; a table whose cells changed is marked for redraw.
 void ImageRangeToMaps(TMainForm* form, int from, int to);
+
+// The image cells the copy above writes (word indexes and byte offsets) and
+// the bytes it tests.
+void ImageMapCells(std::vector<CellSpan>& words, std::vector<CellSpan>& bytes);
 
 // Lays out the three lambda labels over the gauge, in integer arithmetic.
 struct LambdaBarLayout {

@@ -66,6 +66,31 @@ TEST_F(MainWindow, ConstructionSetsTheStartingState)
     EXPECT_EQ(form->Timer1->Interval(), 55);
 }
 
+TEST(StartUpCheck, RunsOnTheTablesTheProgramAddressesItsCellsWith)
+{
+    const LayoutTables layout = ProgramLayoutTables();
+    EXPECT_TRUE(SelfCheckMessages(layout).empty());
+    // Seven bit fields: the six state bytes of the live block and the four
+    // switches of a parameter-file byte.
+    EXPECT_EQ(layout.bitFieldWidths, (std::vector<int> { 8, 8, 8, 7, 7, 7, 4 }));
+
+    // One cell past the end of each area is reported with its table's name.
+    struct Area {
+        const char* name;
+        int last; // the last cell of the area
+    };
+    const Area areas[] = { { "Adrw", 2399 }, { "Adrb", 4799 }, { "Monw", 80 }, { "Monb", 300 } };
+    ASSERT_EQ(layout.enumerations.size(), std::size(areas));
+    for (size_t i = 0; i < std::size(areas); ++i) {
+        SCOPED_TRACE(areas[i].name);
+        EXPECT_FALSE(layout.enumerations[i].runs.empty());
+        LayoutTables overlong = layout;
+        overlong.enumerations[i].runs.push_back({ areas[i].last, 2 });
+        EXPECT_EQ(SelfCheckMessages(overlong),
+            std::vector<std::string> { std::string("Software error: Enum ") + areas[i].name + " to long - 1" });
+    }
+}
+
 TEST_F(MainWindow, StartUpRunsItsStepsInOrder)
 {
     Construct();

@@ -314,6 +314,10 @@ TEST_F(MenuCommands, AFileWithoutTheLayoutKeyIsNotTakenForTheFileShown)
         EXPECT_EQ(form->Images.PcEqualsFile, 0);
         EXPECT_FALSE(CaptionNames("named.ign")) << Caption();
         EXPECT_FALSE(CaptionNames("unkeyed.ign"));
+        // A later comparison (after a read from the unit, an undo step) finds
+        // the image equal to the file image, which is still not the named file.
+        form->CompareUnitWithPc();
+        EXPECT_FALSE(CaptionNames("named.ign")) << Caption();
         EXPECT_EQ(form->CurrentFileName, U16(named));
         EXPECT_EQ(form->Recent.Entry(0), U16(named));
         EXPECT_EQ(form->Recent.Count(), 1);
@@ -321,6 +325,45 @@ TEST_F(MenuCommands, AFileWithoutTheLayoutKeyIsNotTakenForTheFileShown)
         EXPECT_EQ(form->Undo->UndoCurrent(), undoAt);
     }
     EXPECT_EQ(form->PcImage.b[2648], 3) << "the values before the unknown bike are kept";
+
+    // Opening and saving whole files names them again.
+    OpenThroughMenu(named);
+    form->CompareUnitWithPc();
+    EXPECT_TRUE(CaptionNames(named)) << Caption();
+    OpenThroughMenu(WriteText("unkeyed.ign", "\r\nBIKE 20\r\nCOOLING 3\r\n"));
+    const std::string saved = dir.file("saved.ign");
+    dialogs.fileAnswers.push_back(QString::fromStdString(saved));
+    Choose("MenuSave");
+    form->CompareUnitWithPc();
+    EXPECT_TRUE(CaptionNames(saved)) << Caption();
+}
+
+TEST_F(MenuCommands, AFileOpenedForOnePageIsNotNamedForTheImageOfAnother)
+{
+    // The Corrections page holds some cells of the presets to its ranges as
+    // it is shown; the file is saved after that.
+    form->ShowPage(PAGE_CORRECTIONS);
+    CommitEditNow(form.get());
+    const std::string named = dir.file("named.ign");
+    dialogs.fileAnswers.push_back(QString::fromStdString(named));
+    Choose("MenuSave");
+    ASSERT_TRUE(CaptionNames(named));
+    // The same settings but for a key of the Bike page: the Corrections
+    // page takes nothing new of it, so the image stays the content of
+    // named.ign, which other.ign is not.
+    ImageHost host(form->PcImage);
+    std::string text = ParameterFileText(host);
+    const size_t at = text.find("\nCOOLING ");
+    ASSERT_NE(at, std::string::npos);
+    const size_t value = at + 9;
+    text.replace(value, text.find_first_of("\r\n", value) - value, form->PcImage.b[2648] == 9 ? "8" : "9");
+    const std::string other = WriteText("other.ign", text);
+    OpenThroughMenu(other, "MenuOpenActPage");
+    ASSERT_EQ(Differences(form->Images.FileImage, form->PcImage), "none");
+    EXPECT_EQ(form->CurrentFileName, U16(other));
+    form->CompareUnitWithPc();
+    EXPECT_FALSE(CaptionNames("other.ign")) << Caption();
+    EXPECT_FALSE(CaptionNames("named.ign")) << Caption();
 }
 
 TEST_F(MenuCommands, AFileThatCannotBeOpenedLeavesTheRecentFiles)

@@ -7,6 +7,8 @@
 #include "app/settings.h"
 #include "files/settingsfiles.h"
 #include "image/consistency.h"
+#include "mapedit/tab.h"
+#include "pages/pages.h"
 #include "platform/filewrite.h"
 #include "support/mainwindow.h"
 #include "support/scripted_dialogs.h"
@@ -105,6 +107,41 @@ TEST_F(Settings, TheWindowsStateSurvivesARestart)
     EXPECT_EQ(form->Recent.Entry(1), u"/work/b.ign");
     EXPECT_EQ(form->ActivePageIndex, 12);
     EXPECT_EQ(form->PcImage, saved);
+}
+
+TEST_F(Settings, EveryPageWithSheetsShowsItsPageAndSheetAgainAfterARestart)
+{
+    struct Case {
+        int page;
+        TTab* MapTableSet::*table;
+    };
+    const Case cases[] = {
+        { PAGE_SLOT_ADVANCE, &MapTableSet::AdvanceTable },
+        { PAGE_SLOT_INJECTION, &MapTableSet::InjectionTable },
+        { PAGE_SLOT_CORRECTIONS, &MapTableSet::CorrectionsTable },
+        { PAGE_SLOT_SERVO, &MapTableSet::ServoTable },
+        { PAGE_SLOT_TRACKING, &MapTableSet::TrackTable },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        Start();
+        form->ShowPage(c.page);
+        TTab* table = form->Maps.*c.table;
+        ASSERT_NE(table, nullptr);
+        // The last sheet: the Advance table has only one.
+        const int sheet = table->SheetCount - 1;
+        table->SelectSheet(sheet);
+        SaveSettings(form.get());
+        EXPECT_EQ(SavedSetting("PageControl1->ActivePageIndex"), std::to_string(c.page * 100 + sheet));
+        form.reset();
+
+        Start();
+        EXPECT_EQ(form->ActivePageIndex, c.page);
+        EXPECT_EQ(form->PageControl1->ActivePage(), form->PageSheets[size_t(c.page)]);
+        EXPECT_EQ(form->PageControl1->ActivePageIndex(), c.page);
+        EXPECT_EQ((form->Maps.*c.table)->CurrentIndex, sheet);
+        form.reset();
+    }
 }
 
 TEST_F(Settings, DefaultIniOfAllNumbersIsTakenWhateverFollows)

@@ -71,6 +71,7 @@ struct CompareCase {
     const char* text; // nullptr: slot hidden
     int durationMs;
     int32_t background;
+    int fileNamed = 1; // FileImage is the content of the named file
 };
 
 const std::vector<CompareCase> COMPARE_CASES = {
@@ -81,6 +82,7 @@ const std::vector<CompareCase> COMPARE_CASES = {
     { "first and last byte", 1, { 0 }, { 4799 }, 0, UNIT_PC_DIFFERENT_TEXT, -1, 0x00FFFF },
     { "unit image not valid", 0, { 5, 6 }, {}, 1, nullptr, 0, KEEP_COLOR },
     { "not valid and equal", 0, {}, { 7 }, 0, nullptr, 0, KEEP_COLOR },
+    { "equal to a file image that is no named file", 1, {}, {}, 0, UNIT_PC_IDENTICAL_TEXT, 4000, 0x00FF00, 0 },
 };
 
 TEST(CompareUnitWithPc, SlotFourAndCaption)
@@ -92,6 +94,7 @@ TEST(CompareUnitWithPc, SlotFourAndCaption)
             copies.PcImage.b[size_t(i)] = uint8_t(i * 7);
         copies.UnitImage = copies.PcImage;
         copies.FileImage = copies.PcImage;
+        copies.FileImageNamed = c.fileNamed;
         copies.UnitImageValid = c.unitValid;
         copies.PcEqualsFile = 1 - c.pcEqualsFile;
         for (int at : c.unitDiffers)

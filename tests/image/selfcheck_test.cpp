@@ -2,19 +2,63 @@
 
 #include <gtest/gtest.h>
 
-TEST(SelfCheck, ThisBuildPassesSilently)
+namespace {
+
+// Tables that fit: the image's 2400 words and 4800 bytes from 0, the live
+// block's 80 words and 300 bytes from 1, bit fields of 8 and 4 bits.
+LayoutTables FittingTables()
 {
-    EXPECT_TRUE(SelfCheckMessages(ThisBuildLayout()).empty());
+    LayoutTables layout;
+    layout.enumerations = {
+        { "Adrw", { { 0, 200 }, { 2323, 77 } }, 0, 2400 },
+        { "Adrb", { { 4799, 1 }, { 2400, 150 } }, 0, 4800 },
+        { "Monw", { { 1, 16 }, { 75, 6 } }, 1, 80 },
+        { "Monb", { { 175, 8 }, { 300, 1 } }, 1, 300 },
+    };
+    layout.bitFieldWidths = { 8, 4 };
+    layout.imageLength = 4800;
+    layout.linkBufferLength = 8000;
+    return layout;
+}
+
+} // namespace
+
+TEST(SelfCheck, ExcessIsHowFarTheRunsReachPastTheirArea)
+{
+    struct Case {
+        std::vector<CellSpan> runs;
+        int areaFirst, areaCount, excess;
+    };
+    const Case cases[] = {
+        { { { 0, 4800 } }, 0, 4800, 0 },
+        { { { 4790, 12 }, { 0, 1 } }, 0, 4800, 2 },
+        { { { 1, 80 } }, 1, 80, 0 }, // W1..W80
+        { { { 80, 1 } }, 0, 80, 1 }, // W80 in an area counted from 0
+        { { { 10, 5 } }, 1, 80, -66 },
+        { {}, 1, 300, -300 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EnumerationExcess(c.runs, c.areaFirst, c.areaCount), c.excess);
+    const int bits[] = { 0, 3, 8 };
+    EXPECT_EQ(BitFieldWidth(bits), 9);
+    const int endedBits[] = { 2, 7, -1, -1 };
+    EXPECT_EQ(BitFieldWidth(endedBits), 8);
+}
+
+TEST(SelfCheck, FittingTablesPassSilently)
+{
+    EXPECT_TRUE(SelfCheckMessages(FittingTables()).empty());
 }
 
 TEST(SelfCheck, EachMisfitGivesItsMessageInCheckOrder)
 {
-    LayoutConstants layout = ThisBuildLayout();
+    LayoutTables layout = FittingTables();
     layout.imageLength = 8001;
-    layout.bitFieldWidths[6] = 9;
-    layout.enumerations[3].excess = 2;
-    layout.enumerations[0].excess = 1;
-    layout.enumerations[1].excess = -5; // room to spare is fine
+    const int wideField[] = { 0, 8 };
+    layout.bitFieldWidths.push_back(BitFieldWidth(wideField));
+    layout.enumerations[3].runs.push_back({ 300, 3 }); // B300..B302
+    layout.enumerations[0].runs.push_back({ 2399, 2 });
+    layout.enumerations[1].runs.push_back({ 10, 5 }); // room to spare is fine
     EXPECT_EQ(SelfCheckMessages(layout),
         (std::vector<std::string> {
             "Software error: Enum Adrw to long - 1",
