@@ -170,15 +170,6 @@ TTab* CreatePointTable(TMainForm* form, TTabSheet* sheet, int id, const char* ca
     return table;
 }
 
-void LoadPressureTable(TTab* table, const RsImage& image, int word)
-{
-    CSheet& s = table->Sheets[0];
-    s.Y.Values[0] = int16_t(image.Word(word));
-    s.Y.Values[1] = int16_t(image.Word(word + 2));
-    Cell(table, 0, 0) = int16_t(image.Word(word + 1));
-    Cell(table, 0, 1) = int16_t(image.Word(word + 3));
-}
-
 void StorePressureTable(TTab* table, RsImage& image, int word)
 {
     const CSheet& s = table->Sheets[0];
@@ -188,14 +179,24 @@ void StorePressureTable(TTab* table, RsImage& image, int word)
     image.SetWord(word + 3, uint16_t(Cell(table, 0, 1)));
 }
 
-// The column of the temperature table that shows a sensor's words: with the
-// inlet-air sensor alone the single column shows the inlet-air words.
-int TempColumnWord(const RsImage& image, int column)
+// The first word of a column of the temperature table: with the inlet-air
+// sensor alone the single column shows the inlet-air words. The table's own
+// layout decides, so a column goes back to the words it was filled from even
+// when a sensor has just been switched on or off.
+int TempColumnWord(const TTab* temp, int column)
 {
-    const bool airOnly = image.b[COOLANT_OFF] != 0 && image.b[AIR_OFF] == 0;
-    if (airOnly)
-        return column == 0 ? AIR_MV_WORD : COOLANT_MV_WORD;
-    return column == 0 ? COOLANT_MV_WORD : AIR_MV_WORD;
+    const bool airFirst = temp->Sheets[0].X.Values[0] == 1;
+    return (column == 0) == airFirst ? AIR_MV_WORD : COOLANT_MV_WORD;
+}
+
+// Equal voltages at both points give no slope: the value axis turns red.
+void ColourPressureAxis(TTab* table)
+{
+    const TColor colour = Cell(table, 0, 0) == Cell(table, 0, 1) ? RED : SENSOR_COLOUR;
+    if (table->Sheets[0].V.Colour != colour) {
+        table->Sheets[0].V.Colour = colour;
+        table->RedrawBits |= REDRAW_RENDER;
+    }
 }
 
 void StoreTemperatureWord(RsImage& image, int word, int32_t cell, bool resistance)
@@ -360,6 +361,50 @@ int32_t SensorOhmToMv(int32_t ohm)
         return 0;
     // In 64 bits: a megohm times 5000 does not fit 32.
     return int32_t(int64_t(ohm) * SUPPLY_MV / (int64_t(ohm) + PULL_UP_OHM));
+}
+
+bool SensorTableFromImage(TMainForm* form, TTab* table)
+{
+    const SensorsPageControls& page = form->Sensors;
+    const RsImage& image = form->PcImage;
+    if (!table)
+        return false;
+    CSheet& s = table->Sheets[0];
+    bool changed = false;
+    auto show = [&changed](int32_t& shown, int32_t value) {
+        changed |= shown != value;
+        shown = value;
+    };
+    auto word = [&image](int k) { return int32_t(int16_t(image.Word(k))); };
+    if (table == page.TpSensorTable) {
+        show(s.Y.Values[0], 0);
+        show(s.Y.Values[1], 100);
+        show(Cell(table, 0, 0), image.b[TP_ZERO]);
+        show(Cell(table, 0, 1), image.b[TP_FULL] + TP_FULL_OFFSET);
+    } else if (table == page.TempSensorTable) {
+        const bool resistance = ResistanceView(table);
+        for (int c = 0; c < 2; c++)
+            for (int r = 0; r < SENSORS_TEMP_ROWS; r++) {
+                const int32_t mv = word(TempColumnWord(table, c) + r);
+                show(Cell(table, c, r), resistance ? SensorMvToOhm(mv) : mv);
+            }
+    } else if (table == page.LambdaSensorTable) {
+        for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
+            show(s.Y.Values[r], image.b[size_t(LAMBDA_AFR + r)]);
+            show(Cell(table, 0, r), word(LAMBDA_MV_WORD + r));
+        }
+    } else if (table == page.ApSensorTable || table == page.IapSensorTable) {
+        // Pressure and voltage alternate: kPa, mV, kPa, mV.
+        const int first = table == page.ApSensorTable ? AP_WORD : IAP_WORD;
+        for (int r = 0; r < 2; r++) {
+            show(s.Y.Values[r], word(first + 2 * r));
+            show(Cell(table, 0, r), word(first + 2 * r + 1));
+        }
+        ColourPressureAxis(table);
+    }
+    if (changed)
+        table->RedrawBits |= REDRAW_VALUES;
+    return changed;
 }
 
 void BuildSensorsPage(TMainForm* form)
@@ -554,7 +599,7 @@ void StoreSensorsPage(TMainForm* form)
         const int columns = std::clamp(temp->Sheets[0].X.Count, 1, 2);
         for (int c = 0; c < columns; c++)
             for (int r = 0; r < SENSORS_TEMP_ROWS; r++)
-                StoreTemperatureWord(image, TempColumnWord(image, c) + r, Cell(temp, c, r), resistance);
+                StoreTemperatureWord(image, TempColumnWord(temp, c) + r, Cell(temp, c, r), resistance);
     }
     if (TTab* lambda = page.LambdaSensorTable)
         for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
@@ -572,12 +617,6 @@ void LoadSensorsPage(TMainForm* form)
 {
     SensorsPageControls& page = form->Sensors;
     const RsImage& image = form->PcImage;
-    if (TTab* tp = page.TpSensorTable) {
-        tp->Sheets[0].Y.Values[0] = 0;
-        tp->Sheets[0].Y.Values[1] = 100;
-        Cell(tp, 0, 0) = image.b[TP_ZERO];
-        Cell(tp, 0, 1) = image.b[TP_FULL] + TP_FULL_OFFSET;
-    }
     SetRadioGroupFromByte(form, page.RadioGroupCidloLambdaMode, 0, LAMBDA_TYPE);
     SetComboFromByte(form, page.ComboBoxPotencMode, 0, POT_MODE);
     for (int i = 0; i < 4; i++)
@@ -586,23 +625,9 @@ void LoadSensorsPage(TMainForm* form)
     LoadPotentiometerRanges(form);
     // The column count follows the sensors in use before the columns are filled.
     UpdateSensorsControls(form);
-    if (TTab* temp = page.TempSensorTable) {
-        const bool resistance = ResistanceView(temp);
-        for (int c = 0; c < 2; c++)
-            for (int r = 0; r < SENSORS_TEMP_ROWS; r++) {
-                const int32_t mv = int16_t(image.Word(TempColumnWord(image, c) + r));
-                Cell(temp, c, r) = resistance ? SensorMvToOhm(mv) : mv;
-            }
-    }
-    if (TTab* lambda = page.LambdaSensorTable)
-        for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
-            lambda->Sheets[0].Y.Values[r] = image.b[size_t(LAMBDA_AFR + r)];
-            Cell(lambda, 0, r) = int16_t(image.Word(LAMBDA_MV_WORD + r));
-        }
-    if (page.ApSensorTable)
-        LoadPressureTable(page.ApSensorTable, image, AP_WORD);
-    if (page.IapSensorTable)
-        LoadPressureTable(page.IapSensorTable, image, IAP_WORD);
+    for (TTab* table :
+        { page.TpSensorTable, page.TempSensorTable, page.LambdaSensorTable, page.ApSensorTable, page.IapSensorTable })
+        SensorTableFromImage(form, table);
     SetCheckBoxQuiet(form, page.CheckBoxTempWaterSensor, image.b[COOLANT_OFF] == 0 ? 1 : 0);
     SetCheckBoxQuiet(form, page.CheckBoxTempAirSensor, image.b[AIR_OFF] == 0 ? 1 : 0);
     const std::pair<TTab*, int> switches[] = { { page.TpSensorTable, TP_OFF }, { page.ApSensorTable, AP_OFF },
@@ -636,15 +661,9 @@ void UpdateSensorsControls(TMainForm* form)
     // 3.
     ShowPotentiometerRules(form);
     // 4. Equal voltages at both points give no slope.
-    for (TTab* table : { page.ApSensorTable, page.IapSensorTable }) {
-        if (!table)
-            continue;
-        const TColor colour = Cell(table, 0, 0) == Cell(table, 0, 1) ? RED : SENSOR_COLOUR;
-        if (table->Sheets[0].V.Colour != colour) {
-            table->Sheets[0].V.Colour = colour;
-            table->RedrawBits |= REDRAW_RENDER;
-        }
-    }
+    for (TTab* table : { page.ApSensorTable, page.IapSensorTable })
+        if (table)
+            ColourPressureAxis(table);
     // 5.
     page.ButtonTps0->SetVisible(image.b[TP_OFF] == 0);
     page.ButtonTps100->SetVisible(image.b[TP_OFF] == 0);
