@@ -136,8 +136,6 @@ void CharViewClick(TMainForm* form);
 // values changed and returns true when a shown value differed; the page's
 // other controls are left as they are. Tables of other pages are ignored.
 bool SensorTableFromImage(TMainForm* form, TTab* table);
-// The texts of the page's controls in the current language.
-void ApplySensorsTexts(TMainForm* form);
 
 // The temperature sensors hang on a 2200 ohm pull-up at 5 V.
 int32_t SensorMvToOhm(int32_t mv);
