@@ -10,6 +10,7 @@
 #include "pages/pages.h"
 
 #include <algorithm>
+#include <span>
 
 using namespace corrections_cells;
 
@@ -17,6 +18,8 @@ namespace {
 
 using C = CorrectionsPageControls;
 using Row = PageLayoutRow<C>;
+using L = LivePageControls;
+using LiveRow = PageLayoutRow<L>;
 using enum PageControlKind;
 using enum PageLeft;
 
@@ -59,8 +62,8 @@ constexpr Row ACC_ROWS[] = {
         .name = "LabelAccT0", .parent = &C::GroupBoxAccK },
 };
 
-// The dead-time pair just above the strip, then the strip's three groups of
-// live labels in two columns; tops count from the strip's top.
+// The dead-time pair just above the strip, then the strip's three group boxes
+// of live labels; tops count from the strip's top.
 constexpr Row LIVE_ROWS[] = {
     { .kind = EditUpDown, .field = &C::UpDownDeadTime, .edit = &C::EditDeadTime, .x = 10, .y = -24, .width = EDIT_WIDTH,
         .max = DEAD_TIME_MAX, .name = "UpDownDeadTime", .editName = "EditDeadTime", .step = DEAD_TIME_SCALE },
@@ -68,47 +71,42 @@ constexpr Row LIVE_ROWS[] = {
         .caption = "###Dead time [us]##Todeszeit [us]##Mrtvý čas [us]", .name = "LabelDeadTime" },
     { .kind = GroupBox, .field = &C::GroupBoxInjCor, .x = 8, .y = 0, .width = 320, .height = LIVE_BOX_HEIGHT,
         .caption = "###Injection Corrections##Einspritzung Korrektionen##Korekce vstřikování", .name = "GroupBoxInjCor" },
-    { .kind = Label, .field = &C::LabelCorInjTW, .x = 8, .y = 16, .name = "LabelCorInjTW", .parent = &C::GroupBoxInjCor },
-    { .kind = Label, .field = &C::LabelCorInjAT, .x = 8, .y = 32, .name = "LabelCorInjAT", .parent = &C::GroupBoxInjCor },
-    { .kind = Label, .field = &C::LabelCorInjAP, .x = 8, .y = 48, .name = "LabelCorInjAP", .parent = &C::GroupBoxInjCor },
-    { .kind = Label, .field = &C::LabelCorInjStart, .x = 164, .y = 16, .name = "LabelCorInjStart", .parent = &C::GroupBoxInjCor },
-    { .kind = Label, .field = &C::LabelCorInjPotenc, .x = 164, .y = 32, .name = "LabelCorInjPotenc", .parent = &C::GroupBoxInjCor },
-    { .kind = Label, .field = &C::LabelCorInjU, .x = 164, .y = 48, .name = "LabelCorInjU", .parent = &C::GroupBoxInjCor },
     { .kind = GroupBox, .field = &C::GroupBoxAdvCor, .x = 336, .y = 0, .width = 300, .height = LIVE_BOX_HEIGHT,
         .caption = "###Advance Corrections##Vorzündung Korrektionen##Korekce předstihu", .name = "GroupBoxAdvCor" },
-    { .kind = Label, .field = &C::LabelCorAdvTW, .x = 8, .y = 16, .name = "LabelCorAdvTW", .parent = &C::GroupBoxAdvCor },
-    { .kind = Label, .field = &C::LabelCorAdvAT, .x = 8, .y = 32, .name = "LabelCorAdvAT", .parent = &C::GroupBoxAdvCor },
-    { .kind = Label, .field = &C::LabelCorAdvPotenc, .x = 154, .y = 16, .name = "LabelCorAdvPotenc", .parent = &C::GroupBoxAdvCor },
-    { .kind = Label, .field = &C::LabelCorAdvIdle, .x = 154, .y = 32, .name = "LabelCorAdvIdle", .parent = &C::GroupBoxAdvCor },
     { .kind = GroupBox, .field = &C::GroupBoxAccCor, .x = 644, .y = 0, .width = 340, .height = LIVE_BOX_HEIGHT,
         .caption = "###Acceleration Corrections##Beschleunigung Korrektionen##Korekce akcelerace", .name = "GroupBoxAccCor" },
-    { .kind = Label, .field = &C::LabelAccTres, .x = 8, .y = 16, .name = "LabelAccTres", .parent = &C::GroupBoxAccCor },
-    { .kind = Label, .field = &C::LabelAccCor, .x = 8, .y = 32, .name = "LabelAccCor", .parent = &C::GroupBoxAccCor },
-    { .kind = Label, .field = &C::LabelCorInjAcc, .x = 8, .y = 48, .name = "LabelCorInjAcc", .parent = &C::GroupBoxAccCor },
-    { .kind = Label, .field = &C::LabelStartJet, .x = 174, .y = 16, .name = "LabelStartJet", .parent = &C::GroupBoxAccCor },
-    { .kind = Label, .field = &C::LabelCorAccTW, .x = 174, .y = 32, .name = "LabelCorAccTW", .parent = &C::GroupBoxAccCor },
-    { .kind = Label, .field = &C::LabelCorAccJet, .x = 174, .y = 48, .name = "LabelCorAccJet", .parent = &C::GroupBoxAccCor },
+};
+
+// The live corrections are the monitor panel's labels, in two columns in
+// their group boxes.
+constexpr LiveRow INJECTION_LIVE_ROWS[] = {
+    { .kind = Label, .field = &L::LabelCorInjTW, .x = 8, .y = 16, .name = "LabelCorInjTW" },
+    { .kind = Label, .field = &L::LabelCorInjAT, .x = 8, .y = 32, .name = "LabelCorInjAT" },
+    { .kind = Label, .field = &L::LabelCorInjAP, .x = 8, .y = 48, .name = "LabelCorInjAP" },
+    { .kind = Label, .field = &L::LabelCorInjStart, .x = 164, .y = 16, .name = "LabelCorInjStart" },
+    { .kind = Label, .field = &L::LabelCorInjPotenc, .x = 164, .y = 32, .name = "LabelCorInjPotenc" },
+    { .kind = Label, .field = &L::LabelCorInjU, .x = 164, .y = 48, .name = "LabelCorInjU" },
+};
+constexpr LiveRow ADVANCE_LIVE_ROWS[] = {
+    { .kind = Label, .field = &L::LabelCorAdvTW, .x = 8, .y = 16, .name = "LabelCorAdvTW" },
+    { .kind = Label, .field = &L::LabelCorAdvAT, .x = 8, .y = 32, .name = "LabelCorAdvAT" },
+    { .kind = Label, .field = &L::LabelCorAdvPotenc, .x = 154, .y = 16, .name = "LabelCorAdvPotenc" },
+    { .kind = Label, .field = &L::LabelCorAdvIdle, .x = 154, .y = 32, .name = "LabelCorAdvIdle" },
+};
+constexpr LiveRow ACCELERATION_LIVE_ROWS[] = {
+    { .kind = Label, .field = &L::LabelAccTres, .x = 8, .y = 16, .name = "LabelAccTres" },
+    { .kind = Label, .field = &L::LabelAccCor, .x = 8, .y = 32, .name = "LabelAccCor" },
+    { .kind = Label, .field = &L::LabelCorInjAcc, .x = 8, .y = 48, .name = "LabelCorInjAcc" },
+    { .kind = Label, .field = &L::LabelStartJet, .x = 174, .y = 16, .name = "LabelStartJet" },
+    { .kind = Label, .field = &L::LabelCorAccTW, .x = 174, .y = 32, .name = "LabelCorAccTW" },
+    { .kind = Label, .field = &L::LabelCorAccJet, .x = 174, .y = 48, .name = "LabelCorAccJet" },
 };
 // clang-format on
 
-// The page's live labels and where the monitor panel finds them.
-constexpr std::pair<TLabel * C::*, TLabel * LivePageControls::*> LIVE_LABELS[] = {
-    { &C::LabelCorInjTW, &LivePageControls::LabelCorInjTW },
-    { &C::LabelCorInjAT, &LivePageControls::LabelCorInjAT },
-    { &C::LabelCorInjAP, &LivePageControls::LabelCorInjAP },
-    { &C::LabelCorInjStart, &LivePageControls::LabelCorInjStart },
-    { &C::LabelCorInjPotenc, &LivePageControls::LabelCorInjPotenc },
-    { &C::LabelCorInjU, &LivePageControls::LabelCorInjU },
-    { &C::LabelCorAdvTW, &LivePageControls::LabelCorAdvTW },
-    { &C::LabelCorAdvPotenc, &LivePageControls::LabelCorAdvPotenc },
-    { &C::LabelCorAdvIdle, &LivePageControls::LabelCorAdvIdle },
-    { &C::LabelCorAdvAT, &LivePageControls::LabelCorAdvAT },
-    { &C::LabelAccTres, &LivePageControls::LabelAccTres },
-    { &C::LabelAccCor, &LivePageControls::LabelAccCor },
-    { &C::LabelCorInjAcc, &LivePageControls::LabelCorInjAcc },
-    { &C::LabelStartJet, &LivePageControls::LabelStartJet },
-    { &C::LabelCorAccTW, &LivePageControls::LabelCorAccTW },
-    { &C::LabelCorAccJet, &LivePageControls::LabelCorAccJet },
+constexpr std::pair<TGroupBox * C::*, std::span<const LiveRow>> LIVE_GROUPS[] = {
+    { &C::GroupBoxInjCor, INJECTION_LIVE_ROWS },
+    { &C::GroupBoxAdvCor, ADVANCE_LIVE_ROWS },
+    { &C::GroupBoxAccCor, ACCELERATION_LIVE_ROWS },
 };
 
 // Graph steps: span limit, then the four steps.
@@ -404,9 +402,8 @@ void BuildCorrectionsPage(TMainForm* form)
     auto* sheet = dynamic_cast<TTabSheet*>(form->FindComponent("TabSheet_Korekce"));
     BuildPageControls<C>(form, page, sheet, 0, ACC_ROWS);
     BuildPageControls<C>(form, page, sheet, sheet->ClientHeight() - LIVE_STRIP_HEIGHT, LIVE_ROWS);
-    LivePageControls& live = form->Monitor.Pages;
-    for (const auto& [label, slot] : LIVE_LABELS)
-        live.*slot = page.*label;
+    for (const auto& [box, rows] : LIVE_GROUPS)
+        BuildPageControls<L>(form, form->Monitor.Pages, page.*box, 0, rows);
 }
 
 void CreateCorrectionsPage(TMainForm* form)

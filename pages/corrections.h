@@ -49,26 +49,11 @@ struct CorrectionsPageControls {
     TUpDown* UpDownDeadTime = nullptr;
     TEdit* EditDeadTime = nullptr;
     TLabel* LabelDeadTime = nullptr;
-    // The live corrections.
+    // The live corrections: the group boxes of the monitor panel's labels
+    // (LivePageControls::LabelCorInjTW ...).
     TGroupBox* GroupBoxInjCor = nullptr;
     TGroupBox* GroupBoxAdvCor = nullptr;
     TGroupBox* GroupBoxAccCor = nullptr;
-    TLabel* LabelCorInjTW = nullptr;
-    TLabel* LabelCorInjAT = nullptr;
-    TLabel* LabelCorInjAP = nullptr;
-    TLabel* LabelCorInjStart = nullptr;
-    TLabel* LabelCorInjPotenc = nullptr;
-    TLabel* LabelCorInjU = nullptr;
-    TLabel* LabelCorAdvTW = nullptr;
-    TLabel* LabelCorAdvPotenc = nullptr;
-    TLabel* LabelCorAdvIdle = nullptr;
-    TLabel* LabelCorAdvAT = nullptr;
-    TLabel* LabelAccTres = nullptr;
-    TLabel* LabelAccCor = nullptr;
-    TLabel* LabelCorInjAcc = nullptr;
-    TLabel* LabelStartJet = nullptr;
-    TLabel* LabelCorAccTW = nullptr;
-    TLabel* LabelCorAccJet = nullptr;
 
     // The tab strip (table 6) and tables 7..18, by id - 7.
     TTab* CorrectionsHeaderTable = nullptr;

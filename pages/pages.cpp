@@ -216,11 +216,29 @@ void ReadNextChangedBlock(TMainForm* form)
 
 namespace {
 
-enum class CellKind { Byte, WordTimes10 };
+enum class CellKind {
+    Byte,
+    WordTimes10,
+    // A sensor calibration: its cells and breakpoints lie in more than one
+    // range (the temperature columns in two word ranges, the pressure points
+    // between their voltages, the lambda ratios apart from their voltages)
+    // and take the page's own encoding and view.
+    Calibration,
+};
+
+template <TTab* MapTableSet::*table> TTab* MapsTable(TMainForm& form)
+{
+    return form.Maps.*table;
+}
+
+template <TTab* SensorsPageControls::*table> TTab* SensorsTable(TMainForm& form)
+{
+    return form.Sensors.*table;
+}
 
 // Where the map tables' sheets take their cells from the image.
 struct ImageMapEntry {
-    TTab* MapTableSet::*table; // null: the Bike page's bound bytes
+    TTab* (*table)(TMainForm&); // null: the Bike page's bound bytes
     int sheet;
     CellKind kind;
     int start; // byte offset, or word index for words
@@ -228,22 +246,44 @@ struct ImageMapEntry {
     int testFrom, testTo; // bytes tested against the range, inclusive
 };
 
+constexpr int WordBytes(int word)
+{
+    return 2 * word;
+}
+
+namespace cells = sensors_cells;
+using S = SensorsPageControls;
+
 constexpr ImageMapEntry IMAGE_MAP_ENTRIES[] = {
-    { &MapTableSet::AdvanceTable, 0, CellKind::Byte, 2400, 10, 15, 2400, 2549 },
-    { &MapTableSet::InjectionTable, 0, CellKind::WordTimes10, 0, 10, 20, 0, 399 },
-    { &MapTableSet::InjectionTable, 1, CellKind::WordTimes10, 200, 10, 20, 400, 799 },
-    { &MapTableSet::InjectionTable, 2, CellKind::WordTimes10, 400, 10, 20, 800, 1199 },
-    { &MapTableSet::InjectionTable, 3, CellKind::WordTimes10, 600, 10, 20, 1200, 1599 },
-    { &MapTableSet::InjectionTable, 4, CellKind::Byte, 4243, 10, 20, 4243, 4442 },
-    { &MapTableSet::InjectionTable, 5, CellKind::Byte, 3378, 10, 20, 3378, 3577 },
-    { &MapTableSet::InjectionTable, 6, CellKind::WordTimes10, 800, 10, 20, 1600, 1999 },
-    { &MapTableSet::InjectionTable, 7, CellKind::Byte, 4443, 10, 20, 4443, 4642 },
-    { &MapTableSet::ServoTable, 0, CellKind::Byte, 3728, 10, 15, 3728, 3877 },
-    { &MapTableSet::ServoTable, 1, CellKind::Byte, 3578, 10, 15, 3578, 3727 },
-    { &MapTableSet::InjectionPositionTableA, 0, CellKind::Byte, 3168, 1, 15, 3168, 3182 },
-    { &MapTableSet::InjectionPositionTableB, 0, CellKind::Byte, 3198, 1, 15, 3198, 3212 },
+    { MapsTable<&MapTableSet::AdvanceTable>, 0, CellKind::Byte, 2400, 10, 15, 2400, 2549 },
+    { MapsTable<&MapTableSet::InjectionTable>, 0, CellKind::WordTimes10, 0, 10, 20, 0, 399 },
+    { MapsTable<&MapTableSet::InjectionTable>, 1, CellKind::WordTimes10, 200, 10, 20, 400, 799 },
+    { MapsTable<&MapTableSet::InjectionTable>, 2, CellKind::WordTimes10, 400, 10, 20, 800, 1199 },
+    { MapsTable<&MapTableSet::InjectionTable>, 3, CellKind::WordTimes10, 600, 10, 20, 1200, 1599 },
+    { MapsTable<&MapTableSet::InjectionTable>, 4, CellKind::Byte, 4243, 10, 20, 4243, 4442 },
+    { MapsTable<&MapTableSet::InjectionTable>, 5, CellKind::Byte, 3378, 10, 20, 3378, 3577 },
+    { MapsTable<&MapTableSet::InjectionTable>, 6, CellKind::WordTimes10, 800, 10, 20, 1600, 1999 },
+    { MapsTable<&MapTableSet::InjectionTable>, 7, CellKind::Byte, 4443, 10, 20, 4443, 4642 },
+    { MapsTable<&MapTableSet::ServoTable>, 0, CellKind::Byte, 3728, 10, 15, 3728, 3877 },
+    { MapsTable<&MapTableSet::ServoTable>, 1, CellKind::Byte, 3578, 10, 15, 3578, 3727 },
+    { MapsTable<&MapTableSet::InjectionPositionTableA>, 0, CellKind::Byte, 3168, 1, 15, 3168, 3182 },
+    { MapsTable<&MapTableSet::InjectionPositionTableB>, 0, CellKind::Byte, 3198, 1, 15, 3198, 3212 },
     { nullptr, 0, CellKind::Byte, 0, 0, 0, 2560, 2563 },
-    { &MapTableSet::TuningTable, 0, CellKind::Byte, 2961, 5, 5, 2961, 2985 },
+    { MapsTable<&MapTableSet::TuningTable>, 0, CellKind::Byte, 2961, 5, 5, 2961, 2985 },
+    // The sensor calibrations, by the bytes they show.
+    { SensorsTable<&S::ApSensorTable>, 0, CellKind::Calibration, 0, 0, 0, WordBytes(cells::AP_WORD),
+        WordBytes(cells::AP_WORD + 4) - 1 },
+    { SensorsTable<&S::IapSensorTable>, 0, CellKind::Calibration, 0, 0, 0, WordBytes(cells::IAP_WORD),
+        WordBytes(cells::IAP_WORD + 4) - 1 },
+    { SensorsTable<&S::TempSensorTable>, 0, CellKind::Calibration, 0, 0, 0, WordBytes(cells::COOLANT_MV_WORD),
+        WordBytes(cells::COOLANT_MV_WORD + SENSORS_TEMP_ROWS) - 1 },
+    { SensorsTable<&S::TempSensorTable>, 0, CellKind::Calibration, 0, 0, 0, WordBytes(cells::AIR_MV_WORD),
+        WordBytes(cells::AIR_MV_WORD + SENSORS_TEMP_ROWS) - 1 },
+    { SensorsTable<&S::LambdaSensorTable>, 0, CellKind::Calibration, 0, 0, 0, WordBytes(cells::LAMBDA_MV_WORD),
+        WordBytes(cells::LAMBDA_MV_WORD + SENSORS_LAMBDA_ROWS) - 1 },
+    { SensorsTable<&S::LambdaSensorTable>, 0, CellKind::Calibration, 0, 0, 0, cells::LAMBDA_AFR,
+        cells::LAMBDA_AFR + SENSORS_LAMBDA_ROWS - 1 },
+    { SensorsTable<&S::TpSensorTable>, 0, CellKind::Calibration, 0, 0, 0, cells::TP_ZERO, cells::TP_FULL },
 };
 
 // The cells of the entries of one kind, and the bytes every entry tests.
@@ -298,9 +338,13 @@ void ImageRangeToMaps(TMainForm* form, int from, int to)
                 load(form);
             continue;
         }
-        TTab* table = form->Maps.*entry.table;
+        TTab* table = entry.table(*form);
         if (!table || entry.sheet >= table->SheetCount)
             continue;
+        if (entry.kind == CellKind::Calibration) {
+            SensorTableFromImage(form, table);
+            continue;
+        }
         CSheet& sheet = table->Sheets[entry.sheet];
         bool changed = false;
         for (int r = 0; r < entry.rows; r++)
@@ -315,7 +359,7 @@ void ImageRangeToMaps(TMainForm* form, int from, int to)
         if (changed)
             table->RedrawBits |= REDRAW_VALUES;
         // The coupled maps follow edits of map 1 against what the unit holds.
-        if (entry.table == &MapTableSet::InjectionTable && entry.sheet == 0)
+        if (table == form->Maps.InjectionTable && entry.sheet == 0)
             TakeInjectionSnapshot(form);
     }
 }

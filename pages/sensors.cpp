@@ -110,6 +110,11 @@ constexpr TickRecord TICKS_AFR[]
 
 constexpr const char* TEMP_NAMES = "###Coolant##Kühlflüssigkeit##Voda,###Inlet Air##Ansaugluft##Vzduch";
 
+// The sensors switched off by their table's enable box, and the byte that
+// keeps it (1 = off).
+constexpr std::pair<TTab * C::*, int> SENSOR_SWITCHES[] = { { &C::TpSensorTable, TP_OFF },
+    { &C::ApSensorTable, AP_OFF }, { &C::IapSensorTable, IAP_OFF }, { &C::LambdaSensorTable, LAMBDA_OFF } };
+
 constexpr TUpDown* C::*CAN_UPDOWNS[4] = { &C::UpDownCANID01, &C::UpDownCANID02, &C::UpDownCANID03, &C::UpDownCANID04 };
 constexpr TEdit* C::*CAN_EDITS[4] = { &C::EditCANID01, &C::EditCANID02, &C::EditCANID03, &C::EditCANID04 };
 constexpr TLabel* C::*CAN_LABELS[4] = { &C::LabelCANID01, &C::LabelCANID02, &C::LabelCANID03, &C::LabelCANID04 };
@@ -169,15 +174,6 @@ TTab* CreatePointTable(TMainForm* form, TTabSheet* sheet, int id, const char* ca
     return table;
 }
 
-void LoadPressureTable(TTab* table, const RsImage& image, int word)
-{
-    CSheet& s = table->Sheets[0];
-    s.Y.Values[0] = int16_t(image.Word(word));
-    s.Y.Values[1] = int16_t(image.Word(word + 2));
-    Cell(table, 0, 0) = int16_t(image.Word(word + 1));
-    Cell(table, 0, 1) = int16_t(image.Word(word + 3));
-}
-
 void StorePressureTable(TTab* table, RsImage& image, int word)
 {
     const CSheet& s = table->Sheets[0];
@@ -187,14 +183,24 @@ void StorePressureTable(TTab* table, RsImage& image, int word)
     image.SetWord(word + 3, uint16_t(Cell(table, 0, 1)));
 }
 
-// The column of the temperature table that shows a sensor's words: with the
-// inlet-air sensor alone the single column shows the inlet-air words.
-int TempColumnWord(const RsImage& image, int column)
+// The first word of a column of the temperature table: with the inlet-air
+// sensor alone the single column shows the inlet-air words. The table's own
+// layout decides, so a column goes back to the words it was filled from even
+// when a sensor has just been switched on or off.
+int TempColumnWord(const TTab* temp, int column)
 {
-    const bool airOnly = image.b[COOLANT_OFF] != 0 && image.b[AIR_OFF] == 0;
-    if (airOnly)
-        return column == 0 ? AIR_MV_WORD : COOLANT_MV_WORD;
-    return column == 0 ? COOLANT_MV_WORD : AIR_MV_WORD;
+    const bool airFirst = temp->Sheets[0].X.Values[0] == 1;
+    return (column == 0) == airFirst ? AIR_MV_WORD : COOLANT_MV_WORD;
+}
+
+// Equal voltages at both points give no slope: the value axis turns red.
+void ColourPressureAxis(TTab* table)
+{
+    const TColor colour = Cell(table, 0, 0) == Cell(table, 0, 1) ? RED : SENSOR_COLOUR;
+    if (table->Sheets[0].V.Colour != colour) {
+        table->Sheets[0].V.Colour = colour;
+        table->RedrawBits |= REDRAW_RENDER;
+    }
 }
 
 void StoreTemperatureWord(RsImage& image, int word, int32_t cell, bool resistance)
@@ -361,6 +367,50 @@ int32_t SensorOhmToMv(int32_t ohm)
     return int32_t(int64_t(ohm) * SUPPLY_MV / (int64_t(ohm) + PULL_UP_OHM));
 }
 
+bool SensorTableFromImage(TMainForm* form, TTab* table)
+{
+    const SensorsPageControls& page = form->Sensors;
+    const RsImage& image = form->PcImage;
+    if (!table)
+        return false;
+    CSheet& s = table->Sheets[0];
+    bool changed = false;
+    auto show = [&changed](int32_t& shown, int32_t value) {
+        changed |= shown != value;
+        shown = value;
+    };
+    auto word = [&image](int k) { return int32_t(int16_t(image.Word(k))); };
+    if (table == page.TpSensorTable) {
+        show(s.Y.Values[0], 0);
+        show(s.Y.Values[1], 100);
+        show(Cell(table, 0, 0), image.b[TP_ZERO]);
+        show(Cell(table, 0, 1), image.b[TP_FULL] + TP_FULL_OFFSET);
+    } else if (table == page.TempSensorTable) {
+        const bool resistance = ResistanceView(table);
+        for (int c = 0; c < 2; c++)
+            for (int r = 0; r < SENSORS_TEMP_ROWS; r++) {
+                const int32_t mv = word(TempColumnWord(table, c) + r);
+                show(Cell(table, c, r), resistance ? SensorMvToOhm(mv) : mv);
+            }
+    } else if (table == page.LambdaSensorTable) {
+        for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
+            show(s.Y.Values[r], image.b[size_t(LAMBDA_AFR + r)]);
+            show(Cell(table, 0, r), word(LAMBDA_MV_WORD + r));
+        }
+    } else if (table == page.ApSensorTable || table == page.IapSensorTable) {
+        // Pressure and voltage alternate: kPa, mV, kPa, mV.
+        const int first = table == page.ApSensorTable ? AP_WORD : IAP_WORD;
+        for (int r = 0; r < 2; r++) {
+            show(s.Y.Values[r], word(first + 2 * r));
+            show(Cell(table, 0, r), word(first + 2 * r + 1));
+        }
+        ColourPressureAxis(table);
+    }
+    if (changed)
+        table->RedrawBits |= REDRAW_VALUES;
+    return changed;
+}
+
 void BuildSensorsPage(TMainForm* form)
 {
     SensorsPageControls& page = form->Sensors;
@@ -390,10 +440,16 @@ void CreateSensorsPage(TMainForm* form)
             table->setGeometry(left, top, width, height);
     };
 
-    CreateCheckBox(form, page.CheckBoxTempWaterSensor, sheet, W * 27 / 100, 10, 200, 17, "Temperature water sensor");
-    page.CheckBoxTempWaterSensor->SetName("CheckBoxTempWaterSensor");
-    CreateCheckBox(form, page.CheckBoxTempAirSensor, sheet, W * 27 / 100, 30, 200, 17, "Temperature air sensor");
-    page.CheckBoxTempAirSensor->SetName("CheckBoxTempAirSensor");
+    const int left = W * 27 / 100;
+    // clang-format off
+    const Row switchRows[] = {
+        { .kind = CheckBox, .field = &C::CheckBoxTempWaterSensor, .x = left, .y = 10, .width = 200, .height = 17,
+            .caption = "Temperature water sensor", .name = "CheckBoxTempWaterSensor" },
+        { .kind = CheckBox, .field = &C::CheckBoxTempAirSensor, .x = left, .y = 30, .width = 200, .height = 17,
+            .caption = "Temperature air sensor", .name = "CheckBoxTempAirSensor" },
+    };
+    // clang-format on
+    BuildPageControls<C>(form, page, sheet, 0, switchRows);
 
     // Temperature sensors: two named columns over nine fixed temperatures.
     TTab* temp = CreateMapTable(form->Maps, 33, W * 27 / 100, 288, TABSTYLE_SENSOR, sheet);
@@ -421,32 +477,32 @@ void CreateSensorsPage(TMainForm* form)
         temp->ApplyLimits(&s, 263);
     }
 
+    // The view of the temperature characteristic, and under it the quickshift
+    // row, kept hidden.
     const int viewTop = (temp ? temp->y() + temp->height() : 300) + 10;
-    CreateRadioGroup(form, page.RadioGroupCharView, sheet, W * 27 / 100, viewTop, 250, 37, "View characteristic as ",
-        "Voltage,Resistance");
-    page.RadioGroupCharView->SetName("RadioGroupCharView");
-    page.RadioGroupCharView->SetColumns(2);
+    constexpr int QS = 45; // the quickshift row's top
+    // clang-format off
+    const Row viewRows[] = {
+        { .kind = RadioGroup, .field = &C::RadioGroupCharView, .x = left, .y = 0, .width = 250, .height = 37,
+            .caption = "View characteristic as ", .items = "Voltage,Resistance", .columns = 2, .name = "RadioGroupCharView" },
+        { .kind = Label, .field = &C::LabelQuickshiftAnalog, .x = left, .y = QS + 3, .caption = "Quickshift analog [V]",
+            .name = "LabelQuickshiftAnalog" },
+        { .kind = Label, .field = &C::LabelQuickshiftDown, .x = left + 130, .y = QS + 3, .caption = "dn.",
+            .name = "LabelQuickshiftDown" },
+        { .kind = DeciEditUpDown, .field = &C::UpDownQuickshiftDown, .x = left + 150, .y = QS, .width = 40, .min = 0,
+            .max = 500, .name = "UpDownQuickshiftDown", .editName = "EditQuickshiftDown", .step = 100,
+            .deciEdit = &C::EditQuickshiftDown },
+        { .kind = Label, .field = &C::LabelQuickshiftUp, .x = left + 210, .y = QS + 3, .caption = "up",
+            .name = "LabelQuickshiftUp" },
+        { .kind = DeciEditUpDown, .field = &C::UpDownQuickshiftUp, .x = left + 230, .y = QS, .width = 40, .min = 0,
+            .max = 500, .name = "UpDownQuickshiftUp", .editName = "EditQuickshiftUp", .step = 100,
+            .deciEdit = &C::EditQuickshiftUp },
+        { .kind = Label, .field = &C::LabelQuickshiftMon, .x = left + 290, .y = QS + 3, .name = "LabelQuickshiftMon" },
+    };
+    // clang-format on
+    BuildPageControls<C>(form, page, sheet, viewTop, viewRows);
     page.RadioGroupCharView->OnClick = [form](TObject*) { CharViewClick(form); };
     SetRadioGroupQuiet(form, page.RadioGroupCharView, 0);
-
-    // The quickshift row, kept hidden.
-    const int qsTop = viewTop + 45, qsLeft = W * 27 / 100;
-    CreateLabel(form, page.LabelQuickshiftAnalog, sheet, qsLeft, qsTop + 3, u"Quickshift analog [V]");
-    page.LabelQuickshiftAnalog->SetName("LabelQuickshiftAnalog");
-    CreateLabel(form, page.LabelQuickshiftDown, sheet, qsLeft + 130, qsTop + 3, u"dn.");
-    page.LabelQuickshiftDown->SetName("LabelQuickshiftDown");
-    CreateDeciEditUpDown(form, page.UpDownQuickshiftDown, page.EditQuickshiftDown, sheet);
-    PlaceDeciEditUpDown(page.UpDownQuickshiftDown, qsLeft + 150, qsTop, 0, 500, 100, 40);
-    page.UpDownQuickshiftDown->SetName("UpDownQuickshiftDown");
-    page.EditQuickshiftDown->SetName("EditQuickshiftDown");
-    CreateLabel(form, page.LabelQuickshiftUp, sheet, qsLeft + 210, qsTop + 3, u"up");
-    page.LabelQuickshiftUp->SetName("LabelQuickshiftUp");
-    CreateDeciEditUpDown(form, page.UpDownQuickshiftUp, page.EditQuickshiftUp, sheet);
-    PlaceDeciEditUpDown(page.UpDownQuickshiftUp, qsLeft + 230, qsTop, 0, 500, 100, 40);
-    page.UpDownQuickshiftUp->SetName("UpDownQuickshiftUp");
-    page.EditQuickshiftUp->SetName("EditQuickshiftUp");
-    CreateLabel(form, page.LabelQuickshiftMon, sheet, qsLeft + 290, qsTop + 3, u"");
-    page.LabelQuickshiftMon->SetName("LabelQuickshiftMon");
 
     // Lambda: six ratios with their voltages.
     page.LambdaTableHeight = H * 220 / 450;
@@ -534,10 +590,8 @@ void StoreSensorsPage(TMainForm* form)
     RsImage& image = form->PcImage;
     image.b[COOLANT_OFF] = page.CheckBoxTempWaterSensor->Checked() ? 0 : 1;
     image.b[AIR_OFF] = page.CheckBoxTempAirSensor->Checked() ? 0 : 1;
-    const std::pair<TTab*, int> switches[] = { { page.TpSensorTable, TP_OFF }, { page.ApSensorTable, AP_OFF },
-        { page.IapSensorTable, IAP_OFF }, { page.LambdaSensorTable, LAMBDA_OFF } };
-    for (const auto& [table, byte] : switches)
-        if (table)
+    for (const auto& [field, byte] : SENSOR_SWITCHES)
+        if (TTab* table = page.*field)
             image.b[size_t(byte)] = table->Sheets[0].Enabled ? 0 : 1;
     if (TTab* tp = page.TpSensorTable) {
         image.b[TP_ZERO] = uint8_t(std::clamp(Cell(tp, 0, 0), 0, TP_BYTE_MAX));
@@ -553,7 +607,7 @@ void StoreSensorsPage(TMainForm* form)
         const int columns = std::clamp(temp->Sheets[0].X.Count, 1, 2);
         for (int c = 0; c < columns; c++)
             for (int r = 0; r < SENSORS_TEMP_ROWS; r++)
-                StoreTemperatureWord(image, TempColumnWord(image, c) + r, Cell(temp, c, r), resistance);
+                StoreTemperatureWord(image, TempColumnWord(temp, c) + r, Cell(temp, c, r), resistance);
     }
     if (TTab* lambda = page.LambdaSensorTable)
         for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
@@ -571,12 +625,6 @@ void LoadSensorsPage(TMainForm* form)
 {
     SensorsPageControls& page = form->Sensors;
     const RsImage& image = form->PcImage;
-    if (TTab* tp = page.TpSensorTable) {
-        tp->Sheets[0].Y.Values[0] = 0;
-        tp->Sheets[0].Y.Values[1] = 100;
-        Cell(tp, 0, 0) = image.b[TP_ZERO];
-        Cell(tp, 0, 1) = image.b[TP_FULL] + TP_FULL_OFFSET;
-    }
     SetRadioGroupFromByte(form, page.RadioGroupCidloLambdaMode, 0, LAMBDA_TYPE);
     SetComboFromByte(form, page.ComboBoxPotencMode, 0, POT_MODE);
     for (int i = 0; i < 4; i++)
@@ -585,29 +633,13 @@ void LoadSensorsPage(TMainForm* form)
     LoadPotentiometerRanges(form);
     // The column count follows the sensors in use before the columns are filled.
     UpdateSensorsControls(form);
-    if (TTab* temp = page.TempSensorTable) {
-        const bool resistance = ResistanceView(temp);
-        for (int c = 0; c < 2; c++)
-            for (int r = 0; r < SENSORS_TEMP_ROWS; r++) {
-                const int32_t mv = int16_t(image.Word(TempColumnWord(image, c) + r));
-                Cell(temp, c, r) = resistance ? SensorMvToOhm(mv) : mv;
-            }
-    }
-    if (TTab* lambda = page.LambdaSensorTable)
-        for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
-            lambda->Sheets[0].Y.Values[r] = image.b[size_t(LAMBDA_AFR + r)];
-            Cell(lambda, 0, r) = int16_t(image.Word(LAMBDA_MV_WORD + r));
-        }
-    if (page.ApSensorTable)
-        LoadPressureTable(page.ApSensorTable, image, AP_WORD);
-    if (page.IapSensorTable)
-        LoadPressureTable(page.IapSensorTable, image, IAP_WORD);
+    for (TTab* table :
+        { page.TpSensorTable, page.TempSensorTable, page.LambdaSensorTable, page.ApSensorTable, page.IapSensorTable })
+        SensorTableFromImage(form, table);
     SetCheckBoxQuiet(form, page.CheckBoxTempWaterSensor, image.b[COOLANT_OFF] == 0 ? 1 : 0);
     SetCheckBoxQuiet(form, page.CheckBoxTempAirSensor, image.b[AIR_OFF] == 0 ? 1 : 0);
-    const std::pair<TTab*, int> switches[] = { { page.TpSensorTable, TP_OFF }, { page.ApSensorTable, AP_OFF },
-        { page.IapSensorTable, IAP_OFF }, { page.LambdaSensorTable, LAMBDA_OFF } };
-    for (const auto& [table, byte] : switches)
-        if (table)
+    for (const auto& [field, byte] : SENSOR_SWITCHES)
+        if (TTab* table = page.*field)
             table->Sheets[0].Enabled = image.b[size_t(byte)] == 0 ? 1 : 0;
     UpdateSensorsControls(form);
     for (TTab* table : { page.TempSensorTable, page.LambdaSensorTable, page.TpSensorTable, page.ApSensorTable,
@@ -635,15 +667,9 @@ void UpdateSensorsControls(TMainForm* form)
     // 3.
     ShowPotentiometerRules(form);
     // 4. Equal voltages at both points give no slope.
-    for (TTab* table : { page.ApSensorTable, page.IapSensorTable }) {
-        if (!table)
-            continue;
-        const TColor colour = Cell(table, 0, 0) == Cell(table, 0, 1) ? RED : SENSOR_COLOUR;
-        if (table->Sheets[0].V.Colour != colour) {
-            table->Sheets[0].V.Colour = colour;
-            table->RedrawBits |= REDRAW_RENDER;
-        }
-    }
+    for (TTab* table : { page.ApSensorTable, page.IapSensorTable })
+        if (table)
+            ColourPressureAxis(table);
     // 5.
     page.ButtonTps0->SetVisible(image.b[TP_OFF] == 0);
     page.ButtonTps100->SetVisible(image.b[TP_OFF] == 0);
@@ -737,26 +763,39 @@ void CharViewClick(TMainForm* form)
         page.TempSensorTable->setFocus();
 }
 
+namespace {
+
+// A throttle point the buttons take from the live voltage: the window of
+// voltages it accepts, its byte (10 mV, less the offset) and its table row.
+struct ThrottlePoint {
+    int lowMv, highMv;
+    int byte, offset, row;
+};
+constexpr ThrottlePoint TP_CLOSED = { 300, 2500, TP_ZERO, 0, 0 };
+constexpr ThrottlePoint TP_OPEN = { 2500, 4900, TP_FULL, TP_FULL_OFFSET, 1 };
+
+void TakeThrottlePoint(TMainForm* form, const ThrottlePoint& point)
+{
+    const int mv = form->Monitor.Values.LiveTpMv;
+    if (mv < point.lowMv || mv > point.highMv)
+        return;
+    uint8_t& byte = form->PcImage.b[size_t(point.byte)];
+    byte = uint8_t(mv / 10 - point.offset);
+    if (TTab* tp = form->Sensors.TpSensorTable)
+        Cell(tp, 0, point.row) = byte + point.offset;
+    CommitEditNow(form);
+}
+
+} // namespace
+
 void TMainForm::ButtonTps0Click(TObject*)
 {
-    const int mv = Monitor.Values.LiveTpMv;
-    if (mv < 300 || mv > 2500)
-        return;
-    PcImage.b[sensors_cells::TP_ZERO] = uint8_t(mv / 10);
-    if (Sensors.TpSensorTable)
-        Cell(Sensors.TpSensorTable, 0, 0) = PcImage.b[sensors_cells::TP_ZERO];
-    CommitEditNow(this);
+    TakeThrottlePoint(this, TP_CLOSED);
 }
 
 void TMainForm::ButtonTps100Click(TObject*)
 {
-    const int mv = Monitor.Values.LiveTpMv;
-    if (mv < 2500 || mv > 4900)
-        return;
-    PcImage.b[sensors_cells::TP_FULL] = uint8_t(mv / 10 - TP_FULL_OFFSET);
-    if (Sensors.TpSensorTable)
-        Cell(Sensors.TpSensorTable, 0, 1) = PcImage.b[sensors_cells::TP_FULL] + TP_FULL_OFFSET;
-    CommitEditNow(this);
+    TakeThrottlePoint(this, TP_OPEN);
 }
 
 void TMainForm::ButtonTpsXClick(TObject*)

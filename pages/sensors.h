@@ -131,6 +131,11 @@ void UpdateSensorsControls(TMainForm* form);
 void SensorsTableChanged(TMainForm* form, TTab* table);
 void UpdatePotentiometerControls(TMainForm* form);
 void CharViewClick(TMainForm* form);
+// Shows what the image holds in one of the page's sensor tables: its cells,
+// in the table's view, and the breakpoints the image keeps. Marks the table's
+// values changed and returns true when a shown value differed; the page's
+// other controls are left as they are. Tables of other pages are ignored.
+bool SensorTableFromImage(TMainForm* form, TTab* table);
 
 // The temperature sensors hang on a 2200 ohm pull-up at 5 V.
 int32_t SensorMvToOhm(int32_t mv);

@@ -204,10 +204,11 @@ TEST_F(CorrectionsPage, AccelerationAndDeadTimeFieldsKeepTheirCells)
 TEST_F(CorrectionsPage, TheLiveCorrectionsAreThePanelsLabels)
 {
     const LivePageControls& live = form->Monitor.Pages;
-    EXPECT_EQ(live.LabelCorInjTW, P().LabelCorInjTW);
-    EXPECT_EQ(live.LabelCorAdvAT, P().LabelCorAdvAT);
-    EXPECT_EQ(live.LabelCorAccJet, P().LabelCorAccJet);
-    EXPECT_EQ(P().LabelCorAccJet->Parent(), P().GroupBoxAccCor);
+    EXPECT_EQ(live.LabelCorInjTW, form->FindComponent("LabelCorInjTW"));
+    EXPECT_EQ(live.LabelCorAdvAT, form->FindComponent("LabelCorAdvAT"));
+    EXPECT_EQ(live.LabelCorAccJet->Parent(), P().GroupBoxAccCor);
+    EXPECT_EQ(live.LabelCorAdvIdle->Parent(), P().GroupBoxAdvCor);
+    EXPECT_EQ(live.LabelCorInjU->Parent(), P().GroupBoxInjCor);
 }
 
 TEST_F(CorrectionsPage, TextsFollowTheLanguage)

@@ -48,7 +48,7 @@ TEST_F(CorrectionsWithUnit, TheLiveCoolantCorrectionShowsOnThePage)
     form->ShowPage(PAGE_SLOT_CORRECTIONS);
     ASSERT_TRUE(Connected());
     unit.SetLiveWord(28, 1234);
-    TLabel* label = form->Corrections.LabelCorInjTW;
+    TLabel* label = form->Monitor.Pages.LabelCorInjTW;
     ASSERT_TRUE(Run([&] { return label->Caption() == "TW correction= 123.4 %"; })) << label->Caption();
 }
 

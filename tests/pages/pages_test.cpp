@@ -4,6 +4,7 @@
 #include "pagewindow.h"
 
 #include "link/jobengine.h"
+#include "pages/sensors.h"
 
 #include <map>
 
@@ -104,9 +105,11 @@ protected:
     std::map<std::string, TTab*> Tables() const
     {
         const MapTableSet& m = form->Maps;
+        const SensorsPageControls& sensors = form->Sensors;
         return { { "advance", m.AdvanceTable }, { "injection", m.InjectionTable }, { "servo", m.ServoTable },
             { "positionA", m.InjectionPositionTableA }, { "positionB", m.InjectionPositionTableB },
-            { "tuning", m.TuningTable } };
+            { "tuning", m.TuningTable }, { "temp", sensors.TempSensorTable }, { "lambda", sensors.LambdaSensorTable },
+            { "tp", sensors.TpSensorTable }, { "ap", sensors.ApSensorTable }, { "iap", sensors.IapSensorTable } };
     }
     // The tables whose values changed by copying one block.
     std::vector<std::string> CopyBlock(int block)
@@ -135,7 +138,10 @@ TEST_F(BlockCopy, EachBlockReachesExactlyTheTablesThatShowIt)
         Names tables;
     } cases[] = {
         { 1, { "injection" } }, { 6, { "injection" } }, // words 800..899: sheet 6
-        { 9, { "advance" } }, { 10, { "tuning" } }, { 11, { "positionA", "positionB" } },
+        { 7, { "ap", "iap", "temp" } }, // words 1001..1008 and 1022..1039: the sensor calibrations
+        { 10, { "lambda", "tp", "tuning" } }, // the lambda ratios, the TP points
+        { 8, {} }, // the lambda voltages came with the ratios: a sensor table takes all it shows
+        { 9, { "advance" } }, { 11, { "positionA", "positionB" } },
         { 12, { "injection", "servo" } }, // injection sheet 5, the head of servo sheet 1
         { 13, { "servo" } }, { 14, {} }, { 16, { "injection" } }, // the tail of sheet 7
     };

@@ -58,8 +58,9 @@ TEST_F(SensorsPage, TheThrottleButtonsTakeTheLiveVoltageWithinTheirWindows)
             form->ButtonTps0Click(nullptr);
         const int cell = c.full ? TP_FULL : TP_ZERO;
         EXPECT_EQ(Byte(cell), c.byte < 0 ? 77 : c.byte) << c.mv;
-        if (c.byte >= 0)
+        if (c.byte >= 0) {
             EXPECT_EQ(Cell(P().TpSensorTable, 0, c.full ? 1 : 0), c.shownCell) << c.mv;
+        }
     }
 }
 
@@ -153,6 +154,107 @@ TEST_F(SensorsPage, TheColumnsFollowTheSensorsInUse)
     Commit();
     EXPECT_EQ(Word(AIR_MV_WORD + 4), 2965);
     EXPECT_EQ(Word(COOLANT_MV_WORD + 4), 1960);
+}
+
+TEST_F(SensorsPage, SwitchingATemperatureSensorKeepsBothCurvesInTheirWords)
+{
+    for (int r = 0; r < SENSORS_TEMP_ROWS; r++) {
+        SetWord(COOLANT_MV_WORD + r, 2000 - 10 * r);
+        SetWord(AIR_MV_WORD + r, 3000 - 10 * r);
+    }
+    struct Case {
+        int coolantOff, airOff; // before the switch
+        TCheckBox* SensorsPageControls::*box;
+        bool ticked;
+        int shownFirst; // column 0, row 3, after the switch
+    } cases[] = {
+        { 0, 0, &SensorsPageControls::CheckBoxTempWaterSensor, false, 2970 },
+        { 1, 0, &SensorsPageControls::CheckBoxTempWaterSensor, true, 1970 },
+        { 0, 0, &SensorsPageControls::CheckBoxTempAirSensor, false, 1970 },
+        { 1, 1, &SensorsPageControls::CheckBoxTempAirSensor, true, 2970 },
+    };
+    for (const Case& c : cases) {
+        Byte(COOLANT_OFF) = uint8_t(c.coolantOff);
+        Byte(AIR_OFF) = uint8_t(c.airOff);
+        Load();
+        (P().*c.box)->SetChecked(c.ticked);
+        Commit();
+        const std::string where
+            = std::to_string(c.coolantOff) + std::to_string(c.airOff) + " " + (c.ticked ? "on" : "off");
+        EXPECT_EQ(Word(COOLANT_MV_WORD + 3), 1970) << where;
+        EXPECT_EQ(Word(AIR_MV_WORD + 3), 2970) << where;
+        EXPECT_EQ(Cell(P().TempSensorTable, 0, 3), c.shownFirst) << where;
+    }
+}
+
+// A block read back from the unit reaches the sensor tables as the page
+// shows them, and the next commit on the page keeps what the unit holds.
+TEST_F(SensorsPage, ABlockReadBackShowsTheUnitsCalibration)
+{
+    struct Case {
+        const char* view;
+        int coolantOff, airOff;
+        bool resistance;
+        int firstCell, secondCell; // temperature row 2, columns 0 and 1
+    } cases[] = {
+        { "both", 0, 0, false, 3500, 3300 },
+        { "ohms", 0, 0, true, 5133, 4270 },
+        { "air only", 1, 0, false, 3300, 3500 },
+    };
+    for (const Case& c : cases) {
+        Byte(COOLANT_OFF) = uint8_t(c.coolantOff);
+        Byte(AIR_OFF) = uint8_t(c.airOff);
+        Byte(LAMBDA_TYPE) = 1; // a rising curve
+        // Curves as the consistency pass keeps them: falling temperature
+        // voltages, rising lambda ratios and voltages.
+        for (int r = 0; r < SENSORS_TEMP_ROWS; r++) {
+            SetWord(COOLANT_MV_WORD + r, 4000 - 300 * r);
+            SetWord(AIR_MV_WORD + r, 4000 - 300 * r);
+        }
+        for (int r = 0; r < SENSORS_LAMBDA_ROWS; r++) {
+            SetWord(LAMBDA_MV_WORD + r, 500 * r);
+            Byte(LAMBDA_AFR + r) = uint8_t(100 + 10 * r);
+        }
+        SetWord(AP_WORD + 1, 400);
+        SetWord(AP_WORD + 3, 4500);
+        Load();
+        P().RadioGroupCharView->SetItemIndex(c.resistance ? 1 : 0);
+        // What the unit changed, as the block reads leave it in the image.
+        SetWord(COOLANT_MV_WORD + 2, 3500);
+        SetWord(AIR_MV_WORD + 2, 3300);
+        SetWord(AP_WORD, 15);
+        SetWord(AP_WORD + 1, 4500);
+        SetWord(IAP_WORD + 3, 3900);
+        SetWord(LAMBDA_MV_WORD + 5, 4321);
+        Byte(LAMBDA_AFR + 5) = 170;
+        Byte(TP_ZERO) = 45;
+        Byte(TP_FULL) = 220;
+        TTab* temp = P().TempSensorTable;
+        ImageRangeToMaps(form.get(), 1800, 2100);
+        EXPECT_EQ(Cell(temp, 0, 2), c.firstCell) << c.view;
+        EXPECT_EQ(Cell(temp, 1, 2), c.secondCell) << c.view;
+        EXPECT_EQ(Cell(temp, 0, 3), c.resistance ? 3589 : 3100) << c.view;
+        EXPECT_TRUE(temp->RedrawBits & REDRAW_VALUES) << c.view;
+        EXPECT_EQ(P().ApSensorTable->Sheets[0].Y.Values[0], 15) << c.view;
+        EXPECT_EQ(Cell(P().ApSensorTable, 0, 0), 4500) << c.view;
+        EXPECT_EQ(P().ApSensorTable->Sheets[0].V.Colour, TColor(0x0000FF)) << "equal voltages, " << c.view;
+        EXPECT_EQ(Cell(P().IapSensorTable, 0, 1), 3900) << c.view;
+        // The lambda table takes its ratios and voltages with either block.
+        ImageRangeToMaps(form.get(), c.resistance ? 2100 : 2700, c.resistance ? 2400 : 3000);
+        EXPECT_EQ(Cell(P().LambdaSensorTable, 0, 5), 4321) << c.view;
+        EXPECT_EQ(P().LambdaSensorTable->Sheets[0].Y.Values[5], 170) << c.view;
+        ImageRangeToMaps(form.get(), 2700, 3000);
+        EXPECT_EQ(Cell(P().TpSensorTable, 0, 0), 45) << c.view;
+        EXPECT_EQ(Cell(P().TpSensorTable, 0, 1), 470) << c.view;
+
+        Commit();
+        EXPECT_EQ(Word(COOLANT_MV_WORD + 2), 3500) << c.view;
+        EXPECT_EQ(Word(AIR_MV_WORD + 2), 3300) << c.view;
+        EXPECT_EQ(Word(AP_WORD), 15) << c.view;
+        EXPECT_EQ(Word(LAMBDA_MV_WORD + 5), 4321) << c.view;
+        EXPECT_EQ(Byte(LAMBDA_AFR + 5), 170) << c.view;
+        EXPECT_EQ(Byte(TP_FULL), 220) << c.view;
+    }
 }
 
 TEST_F(SensorsPage, TheLambdaTypeRulesFollowCylindersAndCoupling)

@@ -1,6 +1,7 @@
 // The Sensors page with an emulated unit behind the link: the throttle
-// button takes the unit's live voltage, and the acceleration limiter's live
-// values show in the potentiometer group.
+// button takes the unit's live voltage, the acceleration limiter's live
+// values show in the potentiometer group, and calibrations the unit changed
+// itself show in the tables once their blocks are read back.
 #include "pageunit.h"
 
 #include "monitor/live.h"
@@ -26,6 +27,27 @@ TEST_F(SensorsWithUnit, TheZeroButtonTakesTheLiveThrottleVoltage)
     ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveTpMv == 450; }));
     form->Sensors.ButtonTps0->click();
     EXPECT_EQ(Byte(TP_ZERO), 45);
+}
+
+TEST_F(SensorsWithUnit, CalibrationsTheUnitChangedShowOnceReadBack)
+{
+    Byte(COOLANT_OFF) = 0;
+    Byte(AIR_OFF) = 0;
+    LoadPages(form.get(), 0);
+    unit.SetImage(form->PcImage);
+    ASSERT_TRUE(Connected());
+    RsImage changed = form->PcImage;
+    changed.SetWord(AIR_MV_WORD + 4, 1234); // block 7
+    changed.SetWord(IAP_WORD + 1, 321);
+    changed.b[TP_ZERO] = 38; // block 10
+    unit.SetImage(changed);
+    unit.SetChangedBlocks((1 << 6) | (1 << 9));
+    ASSERT_TRUE(Run([&] { return form->PcImage == changed && form->ChangedBlocks == 0 && Idle(); }));
+    const SensorsPageControls& page = form->Sensors;
+    auto cell = [](TTab* table, int column, int row) { return table->Sheets[0].V.Values[row * TAB_MAX_COLS + column]; };
+    EXPECT_EQ(cell(page.TempSensorTable, 1, 4), 1234);
+    EXPECT_EQ(cell(page.IapSensorTable, 0, 0), 321);
+    EXPECT_EQ(cell(page.TpSensorTable, 0, 0), 38);
 }
 
 TEST_F(SensorsWithUnit, LiveAccelerationValuesShowInTheLimiterLabels)
