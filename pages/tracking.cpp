@@ -340,7 +340,7 @@ TTab* CreateAfterstartTable(TMainForm* form, TTabSheet* page, int id, int top, c
     if (!table)
         return nullptr;
     table->move(0, top);
-    table->VisibleRows = 5;
+    table->RowSlots = 5;
     const int s = table->AddSheet(caption, "Time", "", valueLabel, AFTERSTART_POINTS, 1, SHEET_LIVE_AND_LAST);
     table->DefineAxes(s, 1, "Time", "", 0, 250, 0.02, 1, TICKS_TIME, 1, 1, 1, AFTERSTART_POINTS, 0, 0, 1, -1, 0,
         TRACKING_COLOUR, nullptr);
@@ -374,8 +374,8 @@ void CreateTables(TMainForm* form, TTabSheet* page)
     form->Maps.TrackTable = p.TrackControlTable;
     if (TTab* t = p.TrackControlTable) {
         t->move(0, 52);
-        t->VisibleCols = TRACK_COLUMNS;
-        t->VisibleRows = TRACK_ROWS;
+        t->ColumnSlots = TRACK_COLUMNS;
+        t->RowSlots = TRACK_ROWS;
         const int s
             = t->AddSheet("Track controll", "Slip", "TP", "Retard", TRACK_COLUMNS, TRACK_ROWS, SHEET_LIVE_AND_LAST);
         t->DefineAxes(s, 1, "Slip", "%", 0, 100, 1.0, 1, TICKS_SLIP, 1, 1, 1, TRACK_COLUMNS, 0, 0, 0, -1, 0,
@@ -397,8 +397,8 @@ void CreateAccelerationTable(TMainForm* form)
     if (!t)
         return;
     t->move(205, 20);
-    t->VisibleCols = ACC_SIZE;
-    t->VisibleRows = ACC_SIZE;
+    t->ColumnSlots = ACC_SIZE;
+    t->RowSlots = ACC_SIZE;
     for (const AccelerationSheet& a : ACC_SHEETS) {
         const int s
             = t->AddSheet(a.caption, "RPM", "TP", a.valueLabel, ACC_SIZE, ACC_SIZE, SHEET_LIVE_MARKER | SHEET_BIG_UNIT);
