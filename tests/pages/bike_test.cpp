@@ -275,8 +275,7 @@ TEST_F(BikePage, TheSpecialSettingAndTheLambdaTableAreReadable)
     ASSERT_TRUE(table);
     EXPECT_EQ(table->VisibleCols, 1);
     EXPECT_EQ(table->VisibleRows, 2);
-    EXPECT_GE(table->CellsLeft + table->CellWidth, table->width() - table->MarginRight - 1);
-    EXPECT_GE(table->CellsTop + 2 * table->CellHeight, table->height() - table->MarginBottom - 1);
+    ExpectCellsFill(table);
 }
 
 } // namespace
