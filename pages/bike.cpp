@@ -32,6 +32,13 @@ constexpr int NEW_SETTINGS_DEFAULT = 0;
 constexpr int NEW_SETTINGS_DELETE_SPECIAL = 1;
 constexpr TColor SPECIAL_COLOUR = 0x0000FF;
 constexpr int EDIT_WIDTH = 50;
+// The page's three columns; the left one is wide enough for the special
+// setting's caption in every language.
+constexpr int LEFT_WIDTH = 320;
+constexpr int MIDDLE_LEFT = LEFT_WIDTH + 16;
+constexpr int RIGHT_LEFT = MIDDLE_LEFT + 238;
+// The edits of the limiter and dwell groups, right of their longest label.
+constexpr int VALUE_LEFT = 270;
 constexpr int LAMBDA_TABLE_ID = 39;
 
 constexpr const char* DISPLAY_TYPES = "No,Suzuki,SuzukiI TL1000S,Yamaha,Yamaha FZS600,Yamaha FZS1000,Yamaha "
@@ -42,11 +49,11 @@ constexpr const char* CAN_TYPES
 // clang-format off
 constexpr Row LAYOUT[] = {
     // The model, the unit's version texts and the memo.
-    { .kind = GroupBox, .field = &C::GroupBoxBike, .x = 8, .y = 8, .width = 270, .height = 100,
+    { .kind = GroupBox, .field = &C::GroupBoxBike, .x = 8, .y = 8, .width = LEFT_WIDTH, .height = 100,
         .caption = "###Motorbike type##Mottorad Type##Typ motocyklu", .name = "GroupBoxBike" },
-    { .kind = ComboBox, .field = &C::ComboBoxBike, .x = 8, .y = 20, .width = 254, .height = 21,
+    { .kind = ComboBox, .field = &C::ComboBoxBike, .x = 8, .y = 20, .width = LEFT_WIDTH - 16, .height = 21,
         .name = "ComboBoxBike", .parent = &C::GroupBoxBike },
-    { .kind = CheckBox, .field = &C::CheckBoxBikeSecial, .x = 8, .y = 50, .width = 254, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxBikeSecial, .x = 8, .y = 50, .width = LEFT_WIDTH - 16, .height = 17,
         .caption = "###Special setting - For experienced user only!##Sonderstellung - Nur für geübte Benutzer!"
                    "##Speciální nastavení - Pro zkušené uživatele!",
         .name = "CheckBoxBikeSecial", .parent = &C::GroupBoxBike },
@@ -55,43 +62,43 @@ constexpr Row LAYOUT[] = {
     { .kind = Label, .field = &C::LabelVerze3, .x = 210, .y = 76, .name = "LabelVerze3", .parent = &C::GroupBoxBike },
     { .kind = Label, .field = &C::LabelMemo, .x = 8, .y = 116,
         .caption = "###Memo sheet:##Notizblock##Poznámka uložená v zapalování:", .name = "LabelMemo" },
-    { .kind = Memo, .field = &C::Memo1, .x = 8, .y = 134, .width = 270, .height = 90, .name = "Memo1" },
+    { .kind = Memo, .field = &C::Memo1, .x = 8, .y = 134, .width = LEFT_WIDTH, .height = 90, .name = "Memo1" },
     { .kind = Label, .field = &C::LabelPocetProgramovani, .x = 8, .y = 230, .name = "LabelPocetProgramovani" },
     // Inputs.
-    { .kind = CheckBox, .field = &C::CheckBoxFallEnable, .x = 8, .y = 252, .width = 270, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxFallEnable, .x = 8, .y = 252, .width = LEFT_WIDTH, .height = 17,
         .caption = "###Fall sensor enable##Not Aus Sensor enable##Pádový sensor povolen", .name = "CheckBoxFallEnable" },
-    { .kind = CheckBox, .field = &C::CheckBoxBlokEnable, .x = 8, .y = 272, .width = 270, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxBlokEnable, .x = 8, .y = 272, .width = LEFT_WIDTH, .height = 17,
         .caption = "###Blocking enable##Blockierung zulassen##Blokování povoleno", .name = "CheckBoxBlokEnable" },
-    { .kind = CheckBox, .field = &C::CheckBoxBlokInvert, .x = 24, .y = 292, .width = 254, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxBlokInvert, .x = 24, .y = 292, .width = LEFT_WIDTH - 16, .height = 17,
         .caption = "###Invert blocking input##Invert Blockierung##Inverze blokovacího vstupu", .name = "CheckBoxBlokInvert" },
-    { .kind = GroupBox, .field = &C::GroupBoxActivation, .x = 8, .y = 316, .width = 270, .height = 90,
+    { .kind = GroupBox, .field = &C::GroupBoxActivation, .x = 8, .y = 316, .width = LEFT_WIDTH, .height = 90,
         .caption = "###Activation by Switch on##Aktierung durch Schaltung##Aktivace sepnutím", .name = "GroupBoxActivation" },
-    { .kind = CheckBox, .field = &C::CheckBoxAktFall, .x = 8, .y = 20, .width = 120, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxAktFall, .x = 8, .y = 20, .width = 150, .height = 17,
         .caption = "###Fall sensor##Not Aus Sensor##Pádový sensor", .name = "CheckBoxAktFall", .parent = &C::GroupBoxActivation },
-    { .kind = CheckBox, .field = &C::CheckBoxAktClutch, .x = 8, .y = 42, .width = 120, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxAktClutch, .x = 8, .y = 42, .width = 150, .height = 17,
         .caption = "###Clutch##Kupplung##Spojka", .name = "CheckBoxAktClutch", .parent = &C::GroupBoxActivation },
-    { .kind = CheckBox, .field = &C::CheckBoxAktStartLimiter, .x = 8, .y = 64, .width = 120, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxAktStartLimiter, .x = 8, .y = 64, .width = 150, .height = 17,
         .caption = "###Start limiter##Startbegrenzer##Startovací omezovač", .name = "CheckBoxAktStartLimiter",
         .parent = &C::GroupBoxActivation },
-    { .kind = CheckBox, .field = &C::CheckBoxAktRpm, .x = 134, .y = 20, .width = 130, .height = 17,
+    { .kind = CheckBox, .field = &C::CheckBoxAktRpm, .x = 164, .y = 20, .width = 150, .height = 17,
         .caption = "###Multifunctional switch####Multifunkční spínač", .name = "CheckBoxAktRpm",
         .parent = &C::GroupBoxActivation },
-    { .kind = RadioGroup, .field = &C::RadioGroupDisplayTyp, .x = 8, .y = 412, .width = 270, .height = 140,
+    { .kind = RadioGroup, .field = &C::RadioGroupDisplayTyp, .x = 8, .y = 412, .width = LEFT_WIDTH, .height = 140,
         .caption = "###Display Typ####Typ displeje", .items = DISPLAY_TYPES, .columns = 2, .name = "RadioGroupDisplayTyp" },
     // Warning temperature, rev counter, intake ports, CAN bus.
-    { .kind = GroupBox, .field = &C::GroupBoxChlazeni, .x = 286, .y = 8, .width = 230, .height = 46,
+    { .kind = GroupBox, .field = &C::GroupBoxChlazeni, .x = MIDDLE_LEFT, .y = 8, .width = 230, .height = 46,
         .caption = "###Warning temperature [°C]##Warntemperatur [°C]##Varovná teplota [°C]", .name = "GroupBoxChlazeni" },
     { .kind = EditUpDown, .field = &C::UpDownFan1, .edit = &C::EditFan1, .x = 150, .y = 16, .width = EDIT_WIDTH,
         .min = 0, .max = 150, .name = "UpDownFan1", .editName = "EditFan1", .parent = &C::GroupBoxChlazeni },
-    { .kind = Label, .field = &C::LabelRpmPulsu, .x = 294, .y = 66,
+    { .kind = Label, .field = &C::LabelRpmPulsu, .x = MIDDLE_LEFT + 8, .y = 66,
         .caption = "###Pulses per revolution##Pulse per Umdrehung##Pulzů za otáčku", .name = "LabelRpmPulsu" },
-    { .kind = EditUpDown, .field = &C::UpDownRpmPulsu, .edit = &C::EditRpmPulsu, .x = 436, .y = 62, .width = EDIT_WIDTH,
+    { .kind = EditUpDown, .field = &C::UpDownRpmPulsu, .edit = &C::EditRpmPulsu, .x = MIDDLE_LEFT + 150, .y = 62, .width = EDIT_WIDTH,
         .min = RPM_PULSES_CMPS, .max = 12, .name = "UpDownRpmPulsu", .editName = "EditRpmPulsu" },
-    { .kind = Label, .field = &C::LabelRpmKorekce, .x = 294, .y = 92,
+    { .kind = Label, .field = &C::LabelRpmKorekce, .x = MIDDLE_LEFT + 8, .y = 92,
         .caption = "###Correction##Korrektion##Korekce", .name = "LabelRpmKorekce" },
-    { .kind = EditUpDown, .field = &C::UpDownRpmKorekce, .edit = &C::EditRpmKorekce, .x = 436, .y = 88,
+    { .kind = EditUpDown, .field = &C::UpDownRpmKorekce, .edit = &C::EditRpmKorekce, .x = MIDDLE_LEFT + 150, .y = 88,
         .width = EDIT_WIDTH, .min = -60, .max = 60, .name = "UpDownRpmKorekce", .editName = "EditRpmKorekce" },
-    { .kind = GroupBox, .field = &C::GroupBoxIntakePort, .x = 286, .y = 118, .width = 230, .height = 50,
+    { .kind = GroupBox, .field = &C::GroupBoxIntakePort, .x = MIDDLE_LEFT, .y = 118, .width = 230, .height = 50,
         .caption = "###Intake ports##Einlaßstutzen##Sací hrdla", .name = "GroupBoxIntakePort" },
     { .kind = Label, .field = &C::LabelIntakePortRpm, .x = 8, .y = 22, .caption = "Rpm", .name = "LabelIntakePortRpm",
         .parent = &C::GroupBoxIntakePort },
@@ -100,7 +107,7 @@ constexpr Row LAYOUT[] = {
         .parent = &C::GroupBoxIntakePort, .step = 100 },
     { .kind = CheckBox, .field = &C::CheckBox1IntakeInvert, .x = 130, .y = 20, .width = 92, .height = 17,
         .caption = "###Invert##Invert##Inverzně", .name = "CheckBox1IntakeInvert", .parent = &C::GroupBoxIntakePort },
-    { .kind = GroupBox, .field = &C::GroupBoxCan, .x = 286, .y = 176, .width = 230, .height = 96, .caption = "CAN",
+    { .kind = GroupBox, .field = &C::GroupBoxCan, .x = MIDDLE_LEFT, .y = 176, .width = 230, .height = 96, .caption = "CAN",
         .name = "GroupBoxCan" },
     { .kind = ComboBox, .field = &C::ComboBoxCanType, .x = 8, .y = 18, .width = 140, .height = 21,
         .items = CAN_TYPES, .name = "ComboBoxCanType", .parent = &C::GroupBoxCan },
@@ -111,55 +118,55 @@ constexpr Row LAYOUT[] = {
     { .kind = CheckBox, .field = &C::CheckBoxCanNoRecord, .x = 8, .y = 70, .width = 200, .height = 17,
         .caption = "###No record####Bez záznamu", .name = "CheckBoxCanNoRecord", .parent = &C::GroupBoxCan },
     // Limiters.
-    { .kind = GroupBox, .field = &C::GroupBoxOmez, .x = 524, .y = 8, .width = 300, .height = 130,
+    { .kind = GroupBox, .field = &C::GroupBoxOmez, .x = RIGHT_LEFT, .y = 8, .width = VALUE_LEFT + 86, .height = 130,
         .caption = "###Limiters##Begrenzer##Omezovače", .name = "GroupBoxOmez" },
     { .kind = Label, .field = &C::LabelIgnLimiter, .x = 8, .y = 23,
         .caption = "###Ignition limiter [rpm]##Zündungsbegrenzer [rpm]##Omezovač zážehem [rpm]",
         .name = "LabelIgnLimiter", .parent = &C::GroupBoxOmez },
-    { .kind = EditUpDown, .field = &C::UpDownIgnLimiter, .edit = &C::EditIgnLimiter, .x = 220, .y = 20, .width = 60,
+    { .kind = EditUpDown, .field = &C::UpDownIgnLimiter, .edit = &C::EditIgnLimiter, .x = VALUE_LEFT, .y = 20, .width = 60,
         .min = 100, .max = 25000, .name = "UpDownIgnLimiter", .editName = "EditIgnLimiter", .parent = &C::GroupBoxOmez,
         .step = 100 },
     { .kind = Label, .field = &C::LabelJetLimiter, .x = 8, .y = 49,
         .caption = "###Injection limiter [rpm]##Einspritzbegrenzer [rpm]##Omezovač vstřikem [rpm]",
         .name = "LabelJetLimiter", .parent = &C::GroupBoxOmez },
-    { .kind = EditUpDown, .field = &C::UpDownJetLimiter, .edit = &C::EditJetLimiter, .x = 220, .y = 46, .width = 60,
+    { .kind = EditUpDown, .field = &C::UpDownJetLimiter, .edit = &C::EditJetLimiter, .x = VALUE_LEFT, .y = 46, .width = 60,
         .min = 100, .max = 25000, .name = "UpDownJetLimiter", .editName = "EditJetLimiter", .parent = &C::GroupBoxOmez,
         .step = 100 },
     { .kind = Label, .field = &C::LabelRetardLimiterRpm, .x = 8, .y = 75,
         .caption = "###Retard limiter [rpm]##Spätzündungbegrenzer [rpm]##Omezovač zpožděním zážehu [rpm]",
         .name = "LabelRetardLimiterRpm", .parent = &C::GroupBoxOmez },
-    { .kind = EditUpDown, .field = &C::UpDownRetardLimiterRpm, .edit = &C::EditRetardLimiterRpm, .x = 220, .y = 72,
+    { .kind = EditUpDown, .field = &C::UpDownRetardLimiterRpm, .edit = &C::EditRetardLimiterRpm, .x = VALUE_LEFT, .y = 72,
         .width = 60, .min = 100, .max = 25000, .name = "UpDownRetardLimiterRpm", .editName = "EditRetardLimiterRpm",
         .parent = &C::GroupBoxOmez, .step = 100 },
     { .kind = Label, .field = &C::LabelRetardLimiterAdv, .x = 8, .y = 101,
         .caption = "###Retard [°/100rpm]##Spätzündung [°/100rpm]##Zpoždění zážehu [°/100rpm]",
         .name = "LabelRetardLimiterAdv", .parent = &C::GroupBoxOmez },
-    { .kind = EditUpDown, .field = &C::UpDownRetardLimiterAdv, .edit = &C::EditRetardLimiterAdv, .x = 220, .y = 98,
+    { .kind = EditUpDown, .field = &C::UpDownRetardLimiterAdv, .edit = &C::EditRetardLimiterAdv, .x = VALUE_LEFT, .y = 98,
         .width = 60, .min = -250, .max = -1, .name = "UpDownRetardLimiterAdv", .editName = "EditRetardLimiterAdv",
         .parent = &C::GroupBoxOmez },
     // Dwell.
-    { .kind = GroupBox, .field = &C::GroupBoxDwell, .x = 524, .y = 146, .width = 300, .height = 130,
+    { .kind = GroupBox, .field = &C::GroupBoxDwell, .x = RIGHT_LEFT, .y = 146, .width = VALUE_LEFT + 86, .height = 130,
         .caption = "###Dwell time##Anfachung##Buzení", .name = "GroupBoxDwell" },
     { .kind = Label, .field = &C::LabelBuzeni, .x = 8, .y = 23,
         .caption = "###Dwell time  [us]##Anfachung  [us]##Buzení  [us]", .name = "LabelBuzeni", .parent = &C::GroupBoxDwell },
-    { .kind = EditUpDown, .field = &C::UpDownBuzeni, .edit = &C::EditBuzeni, .x = 220, .y = 20, .width = 60,
+    { .kind = EditUpDown, .field = &C::UpDownBuzeni, .edit = &C::EditBuzeni, .x = VALUE_LEFT, .y = 20, .width = 60,
         .min = 100, .max = 10000, .name = "UpDownBuzeni", .editName = "EditBuzeni", .parent = &C::GroupBoxDwell,
         .step = 100 },
     { .kind = Label, .field = &C::LabelDwellDyn, .x = 8, .y = 49,
         .caption = "###Dynamical addition of dwell [%]##Anfachung Dyn. Komponente [%]##Dynamická složka buzení [%]",
         .name = "LabelDwellDyn", .parent = &C::GroupBoxDwell },
-    { .kind = EditUpDown, .field = &C::UpDownDwellDyn, .edit = &C::EditDwellDyn, .x = 220, .y = 46, .width = 60,
+    { .kind = EditUpDown, .field = &C::UpDownDwellDyn, .edit = &C::EditDwellDyn, .x = VALUE_LEFT, .y = 46, .width = 60,
         .min = 0, .max = 30, .name = "UpDownDwellDyn", .editName = "EditDwellDyn", .parent = &C::GroupBoxDwell },
     { .kind = Label, .field = &C::LabelDwellMaxRPMLobe, .x = 8, .y = 75,
         .caption = "###Max rpm for lobe dwell [rpm]##Max rpm zur Erzeugung Daumen [min]##Max rpm pro buzení palcem [rpm]",
         .name = "LabelDwellMaxRPMLobe", .parent = &C::GroupBoxDwell },
-    { .kind = EditUpDown, .field = &C::UpDownDwellMaxRPMLobe, .edit = &C::EditDwellMaxRPMLobe, .x = 220, .y = 72,
+    { .kind = EditUpDown, .field = &C::UpDownDwellMaxRPMLobe, .edit = &C::EditDwellMaxRPMLobe, .x = VALUE_LEFT, .y = 72,
         .width = 60, .min = 100, .max = 25000, .name = "UpDownDwellMaxRPMLobe", .editName = "EditDwellMaxRPMLobe",
         .parent = &C::GroupBoxDwell, .step = 100 },
     { .kind = Label, .field = &C::LabelDwellMaxTime, .x = 8, .y = 101,
         .caption = "###Max. dwell time [us]##Max. Anfachung [us]##Max. čas Buzení [us]", .name = "LabelDwellMaxTime",
         .parent = &C::GroupBoxDwell, .hidden = true },
-    { .kind = EditUpDown, .field = &C::UpDownDwellMaxTime, .edit = &C::EditDwellMaxTime, .x = 220, .y = 98,
+    { .kind = EditUpDown, .field = &C::UpDownDwellMaxTime, .edit = &C::EditDwellMaxTime, .x = VALUE_LEFT, .y = 98,
         .width = 60, .min = 0, .max = 20000, .name = "UpDownDwellMaxTime", .editName = "EditDwellMaxTime",
         .parent = &C::GroupBoxDwell, .step = 100, .hidden = true },
     // Kept from older units and hidden for good.
@@ -303,20 +310,21 @@ void CreateBikePage(TMainForm* form)
 {
     C& page = form->BikePage;
     TTabSheet* sheet = form->PageSheets[PAGE_SLOT_BIKE];
-    const int w = sheet->ClientWidth(), h = sheet->ClientHeight();
-    TTab* table = CreateMapTable(form->Maps, LAMBDA_TABLE_ID, int(0.2 * w), int(0.3 * h),
+    // Under the dwell group and as wide as it, with room for both cells.
+    TGroupBox* dwell = page.GroupBoxDwell;
+    TTab* table = CreateMapTable(form->Maps, LAMBDA_TABLE_ID, dwell->Width(), int(0.3 * sheet->ClientHeight()),
         TABSTYLE_CAPTION | TABSTYLE_TABLE | TABSTYLE_2D, sheet);
     page.LambdaOnRpmTable = table;
     if (table) {
+        table->ColumnSlots = 1;
+        table->RowSlots = 2;
         const int s = table->AddSheet(
             "Lambda on RPM", "", "AFR", "RPM", 1, 2, SHEET_FAST_REPEAT_CELLS | SHEET_SWAP_GRAPH | SHEET_LIVE_MARKER);
         table->DefineAxes(s, 1, "", "", 0, 20000, 1.0, 1, nullptr, 0, 0, 1, 2, 2, 1, 0, -1, 0, AXIS_COLOUR, nullptr);
         table->DefineAxes(s, 2, "AFR", "", 0, 250, 0.1, 1, AFR_TICKS, 1, 1, 1, 9, 0, 0, 0, -2, 0, AXIS_COLOUR, nullptr);
         table->DefineAxes(
             s, 4, "RPM", "", 3, 250, 100.0, 1, RPM_TICKS, 1, 2, 0, 0, 0, 0, 0, 0, 0, AXIS_COLOUR, nullptr);
-        table->move(int(0.53 * w), int(0.6 * h));
-        table->VisibleCols = 1;
-        table->VisibleRows = 2;
+        table->move(dwell->Left(), dwell->Top() + dwell->Height() + 12);
         table->Sheets[s].TabFontSize = 9;
         table->SelectSheet(0);
     }

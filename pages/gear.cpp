@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace gear_cells;
 
@@ -243,6 +244,75 @@ void MakePair(TMainForm* form, TUpDown*& upDown, TEdit*& edit, TControl* parent,
     upDown->SetName("UpDown" + name);
 }
 
+// A bound control and its cell: a byte pair shows byte x scale + bias, a word
+// pair the word + bias; the system list shows its item of the code.
+enum class CellKind { SYSTEM_CODE, BYTE_PAIR, WORD_PAIR, RADIO };
+struct BoundCell {
+    CellKind kind;
+    int index;
+    TUpDown* upDown = nullptr;
+    TRadioGroup* radio = nullptr;
+    int scale = 1;
+    int bias = 0;
+};
+
+// Every bound control of the page; loads and stores move them in this order.
+std::vector<BoundCell> BoundCells(C& p)
+{
+    using enum CellKind;
+    std::vector<BoundCell> cells = {
+        { .kind = SYSTEM_CODE, .index = SYSTEM, .radio = p.RadioGroupGearSystem },
+        { .kind = BYTE_PAIR, .index = COUNT, .upDown = p.UpDownPocetGear },
+        { .kind = BYTE_PAIR, .index = AUTO_TIME, .upDown = p.UpDownGearAutoTime },
+        { .kind = BYTE_PAIR, .index = AUTO_RPM, .upDown = p.UpDownGearAutoRpm, .scale = 100 },
+        { .kind = BYTE_PAIR, .index = AUTO_TPS, .upDown = p.UpDownGearAutoTps },
+        { .kind = BYTE_PAIR, .index = AUTO_BAND, .upDown = p.DeciUpDownGearAutoBand },
+        { .kind = RADIO, .index = REAR_MODE, .radio = p.RadioGroupRearMode },
+        { .kind = WORD_PAIR, .index = REAR_PULSES_WORD, .upDown = p.UpDownPulsuProRear },
+        { .kind = RADIO, .index = FRONT_MODE, .radio = p.RadioGroupFrontMode },
+        { .kind = WORD_PAIR, .index = FRONT_PULSES_WORD, .upDown = p.UpDownPulsuProFront },
+        { .kind = WORD_PAIR, .index = SPEED_OUT_WORD, .upDown = p.UpDownSpeedOutCorrection },
+    };
+    for (int i = 0; i <= GEAR_MAX; ++i)
+        cells.push_back({ .kind = WORD_PAIR, .index = VOLTAGE_WORD + i, .upDown = p.UpDownGearVoltage[size_t(i)] });
+    for (int r = 1; r <= GEAR_MAX; ++r) {
+        cells.push_back({ .kind = WORD_PAIR, .index = RATIO_WORD + r - 1, .upDown = p.UpDownGearRatio[size_t(r)] });
+        for (int c = 0; c < GEAR_CORRECTIONS; ++c) {
+            const CorrectionColumn& column = CORRECTION_COLUMNS[c];
+            cells.push_back({ .kind = BYTE_PAIR,
+                .index = column.firstCell + r - 1,
+                .upDown = p.UpDownGearCorrection[size_t(r)][size_t(c)],
+                .bias = column.bias });
+        }
+    }
+    return cells;
+}
+
+enum class CellWay { STORE, LOAD };
+// The control into its cell, or the cell into its control.
+void MoveCell(TMainForm* form, const BoundCell& cell, CellWay way)
+{
+    const bool store = way == CellWay::STORE;
+    switch (cell.kind) {
+    case CellKind::SYSTEM_CODE:
+        store ? StoreRadioGroupValueToByte(form, cell.radio, 0, cell.index)
+              : SelectRadioGroupByValue(form, cell.radio, 0, cell.index);
+        break;
+    case CellKind::BYTE_PAIR:
+        store ? StoreUpDownToByte(form, cell.upDown, 0, cell.index, cell.scale, cell.bias)
+              : SetUpDownFromByte(form, cell.upDown, 0, cell.index, cell.scale, cell.bias);
+        break;
+    case CellKind::WORD_PAIR:
+        store ? StoreUpDownToWord(form, cell.upDown, 0, cell.index, cell.bias)
+              : SetUpDownFromWord(form, cell.upDown, 0, cell.index, cell.bias);
+        break;
+    case CellKind::RADIO:
+        store ? StoreRadioGroupToByte(form, cell.radio, 0, cell.index)
+              : SetRadioGroupFromByte(form, cell.radio, 0, cell.index);
+        break;
+    }
+}
+
 } // namespace
 
 void BuildGearPage(TMainForm* form)
@@ -318,57 +388,17 @@ void StoreGearPage(TMainForm* form)
 {
     if (form->LoadingControls)
         return;
-    C& p = form->GearPage;
+    for (const BoundCell& cell : BoundCells(form->GearPage))
+        MoveCell(form, cell, CellWay::STORE);
     RsImage& image = form->PcImage;
-    StoreRadioGroupValueToByte(form, p.RadioGroupGearSystem, 0, SYSTEM);
-    StoreUpDownToByte(form, p.UpDownPocetGear, 0, COUNT, 1, 0);
-    for (int i = 0; i <= GEAR_MAX; ++i)
-        StoreUpDownToWord(form, p.UpDownGearVoltage[size_t(i)], 0, VOLTAGE_WORD + i, 0);
-    for (int r = 1; r <= GEAR_MAX; ++r) {
-        StoreUpDownToWord(form, p.UpDownGearRatio[size_t(r)], 0, RATIO_WORD + r - 1, 0);
-        for (int c = 0; c < GEAR_CORRECTIONS; ++c) {
-            const CorrectionColumn& column = CORRECTION_COLUMNS[c];
-            StoreUpDownToByte(
-                form, p.UpDownGearCorrection[size_t(r)][size_t(c)], 0, column.firstCell + r - 1, 1, column.bias);
-        }
-    }
-    StoreUpDownToByte(form, p.UpDownGearAutoTime, 0, AUTO_TIME, 1, 0);
-    StoreUpDownToByte(form, p.UpDownGearAutoRpm, 0, AUTO_RPM, 100, 0);
-    StoreUpDownToByte(form, p.UpDownGearAutoTps, 0, AUTO_TPS, 1, 0);
-    StoreUpDownToByte(form, p.DeciUpDownGearAutoBand, 0, AUTO_BAND, 1, 0);
-    StoreRadioGroupToByte(form, p.RadioGroupRearMode, 0, REAR_MODE);
-    StoreUpDownToWord(form, p.UpDownPulsuProRear, 0, REAR_PULSES_WORD, 0);
-    StoreRadioGroupToByte(form, p.RadioGroupFrontMode, 0, FRONT_MODE);
-    StoreUpDownToWord(form, p.UpDownPulsuProFront, 0, FRONT_PULSES_WORD, 0);
-    StoreUpDownToWord(form, p.UpDownSpeedOutCorrection, 0, SPEED_OUT_WORD, 0);
     image.b[SPEED_OUT_COPY] = uint8_t(std::min<int>(image.Word(SPEED_OUT_WORD), 250));
     UpdateGearControls(form);
 }
 
 void LoadGearPage(TMainForm* form)
 {
-    C& p = form->GearPage;
-    SelectRadioGroupByValue(form, p.RadioGroupGearSystem, 0, SYSTEM);
-    SetUpDownFromByte(form, p.UpDownPocetGear, 0, COUNT, 1, 0);
-    for (int i = 0; i <= GEAR_MAX; ++i)
-        SetUpDownFromWord(form, p.UpDownGearVoltage[size_t(i)], 0, VOLTAGE_WORD + i, 0);
-    for (int r = 1; r <= GEAR_MAX; ++r) {
-        SetUpDownFromWord(form, p.UpDownGearRatio[size_t(r)], 0, RATIO_WORD + r - 1, 0);
-        for (int c = 0; c < GEAR_CORRECTIONS; ++c) {
-            const CorrectionColumn& column = CORRECTION_COLUMNS[c];
-            SetUpDownFromByte(
-                form, p.UpDownGearCorrection[size_t(r)][size_t(c)], 0, column.firstCell + r - 1, 1, column.bias);
-        }
-    }
-    SetUpDownFromByte(form, p.UpDownGearAutoTime, 0, AUTO_TIME, 1, 0);
-    SetUpDownFromByte(form, p.UpDownGearAutoRpm, 0, AUTO_RPM, 100, 0);
-    SetUpDownFromByte(form, p.UpDownGearAutoTps, 0, AUTO_TPS, 1, 0);
-    SetUpDownFromByte(form, p.DeciUpDownGearAutoBand, 0, AUTO_BAND, 1, 0);
-    SetRadioGroupFromByte(form, p.RadioGroupRearMode, 0, REAR_MODE);
-    SetUpDownFromWord(form, p.UpDownPulsuProRear, 0, REAR_PULSES_WORD, 0);
-    SetRadioGroupFromByte(form, p.RadioGroupFrontMode, 0, FRONT_MODE);
-    SetUpDownFromWord(form, p.UpDownPulsuProFront, 0, FRONT_PULSES_WORD, 0);
-    SetUpDownFromWord(form, p.UpDownSpeedOutCorrection, 0, SPEED_OUT_WORD, 0);
+    for (const BoundCell& cell : BoundCells(form->GearPage))
+        MoveCell(form, cell, CellWay::LOAD);
     UpdateGearControls(form);
 }
 

@@ -267,8 +267,8 @@ TTab* CreateCurveTable(TMainForm* form, int id, int left, TControl* sheet)
         dynamic_cast<QWidget*>(sheet));
     if (table) {
         table->move(left < 0 ? w / 2 : left, h * 37 / 100);
-        table->VisibleCols = 5;
-        table->VisibleRows = CURVE_POINTS;
+        table->ColumnSlots = 5;
+        table->RowSlots = CURVE_POINTS;
     }
     return table;
 }

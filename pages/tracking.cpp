@@ -16,6 +16,7 @@
 #include "texts/langtext.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -123,39 +124,70 @@ constexpr Row LAYOUT_BEFORE_MAP[] = {
     { .kind = Label, .field = &C::LabelAccPropEffect, .x = 70, .y = 329, .caption = "proportional effect",
         .parent = &C::GroupBoxAccLimiters, .hidden = true },
 };
+// clang-format on
 
-// The servo groups, the limits of track control and the live status.
+// One start-limiter servo: its group of controls, where the group stands and
+// the names of its controls; its switch, threshold (percent or 20 mV steps by
+// the servo's unit byte), fuel correction, and its sheet of the servo map.
+struct ServoGroup {
+    TGroupBox* C::*group;
+    TCheckBox* C::*box;
+    TUpDown* C::*threshold;
+    TEdit* C::*thresholdEdit;
+    TLabel* C::*thresholdLabel;
+    TUpDown* C::*fuel;
+    TEdit* C::*fuelEdit;
+    TLabel* C::*fuelLabel;
+    struct {
+        const char *group, *box, *threshold, *thresholdEdit, *thresholdLabel, *fuel, *fuelEdit, *fuelLabel;
+    } names;
+    int top, height;
+    const char* caption;
+    int onCell, thresholdCell, fuelCell, percentCell, servoSheet;
+};
+// The controls of servo group In or Ex, then their names.
+#define START_SERVO_CONTROLS(side)                                                                                     \
+    &C::GroupBoxStartServo##side, &C::CheckBoxStartServo##side, &C::UpDownStartServo##side##Threshold,                 \
+        &C::EditStartServo##side##Threshold, &C::LabelStartServo##side##Threshold, &C::UpDownStartServo##side##Fuel,   \
+        &C::EditStartServo##side##Fuel, &C::LabelStartServo##side##Fuel,                                               \
+    {                                                                                                                  \
+        "GroupBoxStartServo" #side, "CheckBoxStartServo" #side, "UpDownStartServo" #side "Threshold",                  \
+            "EditStartServo" #side "Threshold", "LabelStartServo" #side "Threshold", "UpDownStartServo" #side "Fuel",  \
+            "EditStartServo" #side "Fuel", "LabelStartServo" #side "Fuel"                                              \
+    }
+constexpr ServoGroup SERVO_IN = { START_SERVO_CONTROLS(In), 185, 100, "Start limiter servo In", START_SERVO_IN,
+    START_SERVO_IN_THRESHOLD, START_SERVO_IN_FUEL, INTAKE_SERVO_PERCENT, 0 };
+constexpr ServoGroup SERVO_EX = { START_SERVO_CONTROLS(Ex), 295, 105, "Start limiter servo Ex", START_SERVO_EX,
+    START_SERVO_EX_THRESHOLD, START_SERVO_EX_FUEL, EXHAUST_SERVO_PERCENT, 1 };
+#undef START_SERVO_CONTROLS
+
+// A servo's group right of the maps; its threshold label's text follows the
+// servo's unit.
+constexpr std::array<Row, 6> ServoGroupRows(const ServoGroup& s)
+{
+    // clang-format off
+    return { {
+        { .kind = GroupBox, .field = s.group, .x = 755, .y = s.top, .width = 200, .height = s.height,
+            .caption = s.caption, .name = s.names.group },
+        { .kind = CheckBox, .field = s.box, .x = 10, .y = 20, .width = 100, .caption = "Servo on", .name = s.names.box,
+            .parent = s.group },
+        { .kind = EditUpDown, .field = s.threshold, .edit = s.thresholdEdit, .x = 10, .y = 43, .width = PAIR, .min = 0,
+            .max = 5000, .name = s.names.threshold, .editName = s.names.thresholdEdit, .parent = s.group, .step = 20 },
+        { .kind = Label, .field = s.thresholdLabel, .x = 70, .y = 47, .name = s.names.thresholdLabel,
+            .parent = s.group },
+        { .kind = EditUpDown, .field = s.fuel, .edit = s.fuelEdit, .x = 10, .y = 68, .width = PAIR, .min = 0,
+            .max = 250, .name = s.names.fuel, .editName = s.names.fuelEdit, .parent = s.group },
+        { .kind = Label, .field = s.fuelLabel, .x = 70, .y = 72, .caption = "Fuel correction",
+            .name = s.names.fuelLabel, .parent = s.group },
+    } };
+    // clang-format on
+}
+constexpr std::array<Row, 6> SERVO_IN_ROWS = ServoGroupRows(SERVO_IN);
+constexpr std::array<Row, 6> SERVO_EX_ROWS = ServoGroupRows(SERVO_EX);
+
+// The limits of track control and the live status, after the servo groups.
+// clang-format off
 constexpr Row LAYOUT_AFTER_MAP[] = {
-    { .kind = GroupBox, .field = &C::GroupBoxStartServoIn, .x = 755, .y = 185, .width = 200, .height = 100,
-        .caption = "Start limiter servo In", .name = "GroupBoxStartServoIn" },
-    { .kind = CheckBox, .field = &C::CheckBoxStartServoIn, .x = 10, .y = 20, .width = 100, .caption = "Servo on",
-        .name = "CheckBoxStartServoIn", .parent = &C::GroupBoxStartServoIn },
-    { .kind = EditUpDown, .field = &C::UpDownStartServoInThreshold, .edit = &C::EditStartServoInThreshold, .x = 10,
-        .y = 43, .width = PAIR, .min = 0, .max = 5000, .name = "UpDownStartServoInThreshold",
-        .editName = "EditStartServoInThreshold", .parent = &C::GroupBoxStartServoIn, .step = 20 },
-    { .kind = Label, .field = &C::LabelStartServoInThreshold, .x = 70, .y = 47, .name = "LabelStartServoInThreshold",
-        .parent = &C::GroupBoxStartServoIn },
-    { .kind = EditUpDown, .field = &C::UpDownStartServoInFuel, .edit = &C::EditStartServoInFuel, .x = 10, .y = 68,
-        .width = PAIR, .min = 0, .max = 250, .name = "UpDownStartServoInFuel", .editName = "EditStartServoInFuel",
-        .parent = &C::GroupBoxStartServoIn },
-    { .kind = Label, .field = &C::LabelStartServoInFuel, .x = 70, .y = 72, .caption = "Fuel correction",
-        .name = "LabelStartServoInFuel", .parent = &C::GroupBoxStartServoIn },
-
-    { .kind = GroupBox, .field = &C::GroupBoxStartServoEx, .x = 755, .y = 295, .width = 200, .height = 105,
-        .caption = "Start limiter servo Ex", .name = "GroupBoxStartServoEx" },
-    { .kind = CheckBox, .field = &C::CheckBoxStartServoEx, .x = 10, .y = 20, .width = 100, .caption = "Servo on",
-        .name = "CheckBoxStartServoEx", .parent = &C::GroupBoxStartServoEx },
-    { .kind = EditUpDown, .field = &C::UpDownStartServoExThreshold, .edit = &C::EditStartServoExThreshold, .x = 10,
-        .y = 43, .width = PAIR, .min = 0, .max = 5000, .name = "UpDownStartServoExThreshold",
-        .editName = "EditStartServoExThreshold", .parent = &C::GroupBoxStartServoEx, .step = 20 },
-    { .kind = Label, .field = &C::LabelStartServoExThreshold, .x = 70, .y = 47, .name = "LabelStartServoExThreshold",
-        .parent = &C::GroupBoxStartServoEx },
-    { .kind = EditUpDown, .field = &C::UpDownStartServoExFuel, .edit = &C::EditStartServoExFuel, .x = 10, .y = 68,
-        .width = PAIR, .min = 0, .max = 250, .name = "UpDownStartServoExFuel", .editName = "EditStartServoExFuel",
-        .parent = &C::GroupBoxStartServoEx },
-    { .kind = Label, .field = &C::LabelStartServoExFuel, .x = 70, .y = 72, .caption = "Fuel correction",
-        .name = "LabelStartServoExFuel", .parent = &C::GroupBoxStartServoEx },
-
     { .kind = GroupBox, .field = &C::GroupBoxTrackLimits, .x = 20, .y = 265, .width = 280, .height = 125,
         .caption = "Limits", .name = "GroupBoxTrackLimits" },
     { .kind = EditUpDown, .field = &C::UpDownTrackMinRpm, .edit = &C::EditTrackMinRpm, .x = 30, .y = 18,
@@ -226,24 +258,6 @@ constexpr PairCell LIMIT_PAIRS[] = {
     { &C::UpDownTrackMinTps, TRACK_MIN_TP, 1, 0 },
     { &C::UpDownTrackMinSpeed, TRACK_MIN_SPEED, 1, 0 },
 };
-
-// One start-limiter servo: its switch, threshold (percent or 20 mV steps by
-// the servo's unit byte), fuel correction, and its sheet of the servo map.
-struct ServoGroup {
-    TCheckBox* C::*box;
-    TUpDown* C::*threshold;
-    TEdit* C::*thresholdEdit;
-    TLabel* C::*thresholdLabel;
-    TUpDown* C::*fuel;
-    TEdit* C::*fuelEdit;
-    int onCell, thresholdCell, fuelCell, percentCell, servoSheet;
-};
-constexpr ServoGroup SERVO_IN = { &C::CheckBoxStartServoIn, &C::UpDownStartServoInThreshold,
-    &C::EditStartServoInThreshold, &C::LabelStartServoInThreshold, &C::UpDownStartServoInFuel, &C::EditStartServoInFuel,
-    START_SERVO_IN, START_SERVO_IN_THRESHOLD, START_SERVO_IN_FUEL, INTAKE_SERVO_PERCENT, 0 };
-constexpr ServoGroup SERVO_EX = { &C::CheckBoxStartServoEx, &C::UpDownStartServoExThreshold,
-    &C::EditStartServoExThreshold, &C::LabelStartServoExThreshold, &C::UpDownStartServoExFuel, &C::EditStartServoExFuel,
-    START_SERVO_EX, START_SERVO_EX_THRESHOLD, START_SERVO_EX_FUEL, EXHAUST_SERVO_PERCENT, 1 };
 
 constexpr TColor TRACKING_COLOUR = 0xFCE2F4;
 constexpr TColor ACCELERATION_COLOUR = 0xFFFFFF;
@@ -326,7 +340,7 @@ TTab* CreateAfterstartTable(TMainForm* form, TTabSheet* page, int id, int top, c
     if (!table)
         return nullptr;
     table->move(0, top);
-    table->VisibleRows = 5;
+    table->RowSlots = 5;
     const int s = table->AddSheet(caption, "Time", "", valueLabel, AFTERSTART_POINTS, 1, SHEET_LIVE_AND_LAST);
     table->DefineAxes(s, 1, "Time", "", 0, 250, 0.02, 1, TICKS_TIME, 1, 1, 1, AFTERSTART_POINTS, 0, 0, 1, -1, 0,
         TRACKING_COLOUR, nullptr);
@@ -360,8 +374,8 @@ void CreateTables(TMainForm* form, TTabSheet* page)
     form->Maps.TrackTable = p.TrackControlTable;
     if (TTab* t = p.TrackControlTable) {
         t->move(0, 52);
-        t->VisibleCols = TRACK_COLUMNS;
-        t->VisibleRows = TRACK_ROWS;
+        t->ColumnSlots = TRACK_COLUMNS;
+        t->RowSlots = TRACK_ROWS;
         const int s
             = t->AddSheet("Track controll", "Slip", "TP", "Retard", TRACK_COLUMNS, TRACK_ROWS, SHEET_LIVE_AND_LAST);
         t->DefineAxes(s, 1, "Slip", "%", 0, 100, 1.0, 1, TICKS_SLIP, 1, 1, 1, TRACK_COLUMNS, 0, 0, 0, -1, 0,
@@ -383,8 +397,8 @@ void CreateAccelerationTable(TMainForm* form)
     if (!t)
         return;
     t->move(205, 20);
-    t->VisibleCols = ACC_SIZE;
-    t->VisibleRows = ACC_SIZE;
+    t->ColumnSlots = ACC_SIZE;
+    t->RowSlots = ACC_SIZE;
     for (const AccelerationSheet& a : ACC_SHEETS) {
         const int s
             = t->AddSheet(a.caption, "RPM", "TP", a.valueLabel, ACC_SIZE, ACC_SIZE, SHEET_LIVE_MARKER | SHEET_BIG_UNIT);
@@ -593,6 +607,8 @@ void CreateTrackingPage(TMainForm* form)
     CreateTables(form, page);
     BuildPageControls<C>(form, p, page, 0, LAYOUT_BEFORE_MAP);
     CreateAccelerationTable(form);
+    BuildPageControls<C>(form, p, page, 0, SERVO_IN_ROWS);
+    BuildPageControls<C>(form, p, page, 0, SERVO_EX_ROWS);
     BuildPageControls<C>(form, p, page, 0, LAYOUT_AFTER_MAP);
     for (TLabel* C::*field : STATUS_LABELS) {
         TLabel* label = p.*field;

@@ -52,22 +52,29 @@ TEST_F(WindowOnUnit, MonitorPanelAndPages)
         EXPECT_TRUE(form->grab().save(
             QString::fromUtf8(folder) + (page == PAGE_SLOT_TEST ? "/test-page.png" : "/monitor-page.png")));
     }
-    // The Idle page with the intake servo, then with the step motor.
-    form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_IDLE]);
-    form->PageControl1Change(form->PageControl1);
-    for (int mode : { 1, 2 }) {
-        form->PcImage.b[2911] = uint8_t(mode);
-        form->PcImage.b[2926] = 1;
-        LoadPages(form.get(), 0);
-        EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/idle-page-mode" + QString::number(mode) + ".png"));
-    }
-    // The Bike page with a model, then with the special setting (its box red).
-    form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_BIKE]);
-    form->PageControl1Change(form->PageControl1);
-    for (int special : { 0, 1 }) {
-        form->PcImage.b[2568] = uint8_t(special);
-        LoadPages(form.get(), 0);
-        EXPECT_TRUE(form->grab().save(QString::fromUtf8(folder) + "/bike-page" + (special ? "-special" : "") + ".png"));
+    // The Idle page with the intake servo, then with the step motor, and the
+    // Bike page with a model, then with the special setting (its box red), in
+    // each language: no text cut.
+    for (const auto& [language, suffix] : { std::pair { 1, "-de" }, std::pair { 2, "-cs" }, std::pair { 0, "" } }) {
+        LangIndex = language;
+        ApplyLanguage(form.get());
+        form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_IDLE]);
+        form->PageControl1Change(form->PageControl1);
+        for (int mode : { 1, 2 }) {
+            form->PcImage.b[2911] = uint8_t(mode);
+            form->PcImage.b[2926] = 1;
+            LoadPages(form.get(), 0);
+            EXPECT_TRUE(form->grab().save(
+                QString::fromUtf8(folder) + "/idle-page-mode" + QString::number(mode) + suffix + ".png"));
+        }
+        form->PageControl1->SetActivePage(form->PageSheets[PAGE_SLOT_BIKE]);
+        form->PageControl1Change(form->PageControl1);
+        for (int special : { 0, 1 }) {
+            form->PcImage.b[2568] = uint8_t(special);
+            LoadPages(form.get(), 0);
+            EXPECT_TRUE(form->grab().save(
+                QString::fromUtf8(folder) + "/bike-page" + (special ? "-special" : "") + suffix + ".png"));
+        }
     }
     // The Servo page on the intake sheet (step motor off, so the controller
     // constants show) and on the exhaust sheet.

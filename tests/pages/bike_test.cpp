@@ -1,11 +1,13 @@
 // The Bike page on a started main window: its cells shown and stored, the
 // lambda-on-rpm rows, the intake-port group, the model change and the
-// special setting with every answer of their boxes.
+// special setting with every answer of their boxes, and the room its long
+// caption and its table get.
 #include "pagewindow.h"
 
 #include "app/editpath.h"
 #include "app/language.h"
 #include "files/bikedefaults.h"
+#include "mapedit/tab.h"
 #include "pages/bike.h"
 #include "platform/dialogs.h"
 
@@ -252,6 +254,28 @@ TEST_F(BikePage, LanguagesRefillTheListsAndKeepTheImage)
         EXPECT_EQ(P().ComboBoxBike->ItemIndex(), row);
         EXPECT_EQ(form->PcImage.b, before.b);
     }
+}
+
+// The special setting's long caption fits its box, and the box its group, in
+// every language; the lambda-on-rpm table gives its one column and two rows
+// the whole table.
+TEST_F(BikePage, TheSpecialSettingAndTheLambdaTableAreReadable)
+{
+    const int saved = LangIndex;
+    TCheckBox* box = P().CheckBoxBikeSecial;
+    for (int language : { 0, 1, 2 }) {
+        LangIndex = language;
+        ApplyLanguage(form.get());
+        EXPECT_LE(box->sizeHint().width(), box->width()) << box->Caption();
+        EXPECT_LE(box->geometry().right(), P().GroupBoxBike->width()) << box->Caption();
+    }
+    LangIndex = saved;
+    ApplyLanguage(form.get());
+    const TTab* table = P().LambdaOnRpmTable;
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->VisibleCols, 1);
+    EXPECT_EQ(table->VisibleRows, 2);
+    ExpectCellsFill(table);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // The Idle page on a started main window: the mode switch with its preset
 // curves and labels, the curves' word factor per mode, the step period kept
-// even, which rows each mode shows, and the live colours.
+// even, which rows each mode shows, the live colours and the curve tables'
+// room for their cells.
 #include "pagewindow.h"
 
 #include "app/binding.h"
+#include "mapedit/tab.h"
 #include "pages/idle.h"
 
 #include <vector>
@@ -236,6 +238,19 @@ TEST_F(IdlePage, AnEditOfACurveReachesTheImageAndTheUndoRing)
     Table()->HandleKey(KEY_ENTER, 0);
     EXPECT_EQ(Word(CURVE_WORD + 2), 77);
     EXPECT_NE(DefaultIni().find("77"), std::string::npos);
+}
+
+// Each curve table lays its nine rows over its whole height and gives its one
+// column a fifth of the width beside the row headers.
+TEST_F(IdlePage, TheCurveTablesAreNotCrammed)
+{
+    Load(1);
+    for (const TTab* table : { P().IdleTable, P().IdleAdvanceTable }) {
+        ASSERT_TRUE(table);
+        EXPECT_EQ(table->VisibleRows, CURVE_POINTS);
+        EXPECT_GE(table->CellsTop + CURVE_POINTS * table->CellHeight, table->height() - table->MarginBottom - 1);
+        EXPECT_GE(5 * table->CellWidth, table->width() - table->CellsLeft - table->MarginRight - 1);
+    }
 }
 
 } // namespace

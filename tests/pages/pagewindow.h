@@ -26,4 +26,14 @@ protected:
         ReadWholeFile(form->DefaultIniPath, text);
         return text;
     }
+    // The table's shown columns and rows reach its right and bottom margins:
+    // it is laid out for as many as it has.
+    static void ExpectCellsFill(const TTab* table)
+    {
+        ASSERT_TRUE(table);
+        EXPECT_GE(table->CellsLeft + table->VisibleCols * table->CellWidth, table->width() - table->MarginRight - 1)
+            << table->TableId;
+        EXPECT_GE(table->CellsTop + table->VisibleRows * table->CellHeight, table->height() - table->MarginBottom - 1)
+            << table->TableId;
+    }
 };

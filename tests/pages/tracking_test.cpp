@@ -2,7 +2,7 @@
 // (biased, scaled, negated and signed ones), the acceleration maps with their
 // means and their rebuild, the afterstart point counts, the sections chosen by
 // the two switches and the header bar, the speed source with its units, the
-// servo pairs, the live status labels and the texts.
+// servo pairs, the live status labels, the texts and the maps' room.
 #include "pagewindow.h"
 
 #include "app/language.h"
@@ -439,6 +439,14 @@ TEST_F(TrackingPage, ControlsAndMapsStandInTheirPlaces)
     EXPECT_EQ(P().LabelTrackRetard->Font()->Size(), 12);
     for (TTab* t : { P().AfterstartRetardTable, P().AfterstartLimiterTable, P().TrackControlTable })
         EXPECT_EQ(t->Sheets[0].V.IsBreakpointAxis, 1) << t->TableId;
+}
+
+// The track-control map and the acceleration maps are laid out for their own
+// column and row counts, so no cell is crammed.
+TEST_F(TrackingPage, TheMapsFillTheirTables)
+{
+    for (const TTab* table : { P().TrackControlTable, P().AccelerationTable })
+        ExpectCellsFill(table);
 }
 
 } // namespace
