@@ -294,7 +294,7 @@ constexpr auto ImageMapRuns(bool words)
         const ImageMapEntry& e = IMAGE_MAP_ENTRIES[i];
         if (!words)
             runs[i] = { e.testFrom, e.testTo - e.testFrom + 1 };
-        else if (e.table && e.kind == CellKind::WordTimes10)
+        else if (e.kind == CellKind::WordTimes10)
             runs[i] = { e.start, e.rows * e.columns };
     }
     return runs;
@@ -304,7 +304,7 @@ constexpr auto ImageMapByteCells()
     std::array<CellSpan, std::size(IMAGE_MAP_ENTRIES)> runs {};
     for (size_t i = 0; i < runs.size(); ++i) {
         const ImageMapEntry& e = IMAGE_MAP_ENTRIES[i];
-        if (e.table && e.kind == CellKind::Byte)
+        if (e.kind == CellKind::Byte && e.rows * e.columns > 0)
             runs[i] = { e.start, e.rows * e.columns };
     }
     return runs;
