@@ -1,8 +1,6 @@
 #include "monitor/CIDList.h"
-#include "monitor/IndiProp.h"
 
 TFormCIDList* FormCIDList = nullptr;
-TTFormIndiProp* TFormIndiProp = nullptr;
 
 TFormCIDList::TFormCIDList(TComponent* owner)
     : TForm(owner)
@@ -16,11 +14,4 @@ TCIDList::TCIDList(TComponent* owner)
     : TCustomControl(owner)
 {
     BuildDefTree(root);
-}
-
-TTFormIndiProp::TTFormIndiProp(TComponent* owner)
-    : TForm(owner)
-{
-    SetName("TFormIndiProp");
-    SetCaption("Indicator properties");
 }
