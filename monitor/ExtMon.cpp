@@ -2,9 +2,10 @@
 
 #include "app/bitmaps.h"
 #include "app/main.h"
-#include "app/standins.h"
+#include "monitor/monitorpopup.h"
 #include "monitor/monitorsizing.h"
 #include "platform/clock.h"
+#include "platform/menus.h"
 #include "platform/screen.h"
 #include "texts/langtext.h"
 
@@ -165,6 +166,7 @@ TFormEM::TFormEM(TComponent* owner)
     TimerMonitor = new TTimer(this);
     TimerMonitor->SetInterval(100);
     TimerMonitor->OnTimer = [this](TObject* s) { OnTimer(s); };
+    PopupMenu1 = new TPopupMenu(this);
     OnCreate = [this](TObject* s) { OnFormCreate(s); };
     OnResize = [this](TObject* s) { FormResize(s); };
     setFocusPolicy(Qt::StrongFocus);
@@ -335,6 +337,7 @@ void TFormEM::OnFormCreate(TObject*)
     MonitorImage->PaintAll();
     MonitorImage->SetBounds(0, 0, ClientWidth(), ClientHeight());
     MonitorImage->LayoutGroups();
+    MonitorImage->PopupMenu = PopupMenu1;
     CaptionState = -1;
 }
 
@@ -567,19 +570,6 @@ void TMonImg::RouteWheel(int delta)
     });
 }
 
-void DeleteSelectedWidgets(TMonImg* img)
-{
-    CMyGroup& place = img->Place;
-    if (place.selCount == 0)
-        return;
-    std::vector<CMyComponent*> selected;
-    std::copy_if(place.items.begin(), place.items.end(), std::back_inserter(selected),
-        [](const CMyComponent* w) { return w->selected == 1; });
-    for (CMyComponent* w : selected)
-        place.Delete(w);
-    place.MarkDirty(2);
-}
-
 std::string PositionReadout(const CMyComponent& w)
 {
     char text[64];
@@ -651,8 +641,11 @@ void TMonImg::mousePressEvent(QMouseEvent* event)
         RouteMouseMove();
     if (event->button() == Qt::LeftButton)
         RouteLeftDown();
-    else if (event->button() == Qt::RightButton)
+    else if (event->button() == Qt::RightButton) {
         RouteRightDown();
+        if (PopupMenu)
+            PopupMenu->Popup(event->globalPosition().toPoint().x(), event->globalPosition().toPoint().y());
+    }
     UpdateCursorAndReadout();
 }
 

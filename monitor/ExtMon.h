@@ -14,6 +14,7 @@
 #include "platform/controls.h"
 
 class TMainForm;
+class TPopupMenu;
 
 // The image the widgets are painted on: one surface of the largest place
 // size, allocated once.
@@ -53,8 +54,11 @@ public:
     int DblClickSeen = 0;
     int ShiftDown = 0;
     int CtrlDown = 0;
+    // The pointer at the last right-button press: new widgets go there.
     int InsertX = 0;
     int InsertY = 0;
+    // The window's popup menu, opened at a right-button press.
+    TPopupMenu* PopupMenu = nullptr;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -98,6 +102,7 @@ public:
     int StayOnTopState = 0;
     TMonImg* MonitorImage = nullptr;
     TTimer* TimerMonitor = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
     int CaptionState = -1;
     int CaptionLang = 0;
     TLabel* ConnectionLabel = nullptr;
@@ -135,8 +140,6 @@ void SetEditMode(TFormEM* form, bool on);
 // chosen by the user.
 void ShowExternalMonitor(TMainForm* form, int kind);
 
-// Deletes the widgets selected in edit mode.
-void DeleteSelectedWidgets(TMonImg* img);
 // "%3i,%3i %3ix%3i" of a widget's position and size.
 std::string PositionReadout(const CMyComponent& w);
 

@@ -218,6 +218,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc clicks the form's cancel button and Enter its default button
+    // (TButton::SetCancel, SetDefault); other keys go on as usual.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void ApplyCaption(const QString& text) override;
@@ -276,6 +279,7 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
     TAlignment Alignment() const { return alignment_; }
+    // An auto-sized right-justified label keeps its right edge.
     void SetAlignment(TAlignment alignment);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap);

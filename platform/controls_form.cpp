@@ -4,10 +4,12 @@
 
 #include "platform/controls_detail.h"
 #include "platform/menus.h"
+#include "platform/stdctrls.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMenuBar>
 
 #include <algorithm>
@@ -177,6 +179,21 @@ void TForm::closeEvent(QCloseEvent* event)
         modalLoop_->quit();
     } else if (action == caFree)
         deleteLater();
+}
+
+void TForm::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool escape = event->key() == Qt::Key_Escape && mods == Qt::NoModifier;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier;
+    if (escape || enter)
+        for (TButton* button : findChildren<TButton*>())
+            if ((escape ? button->Cancel() : button->Default()) && button->isVisibleTo(this) && button->isEnabled()) {
+                event->accept();
+                button->Click();
+                return;
+            }
+    QWidget::keyPressEvent(event);
 }
 
 void TForm::SelectNextControl(bool forward)

@@ -78,6 +78,9 @@ void TLabel::FitToText()
     QFontMetrics fm(font());
     if (wordWrap_)
         resize(width(), fm.boundingRect(0, 0, width(), 100000, Qt::TextWordWrap, shown_).height());
+    else if (alignment_ == taRightJustify)
+        setGeometry(
+            geometry().right() + 1 - fm.horizontalAdvance(shown_), y(), fm.horizontalAdvance(shown_), fm.height());
     else
         resize(fm.horizontalAdvance(shown_), fm.height());
 }

@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -281,6 +283,12 @@ void TButton::Click()
         OnClick(this);
 }
 
+void TButton::SetDefault(bool isDefault)
+{
+    default_ = isDefault;
+    setDefault(isDefault);
+}
+
 void TBitBtn::SetGlyph(const TBitmap& glyph)
 {
     setIcon(QPixmap::fromImage(glyph.Image()));
@@ -550,6 +558,30 @@ void TComboBox::SetStyle(TComboBoxStyle style)
             if (OnChange)
                 OnChange(this);
         });
+}
+
+TColorBox::TColorBox(TComponent* owner)
+    : TComboBox(owner)
+{
+}
+
+void TColorBox::AddColor(std::string_view name, TColor color)
+{
+    QPixmap swatch(16, 12);
+    swatch.fill(ColorToQColor(color));
+    QPainter frame(&swatch);
+    frame.setPen(Qt::black);
+    frame.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    frame.end();
+    addItem(QIcon(swatch), QStringFromCp1250(name), int(color));
+}
+
+int TColorBox::IndexOfColor(TColor color) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (Colors(i) == color)
+            return i;
+    return -1;
 }
 
 TScrollBar::TScrollBar(TComponent* owner)

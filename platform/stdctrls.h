@@ -107,6 +107,11 @@ public:
     // A non-zero result closes the modal form the button sits on.
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
+    // Enter on the form clicks its default button, Esc its cancel button.
+    bool Default() const { return default_; }
+    void SetDefault(bool isDefault);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool isCancel) { cancel_ = isCancel; }
     // What a user's click does.
     void Click();
 
@@ -119,6 +124,8 @@ protected:
 
 private:
     int modalResult_ = 0;
+    bool default_ = false;
+    bool cancel_ = false;
 };
 
 class TBitBtn : public TButton {
@@ -267,6 +274,18 @@ public:
 protected:
     QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
     QPalette::ColorRole TextRole() const override { return QPalette::Text; }
+};
+
+// A combo box of colours: each item shows a swatch of its colour beside its
+// name and carries the colour as its code.
+class TColorBox : public TComboBox {
+public:
+    explicit TColorBox(TComponent* owner);
+    const char* ClassName() const override { return "TColorBox"; }
+    void AddColor(std::string_view name, TColor color);
+    TColor Colors(int index) const { return TColor(ItemCode(index)); }
+    // The first item of this colour, -1 when no item has it.
+    int IndexOfColor(TColor color) const;
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };

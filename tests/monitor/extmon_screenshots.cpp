@@ -5,11 +5,19 @@
 #include "windowonunit.h"
 
 #include "monitor/ExtMon.h"
+#include "monitor/IndiProp.h"
+#include "monitor/monitorpopup.h"
+#include "monitor/myindicator.h"
 #include "monitor/valuedefs.h"
+#include "platform/menus.h"
+#include "texts/langtext.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -38,12 +46,13 @@ protected:
         ASSERT_TRUE(Run([&] { return form->Monitor.Values.LiveRpm == rpm; }));
         monitor->OnTimer(monitor.get());
     }
-    void Mouse(QEvent::Type type, int x, int y, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    void Mouse(QEvent::Type type, int x, int y, Qt::KeyboardModifiers mods = Qt::NoModifier,
+        Qt::MouseButton button = Qt::LeftButton)
     {
         TMonImg* img = monitor->MonitorImage;
         const QPointF at(x, y);
-        QMouseEvent event(type, at, img->mapToGlobal(at), Qt::LeftButton,
-            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, mods);
+        QMouseEvent event(
+            type, at, img->mapToGlobal(at), button, type == QEvent::MouseButtonPress ? button : Qt::NoButton, mods);
         QCoreApplication::sendEvent(img, &event);
     }
     bool Save(const char* name)
@@ -77,6 +86,55 @@ TEST_F(MonitorOnUnit, ExternalMonitorSets)
     Mouse(QEvent::MouseButtonRelease, 360, 170, Qt::ControlModifier);
     Rev(9100);
     EXPECT_TRUE(Save("extmon-edit.png"));
+}
+
+// Set 3 in edit mode with the popup menu of a focused gauge open, and the
+// gauge's property window in Czech.
+TEST_F(MonitorOnUnit, PopupMenuAndIndicatorWindow)
+{
+    ASSERT_TRUE(std::getenv("ZP_SHOTS")) << "ZP_SHOTS names the folder for the pictures";
+    ShowExternalMonitor(form.get(), -3);
+    monitor->MonitorImage->EditButton->state = 1;
+    monitor->OnTimer(monitor.get());
+    CMyGroup& place = monitor->MonitorImage->Place;
+    CMyIndicator* gauge = nullptr;
+    for (CMyComponent* w : place.items)
+        if (!gauge && w->kind == widgetkind::Gauge && w->s->displayKind == defkind::Number)
+            gauge = dynamic_cast<CMyIndicator*>(w);
+    ASSERT_NE(gauge, nullptr);
+    const int x = gauge->Left + gauge->Width / 2;
+    const int y = gauge->Top + gauge->Height / 2;
+    Mouse(QEvent::MouseMove, x, y);
+    Mouse(QEvent::MouseButtonPress, x, y, Qt::NoModifier, Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, x, y, Qt::NoModifier, Qt::RightButton);
+    monitor->OnTimer(monitor.get());
+    QMenu* menu = monitor->PopupMenu1->Menu();
+    const QPixmap window = monitor->grab();
+    const QPixmap shownMenu = menu->grab();
+    menu->hide();
+    QPixmap shot(std::max(window.width(), x + shownMenu.width()), std::max(window.height(), y + shownMenu.height()));
+    shot.fill(Qt::darkGray);
+    QPainter painter(&shot);
+    painter.drawPixmap(0, 0, window);
+    painter.drawPixmap(x, y, shownMenu);
+    painter.end();
+    EXPECT_TRUE(shot.save(QString::fromUtf8(std::getenv("ZP_SHOTS")) + "/extmon-popup.png"));
+
+    LangIndex = 2;
+    TTFormIndiProp indicatorWindow(nullptr);
+    TFormIndiProp = &indicatorWindow;
+    place.Focus(gauge);
+    bool saved = false;
+    {
+        ScopedModalAnswer answer([&](TForm* shown) {
+            QCoreApplication::processEvents();
+            saved = shown->grab().save(QString::fromUtf8(std::getenv("ZP_SHOTS")) + "/extmon-indicator-cs.png");
+        });
+        ShowWidgetProperties(monitor->MonitorImage);
+    }
+    TFormIndiProp = nullptr;
+    LangIndex = 0;
+    EXPECT_TRUE(saved);
 }
 
 } // namespace

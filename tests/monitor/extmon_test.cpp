@@ -242,8 +242,12 @@ TEST_F(ExtMonWindow, TheClickAfterADoubleClickIsNotLost)
     Send(img, QEvent::MouseButtonPress, 20, 15);
     Send(img, QEvent::MouseButtonRelease, 20, 15);
     EXPECT_EQ(img->Place.focused, a);
+    // The double click opens the value's properties, answered here.
+    int dialogs = 0;
+    ScopedModalAnswer answer([&](TForm*) { ++dialogs; });
     Send(img, QEvent::MouseButtonDblClick, 20, 15);
     Send(img, QEvent::MouseButtonRelease, 20, 15);
+    EXPECT_EQ(dialogs, 1);
     Send(img, QEvent::MouseMove, 110, 15);
     Send(img, QEvent::MouseButtonPress, 110, 15);
     Send(img, QEvent::MouseButtonRelease, 110, 15);
