@@ -289,7 +289,7 @@ void TMainForm::BuildMenu()
     AddItem(this, MenuDevice, "MenuReset", "Reset");
     AddItem(this, MenuDevice, "MenuStop", "&Stop motor", "F12");
 
-    TMenuItem* jet = AddItem(this, root, "MenuJet123", "Jet 14-23");
+    TMenuItem* jet = AddItem(this, root, "Menu_Jet123Mode", "Jet 14-23");
     AddItem(this, jet, "Menu_Jet123Normal", "Normal");
     AddItem(this, jet, "Menu_Jet123Coupled", "Coupled");
     AddItem(this, jet, "Menu_Jet123Stejny", "1=2=3=4");
@@ -297,27 +297,27 @@ void TMainForm::BuildMenu()
     MenuTools = AddItem(this, root, "MenuTools", "&Tools");
     AddItem(this, MenuTools, "MenuToolsMinus", "Minus ", "F4");
     AddItem(this, MenuTools, "MenuToolsPlus", "Plus", "F5");
-    MenuUndo = AddItem(this, MenuTools, "MenuUndo", "Undo", "Ctrl+Z");
-    MenuRedo = AddItem(this, MenuTools, "MenuRedo", "Redo", "Ctrl+Alt+Z");
-    MenuUndo->OnClick = [this](TObject* sender) { SpeedButtonZpetClick(sender); };
-    MenuRedo->OnClick = [this](TObject* sender) { SpeedButtonZnovuClick(sender); };
+    MenuZpet = AddItem(this, MenuTools, "MenuZpet", "Undo", "Ctrl+Z");
+    MenuZnovu = AddItem(this, MenuTools, "MenuZnovu", "Redo", "Ctrl+Alt+Z");
+    MenuZpet->OnClick = [this](TObject* sender) { SpeedButtonZpetClick(sender); };
+    MenuZnovu->OnClick = [this](TObject* sender) { SpeedButtonZnovuClick(sender); };
     MenuLadeniOn = AddItem(this, MenuTools, "MenuLadeniOn", "Tunning On-Off", "F6");
-    AddItem(this, MenuTools, "MenuToolsInterpolOn", "Interpolace", "Ctrl+I");
+    AddItem(this, MenuTools, "MenuInterpol", "Interpolace", "Ctrl+I");
     MenuMonitorPlayer = AddItem(this, MenuTools, "MenuMonitorPlayer", "Monitor Player", "Ctrl+M");
 
-    MenuExtMonitor = AddItem(this, root, "MenuExtMonitor", "External monitor");
-    AddItem(this, MenuExtMonitor, "MenuExtMon", "View monitor");
-    AddItem(this, MenuExtMonitor, "MenuExtMonLoad", "Load Monitor");
-    MenuMonitorStore = AddItem(this, MenuExtMonitor, "MenuMonitorStore", "Store monitor");
+    MenuExternalMonitor = AddItem(this, root, "MenuExternalMonitor", "External monitor");
+    AddItem(this, MenuExternalMonitor, "MenuMonitorView", "View monitor");
+    AddItem(this, MenuExternalMonitor, "MenuMonitorLoad", "Load Monitor");
+    MenuMonitorStore = AddItem(this, MenuExternalMonitor, "MenuMonitorStore", "Store monitor");
     MenuMonitorStore->SetEnabled(false);
-    AddItem(this, MenuExtMonitor, "MenuMonitorSet1", "Set1");
-    AddItem(this, MenuExtMonitor, "MenuMonitorSet2", "Set2");
-    AddItem(this, MenuExtMonitor, "MenuMonitorSet3", "Set3");
-    AddItem(this, MenuExtMonitor, "MenuMonitorEmpty", "Empty");
+    AddItem(this, MenuExternalMonitor, "MenuMonitorSet1", "Set1");
+    AddItem(this, MenuExternalMonitor, "MenuMonitorSet2", "Set2");
+    AddItem(this, MenuExternalMonitor, "MenuMonitorSet3", "Set3");
+    AddItem(this, MenuExternalMonitor, "MenuMonitorSet0", "Empty");
 
     MenuServis = AddItem(this, root, "MenuServis", "Servis");
     AddItem(this, MenuServis, "MenuSaveAllNew", "Save All New");
-    AddItem(this, MenuServis, "MenuCompareAllNew", "Compare All New");
+    AddItem(this, MenuServis, "MenuCompareAll", "Compare All New");
 
     MenuLanguage = AddItem(this, root, "MenuLanguage", "Language");
     AddItem(this, MenuLanguage, "MenuEnglish", "&English");
@@ -451,9 +451,9 @@ void TMainForm::RequestProgramChanged()
 void TMainForm::UpdateUndoControls(bool undoEnabled, bool redoEnabled)
 {
     SpeedButtonZpet->SetEnabled(undoEnabled);
-    MenuUndo->SetEnabled(undoEnabled);
+    MenuZpet->SetEnabled(undoEnabled);
     SpeedButtonZnovu->SetEnabled(redoEnabled);
-    MenuRedo->SetEnabled(redoEnabled);
+    MenuZnovu->SetEnabled(redoEnabled);
 }
 
 void TMainForm::FocusProgramAfterChange()

@@ -315,11 +315,11 @@ public:
     TMenuItem* MenuCom;
     TMenuItem* MenuDevice;
     TMenuItem* MenuTools;
-    TMenuItem* MenuUndo;
-    TMenuItem* MenuRedo;
+    TMenuItem* MenuZpet;
+    TMenuItem* MenuZnovu;
     TMenuItem* MenuLadeniOn;
     TMenuItem* MenuMonitorPlayer;
-    TMenuItem* MenuExtMonitor;
+    TMenuItem* MenuExternalMonitor;
     TMenuItem* MenuMonitorStore;
     TMenuItem* MenuServis;
     TMenuItem* MenuLanguage;

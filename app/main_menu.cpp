@@ -272,22 +272,22 @@ void TMainForm::WireMenuCommands()
         { "MenuToolsMinus", &TMainForm::MenuToolsMinusClick },
         { "MenuToolsPlus", &TMainForm::MenuToolsPlusClick },
         { "MenuLadeniOn", &TMainForm::MenuLadeniOnClick },
-        { "MenuToolsInterpolOn", &TMainForm::MenuToolsInterpolOnClick },
+        { "MenuInterpol", &TMainForm::MenuToolsInterpolOnClick },
         { "MenuMonitorPlayer", &TMainForm::MenuMonitorPlayerClick },
-        { "MenuExtMon", &TMainForm::MenuExtMonClick },
-        { "MenuExtMonLoad", &TMainForm::MenuExtMonLoadClick },
+        { "MenuMonitorView", &TMainForm::MenuExtMonClick },
+        { "MenuMonitorLoad", &TMainForm::MenuExtMonLoadClick },
         { "MenuMonitorStore", &TMainForm::MenuExtMonStoreClick },
         { "MenuMonitorSet1", &TMainForm::MenuMonitorSetClick },
         { "MenuMonitorSet2", &TMainForm::MenuMonitorSetClick },
         { "MenuMonitorSet3", &TMainForm::MenuMonitorSetClick },
-        { "MenuMonitorEmpty", &TMainForm::MenuMonitorSetClick },
+        { "MenuMonitorSet0", &TMainForm::MenuMonitorSetClick },
         { "MenuEnglish", &TMainForm::MenuEnglishClick },
         { "MenuGerman", &TMainForm::MenuGermanClick },
         { "MenuCzech", &TMainForm::MenuCzechClick },
         { "MenuContens", &TMainForm::MenuContensClick },
         { "MenuAbout", &TMainForm::MenuAboutClick },
         { "MenuSaveAllNew", &TMainForm::MenuSaveAllNewClick },
-        { "MenuCompareAllNew", &TMainForm::MenuCompareAllNewClick },
+        { "MenuCompareAll", &TMainForm::MenuCompareAllNewClick },
     };
     for (const Command& command : COMMANDS)
         if (auto* item = Named<TMenuItem>(this, command.item))
@@ -532,7 +532,7 @@ void TMainForm::MenuMonitorSetClick(TObject* Sender)
         { "MenuMonitorSet1", -1 },
         { "MenuMonitorSet2", -2 },
         { "MenuMonitorSet3", -3 },
-        { "MenuMonitorEmpty", -1000 },
+        { "MenuMonitorSet0", -1000 },
     };
     for (const auto& [name, set] : SETS)
         if (Sender == FindComponent(name))

@@ -337,7 +337,7 @@ TEST_F(EditPath, UndoAndRedoRestoreImagePageAndControls)
     EXPECT_EQ(edit->Text(), std::to_string(value(249)));
     EXPECT_EQ(form->ActivePageIndex, PAGE_SLOT_ADVANCE) << "undo shows the page of the change";
     EXPECT_TRUE(form->SpeedButtonZnovu->Enabled());
-    EXPECT_TRUE(form->MenuRedo->Enabled());
+    EXPECT_TRUE(form->MenuZnovu->Enabled());
 
     int steps = 1;
     while (form->SpeedButtonZpet->Enabled()) {
@@ -346,7 +346,7 @@ TEST_F(EditPath, UndoAndRedoRestoreImagePageAndControls)
     }
     EXPECT_EQ(steps, 199);
     EXPECT_EQ(Cell(CYLINDER), 100 + value(51));
-    EXPECT_FALSE(form->MenuUndo->Enabled());
+    EXPECT_FALSE(form->MenuZpet->Enabled());
 
     form->SpeedButtonZnovuClick(form->SpeedButtonZnovu);
     EXPECT_EQ(Cell(CYLINDER), 100 + value(52));

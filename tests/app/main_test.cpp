@@ -480,21 +480,21 @@ TEST_F(MainWindow, UndoAndRedoWalkTheRingAndTheirControlsFollow)
 {
     Start();
     EXPECT_FALSE(form->SpeedButtonZpet->Enabled());
-    EXPECT_FALSE(form->MenuRedo->Enabled());
+    EXPECT_FALSE(form->MenuZnovu->Enabled());
     form->PcImage.b[100] = 42;
     EXPECT_TRUE(form->Undo->TakeUndoSnapshot());
     EXPECT_TRUE(form->SpeedButtonZpet->Enabled());
-    EXPECT_TRUE(form->MenuUndo->Enabled());
+    EXPECT_TRUE(form->MenuZpet->Enabled());
     EXPECT_FALSE(form->SpeedButtonZnovu->Enabled());
 
-    form->MenuUndo->Click();
+    form->MenuZpet->Click();
     EXPECT_NE(form->PcImage.b[100], 42);
     EXPECT_FALSE(form->SpeedButtonZpet->Enabled());
     EXPECT_TRUE(form->SpeedButtonZnovu->Enabled());
     EXPECT_EQ(form->LinkRequest, REQ_NONE) << "programming after change is off";
 
     form->CheckBoxProgHned->SetChecked(true);
-    form->MenuRedo->Click();
+    form->MenuZnovu->Click();
     EXPECT_EQ(form->PcImage.b[100], 42);
     EXPECT_EQ(form->LinkRequest, REQ_PROGRAM_CHANGED);
     EXPECT_EQ(form->FullProgram, 0);

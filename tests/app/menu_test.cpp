@@ -630,8 +630,8 @@ TEST_F(MenuCommands, ToolAndMonitorItemsReachTheirTargets)
         EXPECT_EQ(SavedSetting("MONITORPLAYER"), shown ? "1" : "0");
     }
 
-    for (const char* item : { "MenuExtMon", "MenuExtMonLoad", "MenuMonitorSet1", "MenuMonitorSet2", "MenuMonitorSet3",
-             "MenuMonitorEmpty" }) {
+    for (const char* item : { "MenuMonitorView", "MenuMonitorLoad", "MenuMonitorSet1", "MenuMonitorSet2",
+             "MenuMonitorSet3", "MenuMonitorSet0" }) {
         form->ExtMonitorAtStart = 1;
         Choose(item);
         EXPECT_EQ(form->ExtMonitorAtStart, 0) << item << " shows the monitor, not only at the next start";
@@ -659,7 +659,7 @@ TEST_F(MenuCommands, ServiceItemsWriteAndCompareEveryPresetAndKeepTheImage)
 
     std::filesystem::rename(folder, dir.path() / "work" / "new_ign_old");
     Choose("MenuSaveAllNew");
-    Choose("MenuCompareAllNew");
+    Choose("MenuCompareAll");
     EXPECT_TRUE(std::filesystem::exists(folder / "compare_all_new.txt"));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, "Results in file \".\\new_ign\\compare_all_new.txt\"");
