@@ -185,15 +185,6 @@ void ApplyLanguage(TMainForm* form)
     ApplyControlTexts(form);
 }
 
-// The menus keep their form texts until their texts are added.
-void ApplyMenuTexts(TMainForm*)
-{
-}
-
-void ApplyVersionHints(TMainForm*)
-{
-}
-
 void ApplyControlTexts(TMainForm* form)
 {
     form->UpdateMainCaption();
