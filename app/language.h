@@ -4,29 +4,28 @@
 // way the window refreshes the texts and lists that depend on the image, so
 // pages run it after changing such values; it changes no image byte.
 
-#include "texts/messagetable.h"
+#include "texts/controltexts.h"
 
+class TControl;
 class TMainForm;
 
-// A row of the control texts: the control by name, what is written, and the
-// three languages (a null German text shows the English one). A caption from
-// a message slot names the slot in `item`; ITEM writes the text of item
-// `item` of a radio group.
-enum class TextProperty { CAPTION, CAPTION_SLOT, ITEMS, ITEM };
-struct ControlText {
-    const char* control;
-    TextProperty property;
-    int item;
-    LangEntry text;
-};
-// Writes one row's text into the window's control of that name, if it has one.
-void ApplyControlText(TMainForm* form, const ControlText& row);
+// The control a row of the control texts writes to: a control of the window
+// by name, a page slot's sheet, the external monitor window (null while it
+// does not exist) or the hysteresis label of power output `entry`. Null for
+// a message slot and for a target the window lacks.
+TControl* FindControlTextTarget(TMainForm* form, const TextTarget& target, int entry = 0);
+
+// Writes one row's text for LangIndex. A row aimed at a control or an item
+// the window lacks is passed by; lists keep their selection and item codes
+// and raise no event.
+void ApplyControlTextRow(TMainForm* form, const ControlTextRow& row, int entry = 0);
 
 // Fills MessageTable for LangIndex, then the menu texts, the version hints
 // and the control texts.
 void ApplyLanguage(TMainForm* form);
 void ApplyMenuTexts(TMainForm* form);
 void ApplyVersionHints(TMainForm* form);
-// The caption first, the controls of the built pages, the list fillers, and
-// last the live panel, so its texts from the message table follow at once.
+// The caption first, the controls of the pages with their list fillers in
+// between, and last the live panel, so its texts from the message table
+// follow at once.
 void ApplyControlTexts(TMainForm* form);

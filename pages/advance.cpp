@@ -33,7 +33,7 @@ constexpr Row STRIP[] = {
     // kind, field, edit, anchor, x, y, width, height, min, max, caption, suffix, items, columns
     { EditUpDown, &C::UpDownBaseAdvance, &C::EditBaseAdvance, LEFT_ABSOLUTE, 8, 4, EDIT_WIDTH, 0, -20, 60, nullptr, nullptr, nullptr, 0 },
     { Label, &C::LabelBaseAdvance, nullptr, LEFT_FLOW, 4, 7, 0, 0, 0, 0,
-        "###Base advance (°)##Base advance (°)##Základní předstih (°)", nullptr, nullptr, 0 },
+        "###Base advance (°)##Base advance (°)##Základní předstih (°)", nullptr, nullptr, 0, "LabelBaseAdvance" },
     { EditUpDown, &C::UpDownCylinderCorrection1, &C::EditCylinderCorrection1, LEFT_FLOW, 20, 4, EDIT_WIDTH, 0, -15, 15, nullptr, nullptr, nullptr, 0 },
     { EditUpDown, &C::UpDownCylinderCorrection2, &C::EditCylinderCorrection2, LEFT_FLOW, 4, 4, EDIT_WIDTH, 0, -15, 15, nullptr, nullptr, nullptr, 0 },
     { EditUpDown, &C::UpDownCylinderCorrection3, &C::EditCylinderCorrection3, LEFT_FLOW, 4, 4, EDIT_WIDTH, 0, -15, 15, nullptr, nullptr, nullptr, 0 },
@@ -42,7 +42,7 @@ constexpr Row STRIP[] = {
         "###Correction for cylinder##Korrektion für Zylinder##Korekce pro válec", " 1,2,3,4", nullptr, 0 },
     { EditUpDown, &C::UpDownPickupCorrection, &C::EditPickupCorrection, LEFT_FLOW, 100, 4, EDIT_WIDTH, 0, 0, 24, nullptr, nullptr, nullptr, 0 },
     { Label, &C::LabelPickupCorrection, nullptr, LEFT_FLOW, 4, 7, 0, 0, 0, 0,
-        "###Advance PickUp correction####PickUp korekce předstihu", nullptr, nullptr, 0 },
+        "###Advance PickUp correction####PickUp korekce předstihu", nullptr, nullptr, 0, "LabelPickupCorrection" },
     { RadioGroup, &C::RadioGroupAdvanceLoad, nullptr, LEFT_FROM_RIGHT, 110, -15, 90, 40, 0, 0, "", nullptr, "TP,IAP", 2 },
 };
 // clang-format on

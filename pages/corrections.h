@@ -84,5 +84,3 @@ void LoadCorrectionsPage(TMainForm* form);
 void CorrectionsTableChanged(TMainForm* form, TTab* table);
 // Shows the tables and controls of the tab chosen in the strip, hides the others.
 void ShowCorrectionsTables(TMainForm* form);
-// The texts of the page's controls in the current language.
-void ApplyCorrectionsTexts(TMainForm* form);

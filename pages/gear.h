@@ -158,7 +158,5 @@ void LoadGearPage(TMainForm* form);
 void UpdateGearControls(TMainForm* form);
 // Per tick: the engaged gear's rows in green and its button in bold.
 void ShowGearLiveValues(TMainForm* form);
-// The page's texts in the current language, with the system list.
-void ApplyGearTexts(TMainForm* form);
 // Puts the running engine's voltage or ratio into gear n (0..6) and commits.
 void TakeGearLiveValue(TMainForm* form, int n);

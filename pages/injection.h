@@ -123,6 +123,3 @@ void CoupleInjectionMaps(TMainForm* form);
 // Maps 2..4 become copies of map 1 (breakpoints, counts and cells).
 void CopyFirstInjectionMap(TMainForm* form);
 
-// The captions of the page's sheet, B buttons, check box and compensation
-// label in the interface language.
-void ApplyInjectionTexts(TMainForm* form);

@@ -120,9 +120,3 @@ void InjectionPositionTableChanged(TMainForm* form, TTab*)
 {
     CommitEditNow(form);
 }
-
-void ApplyInjectionPositionTexts(TMainForm* form)
-{
-    if (TTabSheet* sheet = form->PageSheets[PAGE_SLOT_INJECTION_POSITION])
-        sheet->SetCaption(std::string_view(LangEntryText({ "Position", "Lage", "Poloha" }, LangIndex)));
-}

@@ -21,5 +21,3 @@ void CreateInjectionPositionPage(TMainForm* form);
 void StoreInjectionPositionPage(TMainForm* form);
 void LoadInjectionPositionPage(TMainForm* form);
 void InjectionPositionTableChanged(TMainForm* form, TTab* table);
-// The caption of the page's tab in the current language.
-void ApplyInjectionPositionTexts(TMainForm* form);

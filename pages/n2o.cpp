@@ -4,7 +4,6 @@
 #include "app/binding.h"
 #include "app/main.h"
 #include "pages/pagelayout.h"
-#include "pages/pagetexts.h"
 #include "texts/langtext.h"
 
 using namespace n2o_cells;
@@ -135,26 +134,6 @@ constexpr const char* SELECT_OUTPUT = "###Output: Select Power Out2 to allow N2O
                                       "Out2, um die N2O-Funktion zu ermöglichen##Výstup: Navolte POUT2 pro povolení "
                                       "funkce N2O";
 
-// clang-format off
-constexpr PageText N2O_TEXTS[] = {
-    { "CheckBoxGas", -1, { "N2O enabled", "N2O zulassen", "N2O povolen" } },
-    { "GroupBoxGas", -1, { "N2O", "N2O", "N2O" } },
-    { "LabelGas1", -1, { "N2O initial [%]", "N2O anfänglich [%]", "N2O počáteční [%]" } },
-    { "LabelGas2", -1, { "N2O final [%]", "N2O endlich [%]", "N2O konečný [%]" } },
-    { "LabelGasD", -1, { "Delay [ms]", "Verspätung [ms]", "Zpoždění [ms]" } },
-    { "LabelRetardD", -1, { "Delay [ms]", "Verspätung [ms]", "Zpoždění [ms]" } },
-    { "LabelGasT", -1, { "Build up time [ms]", "Anlauf [ms]", "Náběh [ms]" } },
-    { "LabelRetardT", -1, { "Build up time [ms]", "Anlauf [ms]", "Náběh [ms]" } },
-    { "LabelGasJetKor1", -1, { "Correction Inj. initial [%]", "Korrektion Einsp. anfänglich [%]", "Korekce vstřiku počáteční [%]" } },
-    { "LabelGasJetKor2", -1, { "Correction Inj. final [%]", "Korrektion Einsp. endlich [%] ", "Korekce vstřiku konečná [%]" } },
-    { "GroupBoxRetard", -1, { "Retard", "Spätzündung", "Snížení předstihu" } },
-    { "LabelRetard1", -1, { "Retard initial [°]", "Spätzündung anfänglich [°]", "Snížení předstihu počáteční [°]" } },
-    { "LabelRetard2", -1, { "Retard final [°]", "Spätzündung endlich [°]", "Snížení předstihu konečné [°]" } },
-    { "LabelEeDataErr", -1, { "Programmed data error!", "Abgelegte Daten Fehler!", "Chyba naprogramovaných dat!" } },
-    { "LabelN2O_RPMmin", -1, { "RPM min (if 0 - used default value 2000 for older, 5000 for newer versios firmware)", nullptr, "RPM min (pokud je 0 - použita výchozí hodnota 2000 pro starší, 5000 pro novější verze firmware)" } },
-    { "LabelN2O_TPSmin", -1, { "TP min [%] (if 0 - used default value 85%)", nullptr, "TP min [%] (pokud je 0 - použita výchozí hodnota 85%)" } },
-};
-// clang-format on
 
 } // namespace
 
@@ -201,10 +180,4 @@ void UpdateN2OControls(TMainForm* form)
     page.LabelN2O_Input->SetVisible(false);
     page.LabelN2O_Output->SetCaption(std::string_view(SelectLangText(outputIsN2O ? OUTPUT_IS_N2O : SELECT_OUTPUT)));
     page.LabelN2O_Output->SetColor(outputIsN2O ? clBtnFace : clYellow);
-}
-
-void ApplyN2OTexts(TMainForm* form)
-{
-    ApplyPageTexts(form, N2O_TEXTS);
-    UpdateN2OControls(form);
 }

@@ -73,5 +73,3 @@ void StoreN2OPage(TMainForm* form);
 void LoadN2OPage(TMainForm* form);
 // Enables the page by the function of power output 2 and the "enabled" box.
 void UpdateN2OControls(TMainForm* form);
-// The page's control texts in the current language.
-void ApplyN2OTexts(TMainForm* form);

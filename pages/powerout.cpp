@@ -8,7 +8,6 @@
 #include "mapedit/tab.h"
 #include "pages/n2o.h"
 #include "pages/pages.h"
-#include "pages/pagetexts.h"
 #include "texts/langtext.h"
 
 #include <cmath>
@@ -249,17 +248,5 @@ void UpdatePowerOutControls(TMainForm* form)
                 static_cast<TControl*>(page.LabelPowerOutHysteresis[i]) })
             if (control)
                 control->SetVisible(special);
-    }
-}
-
-void ApplyPowerOutTexts(TMainForm* form)
-{
-    constexpr PageText SHEET = { "TabSheet_PowerOut", -1, { "Power out", "Power out", "Power out" } };
-    constexpr LangEntry HYSTERESIS_TEXT = { "Hysteresis", "Hysterese", "Hystereze" };
-    ApplyPageTexts(form, { &SHEET, 1 });
-    for (int n = 0; n < POWER_OUT_COUNT; ++n) {
-        FillPowerOutList(form, n);
-        if (TLabel* label = form->PowerOut.LabelPowerOutHysteresis[size_t(n)])
-            label->SetCaption(std::string_view(LangEntryText(HYSTERESIS_TEXT, LangIndex)));
     }
 }

@@ -54,5 +54,3 @@ void LoadPowerOutTable(TMainForm* form, int n);
 void StorePowerOutTable(TMainForm* form, int n);
 // An output's map, edit and label show only with "Special setting".
 void UpdatePowerOutControls(TMainForm* form);
-// The sheet's caption, each output's list and hysteresis label.
-void ApplyPowerOutTexts(TMainForm* form);

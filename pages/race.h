@@ -120,5 +120,3 @@ void LoadRacePage(TMainForm* form);
 void UpdateRaceControls(TMainForm* form);
 // Per tick: the row of the engaged gear in green.
 void ShowRaceLiveValues(TMainForm* form);
-// The page's texts in the current language, then UpdateRaceControls.
-void ApplyRaceTexts(TMainForm* form);

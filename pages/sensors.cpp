@@ -8,7 +8,6 @@
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
-#include "pages/pagetexts.h"
 #include "texts/langtext.h"
 #include "texts/messagetable.h"
 
@@ -800,35 +799,3 @@ void TMainForm::ButtonPotiSave(TObject*)
     LoadPages(this, 1);
 }
 
-namespace {
-
-// A text of the page's controls: a caption (item -1) or an item of a radio
-// group or combo box. Rows without German show English.
-constexpr PageText SENSORS_TEXTS[] = {
-    { "TabSheet_Cidla", -1, { "Sensors", "Senzoren", "Čidla" } },
-    { "CheckBoxTPS3pt", -1, { "3 pt.", nullptr, "3 bd." } },
-    { "CheckBoxTempWaterSensor", -1, { "Temperature water sensor", nullptr, "Teplotní čidlo - voda" } },
-    { "CheckBoxTempAirSensor", -1, { "Temperature air sensor", nullptr, "Teplotní čidlo - vzduch" } },
-    { "RadioGroupCharView", -1, { "View characteristic as ", nullptr, "Zobrazit hodnoty charakteristiky jako " } },
-    { "RadioGroupCharView", 0, { "Voltage", nullptr, "Napětí" } },
-    { "RadioGroupCharView", 1, { "Resistance", nullptr, "Odpor" } },
-    { "RadioGroupCidloLambdaMode", -1, { "Type of lambda sensor", nullptr, "Typ lambda senzoru" } },
-    { "GroupBoxPotenc", -1, { "Potentiometer", nullptr, "Potenciometr" } },
-    { "ComboBoxPotencMode", 0, { "No", nullptr, "Nevyužit" } },
-    { "ComboBoxPotencMode", 1, { "Injection", nullptr, "Vstřikování" } },
-    { "ComboBoxPotencMode", 2, { "Advance", nullptr, "Předstih" } },
-    { "ComboBoxPotencMode", 3, { "Start Limiter", nullptr, "Startovací omezovač" } },
-    { "ComboBoxPotencMode", 4, { "Launch control", nullptr, "Launch control" } },
-    { "ButtonLaunchPotiSave", -1, { "Store values set by poti", nullptr, "Ulož hodnoty dané potenciometrem" } },
-    { "GroupBoxCANID", -1, { "UEGO CAN ID", nullptr, "UEGO CAN ID" } },
-    { "LabelQuickshiftAnalog", -1, { "Quickshift analog [V]", nullptr, "Rychlořazení analog. [V]" } },
-    { "LabelQuickshiftDown", -1, { "dn.", nullptr, "-" } },
-    { "LabelQuickshiftUp", -1, { "up", nullptr, "+" } },
-};
-
-} // namespace
-
-void ApplySensorsTexts(TMainForm* form)
-{
-    ApplyPageTexts(form, SENSORS_TEXTS);
-}

@@ -131,8 +131,6 @@ void UpdateSensorsControls(TMainForm* form);
 void SensorsTableChanged(TMainForm* form, TTab* table);
 void UpdatePotentiometerControls(TMainForm* form);
 void CharViewClick(TMainForm* form);
-// The texts of the page's controls in the current language.
-void ApplySensorsTexts(TMainForm* form);
 
 // The temperature sensors hang on a 2200 ohm pull-up at 5 V.
 int32_t SensorMvToOhm(int32_t mv);

@@ -449,34 +449,3 @@ void SetServoAxisColours(TMainForm* form)
         sheet.X.Colour = sheet.Y.Colour = sheet.V.Colour = colour;
     }
 }
-
-namespace {
-
-// The page's texts: the sheet's tab, then the row's controls.
-struct ServoText {
-    const char* control;
-    LangEntry text;
-};
-// clang-format off
-constexpr ServoText SERVO_TEXTS[] = {
-    { "TabSheet_Servo", { "Servo", "Servo", "Servo" } },
-    { "RadioGroupServoPolarity", { "Polarity", "Polarität", "Polarita" } },
-    { "CheckBoxServoIsTps", { "is TPS", "ist TPS", "je TPS" } },
-    { "CheckBoxServoEnable", { "Servo enable", "Servo zulassen", "Servo povoleno" } },
-    { "CheckBoxServoPercent", { "Percent", "Perzent", "Procent" } },
-    { "CheckBoxServoStepMotor", { "Step motor", "Schrittmotor", "Krokový motor" } },
-    { "LabelServoPeriod", { "Period [ms]", "Periode [ms]", "Perioda [ms]" } },
-    { "LabelServoExcitation", { "Excitation [us]", "Anfachung [us]", "Buzení [us]" } },
-    { "LabelServoIOff", { "I off", "I aus", "I vyp." } },
-    { "LabelServoDOff", { "D off", "D aus", "D vyp." } },
-};
-// clang-format on
-
-} // namespace
-
-void ApplyServoTexts(TMainForm* form)
-{
-    for (const ServoText& row : SERVO_TEXTS)
-        if (auto* control = dynamic_cast<TControl*>(form->FindComponent(row.control)))
-            control->SetCaption(std::string_view(LangEntryText(row.text, LangIndex)));
-}

@@ -82,5 +82,3 @@ void ServoCheckBoxClick(TMainForm* form, TObject* sender);
 void UpdateServoControls(TMainForm* form);
 // A sheet's axes are coloured by whether its servo works in percent.
 void SetServoAxisColours(TMainForm* form);
-// The page's texts in the current language.
-void ApplyServoTexts(TMainForm* form);

@@ -198,5 +198,3 @@ void FillSynchroLists(TMainForm* form);
 // Visibility, enabling, the hunting or intake-pressure texts and the place of
 // the recognition limits, from the image.
 void UpdateSynchroControls(TMainForm* form);
-// The page's control texts, the lists right after the group's caption.
-void ApplySynchroTexts(TMainForm* form);

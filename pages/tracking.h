@@ -181,5 +181,3 @@ void UpdateTrackingUnits(TMainForm* form);
 void TrackingTableChanged(TMainForm* form, TTab* table);
 // The speed source picked: stored, the page reloaded in its units, committed.
 void TrackingSpeedSourceClick(TMainForm* form);
-// The page's control texts in the current language.
-void ApplyTrackingTexts(TMainForm* form);

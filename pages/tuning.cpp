@@ -10,7 +10,6 @@
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"
-#include "pages/pagetexts.h"
 #include "platform/dialogs.h"
 
 using namespace tuning_cells;
@@ -356,47 +355,3 @@ void TMainForm::RadioGroupTunningSrcClick(TObject* Sender)
     NoteControlEdit(this, Sender, 0);
 }
 
-namespace {
-
-// clang-format off
-constexpr PageText TUNING_TEXTS[] = {
-    { "TabSheet_Ladeni", -1, { "Tuning", "Einstellung", "Ladění" } },
-    { "LabelLadeniCaution", -1, { "Caution - For experienced user only!", "Vorsicht - Nur für wohlbewanderte Benutzer!", "Varování - Pouze pro zkušené uživatele!" } },
-    { "GroupBoxLadeni", -1, { "Tunning", nullptr, "Ladění" } },
-    { "CheckBoxLadeniPovoleno", -1, { "Tunning on - parameters of this box will be stored to unit", nullptr, "Ladění zapnuto - parametry této skupiny budou uloženy do jednotky" } },
-    { "RadioGroupLadeniOnByTLS", -1, { "Multifunctional switch", nullptr, "Multifunkční spínač" } },
-    { "RadioGroupLadeniOnByTLS", 0, { "AFR", nullptr, "AFR" } },
-    { "RadioGroupLadeniOnByTLS", 1, { "AFR+autotunning", nullptr, "AFR+autoladění" } },
-    { "RadioGroupLadeniOnByTLS", 2, { "Autotunning", nullptr, "Autoladění" } },
-    { "RadioGroupLadeniOnByTLS", 3, { "Blocking launch control", nullptr, "Blokování Launch control" } },
-    { "RadioGroupLadeniMode", -1, { "Tunning mode", nullptr, "Způsob ladění" } },
-    { "RadioGroupLadeniMode", 0, { "Points", "Punkte", "V bodech" } },
-    { "RadioGroupLadeniMode", 1, { "All", "Alles", "Všude" } },
-    { "RadioGroupTunningSource", -1, { "Tunning source", nullptr, "Zdrojové mapy k ladění" } },
-    { "RadioGroupTunningSource", 0, { "Tune directly in maps IAP a TP [ms]", nullptr, "Ladit přímo v mapách IAP a TP [ms]" } },
-    { "RadioGroupTunningSource", 1, { "Tune in comp. maps [%]", nullptr, "Ladit v komp. mapách [%]" } },
-    { "RadioGroupTunningSource", 2, { "Tune permanently in comp. maps [%]", nullptr, "Ladit trvale v komp. mapách [%]" } },
-    { "LabelLadeniRpm", -1, { "Rpm tolerance", "Rpm Toleranz", "Rpm tolerance" } },
-    { "LabelLadeniTps", -1, { "Tps, Iap tolerance", "Tps, Iap Toleranz", "Tps, Iap tolerance" } },
-    { "GroupBoxLambdaPoz", -1, { "AFR", "AFR", "AFR" } },
-    { "LabelLadeniHyster", -1, { "AFR tolerance", "AFR Toleranz", "AFR tolerance" } },
-    { "LabelLadeniCas", -1, { "Revolution for step", "Umdrehungen pro Schritt", "Otaček pro krok" } },
-    { "LabelLadeniKrok", -1, { "Step [%/AFR]", "Schritt [%/AFR]", "Krok [%/AFR]" } },
-    { "LabelLadeniKanal", -1, { "Channel", "Kanal", "Kanál" } },
-    { "LabelCompLimit", -1, { "Compensation limit [+/- %]", nullptr, "Limit kompenzace [+/- %]" } },
-    { "LabelMaxAcc", -1, { "Acc. E/E Corr. max [%]", "Acc. E/E Kor. max [%]", "Acc. O/O Kor. max [%]" } },
-    { "LabelLadeniLambdaMin", -1, { "AFR min", "AFR min", "AFR min" } },
-    { "LabelLadeniLambdaMax", -1, { "AFR max", "AFR max", "AFR max" } },
-    { "LabelLadeniTpsMin", -1, { "TP min", "TP min", "TP min" } },
-    { "LabelLadeniRpmMin", -1, { "RPM min", "RPM min", "RPM min" } },
-    { "LabelLadeniTempMin", -1, { "Temperature min", "Temperatur min", "Teplota min" } },
-    { "LabelLadeniTempMax", -1, { "Temperature max", "Temperatur max", "Teplota max" } },
-};
-// clang-format on
-
-} // namespace
-
-void ApplyTuningTexts(TMainForm* form)
-{
-    ApplyPageTexts(form, TUNING_TEXTS);
-}

@@ -92,7 +92,5 @@ void CreateTuningPage(TMainForm* form);
 void StoreTuningPage(TMainForm* form);
 void LoadTuningPage(TMainForm* form);
 void TuningTableChanged(TMainForm* form, TTab* table);
-// The page's control texts in the current language.
-void ApplyTuningTexts(TMainForm* form);
 // The menu check, the red of the box and switches, and which rows show.
 void UpdateTuningControls(TMainForm* form);

@@ -379,7 +379,9 @@ void TRadioGroup::AddItem(std::string_view text, int code)
 
 void TRadioGroup::SetItemText(int index, std::string_view text)
 {
-    items_.at(index).Text = text;
+    if (index < 0 || index >= ItemCount())
+        return;
+    items_[size_t(index)].Text = text;
     buttons_.at(index)->setText(QStringFromCp1250(text));
 }
 
@@ -510,6 +512,8 @@ void TComboBox::AddItem(std::string_view text, int code)
 
 void TComboBox::SetItemText(int index, std::string_view text)
 {
+    if (index < 0 || index >= count())
+        return;
     setItemText(index, QStringFromCp1250(text));
 }
 

@@ -206,7 +206,8 @@ public:
     std::string ItemText(int index) const { return items_.at(index).Text; }
     int ItemCode(int index) const { return items_.at(index).Code; }
     void AddItem(std::string_view text, int code = 0);
-    // Replaces one text; the selection stays and nothing is raised.
+    // Replaces one text; the selection stays and nothing is raised. An index
+    // outside the items changes nothing.
     void SetItemText(int index, std::string_view text);
     // Replaces all texts, keeping the codes of the items that remain and the
     // selection while it is still in range; raises nothing.
@@ -246,6 +247,8 @@ public:
     std::string ItemText(int index) const;
     int ItemCode(int index) const;
     void AddItem(std::string_view text, int code = 0);
+    // Replaces one text, keeping its code and the selection; raises nothing.
+    // An index outside the items changes nothing.
     void SetItemText(int index, std::string_view text);
     void ClearItems();
     int ItemIndex() const { return currentIndex(); }

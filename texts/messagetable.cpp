@@ -257,8 +257,6 @@ constexpr LangEntry OLDER_VERSION { "Older version of *.ign file!\n\n"
 constexpr LangEntry ERROR_OPENING { "Error by opening file ", "Fehler beim öffnen der Datei ",
     "Chyba při otevírání souboru " };
 constexpr LangEntry LAMBDA_HEAT { "Lambda heat", "Lambdawärmung", "Ohřev lambda" };
-constexpr LangEntry POSITION { "Position", "Lage", "Poloha" };
-constexpr LangEntry GEAR_SHIFT_LIGHT { "Gear shift light", "Schaltblitz", "Kontrolka řazení" };
 
 } // namespace
 
@@ -287,10 +285,4 @@ void FillMessageTable(MessageTableTexts& table, int langIndex)
     table[115] = std::string(heat) + " - 50%";
     table[116] = std::string(heat) + " - 100%";
     table[126] = "Test";
-}
-
-void FillControlTextSlots(MessageTableTexts& table, int langIndex)
-{
-    table[48] = LangEntryText(POSITION, langIndex);
-    table[57] = LangEntryText(GEAR_SHIFT_LIGHT, langIndex);
 }

@@ -24,5 +24,6 @@ const char* LangEntryText(const LangEntry& entry, int langIndex);
 // they are never filled and stay empty.
 void FillMessageTable(MessageTableTexts& table, int langIndex);
 
-// Slots 48 ("Position") and 57 ("Gear shift light"), written with the control texts.
+// Slots 48 ("Position") and 57 ("Gear shift light"), written with the
+// control texts (texts/controltexts_more.cpp).
 void FillControlTextSlots(MessageTableTexts& table, int langIndex);

@@ -150,8 +150,10 @@ TEST_F(N2OPage, TheTextsFollowTheLanguage)
             "Output: Select Power Out2 to allow N2O function" },
     };
     for (const auto& c : cases) {
+        // As the language command: the texts, then the shown page reloaded.
         LangIndex = c.language;
         ApplyLanguage(form.get());
+        Load();
         EXPECT_EQ(P().CheckBoxGas->Caption(), c.box);
         EXPECT_EQ(P().GroupBoxRetard->Caption(), c.retard);
         EXPECT_EQ(P().LabelN2O_RPMmin->Caption(), c.speedLimit);
