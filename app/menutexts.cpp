@@ -6,27 +6,24 @@
 #include "platform/menus.h"
 #include "texts/langtext.h"
 
-#include <string_view>
+#include <string>
 
 namespace {
 
-// Writes one row for LangIndex into the window's menu item or control of
-// that name; a name the window lacks is passed by.
-void ApplyMenuTextRow(TMainForm* form, const MenuTextRow& row)
+// Writes one row for LangIndex into the window's menu item of that name, or
+// else as a control text; a name the window lacks is passed by.
+void ApplyMenuTextRow(TMainForm* form, const ControlTextRow& row)
 {
-    const std::string_view text = LangEntryText(row.text, LangIndex);
-    TComponent* target = form->FindComponent(row.name);
-    if (auto* item = dynamic_cast<TMenuItem*>(target)) {
-        if (row.property == MenuTextProperty::CAPTION)
-            item->SetCaption(text);
-        else
-            item->SetHint(text);
-    } else if (auto* control = dynamic_cast<TControl*>(target)) {
-        if (row.property == MenuTextProperty::CAPTION)
-            control->SetCaption(text);
-        else
-            control->SetHint(text);
+    auto* item = dynamic_cast<TMenuItem*>(form->FindComponent(row.target.name));
+    if (!item) {
+        ApplyControlTextRow(form, row);
+        return;
     }
+    const std::string text = ControlTextRowText(row, LangIndex, form->MessageTable);
+    if (row.property == TextProperty::HINT)
+        item->SetHint(text);
+    else
+        item->SetCaption(text);
 }
 
 void SetChecked(TMainForm* form, const char* name, bool checked)
@@ -39,17 +36,17 @@ void SetChecked(TMainForm* form, const char* name, bool checked)
 
 void ApplyMenuTexts(TMainForm* form)
 {
-    for (const MenuTextRow& row : MENU_CAPTIONS)
+    for (const ControlTextRow& row : MENU_CAPTIONS)
         ApplyMenuTextRow(form, row);
     SetChecked(form, "MenuEnglish", LangIndex == 0);
     SetChecked(form, "MenuGerman", LangIndex == 1);
     SetChecked(form, "MenuCzech", LangIndex == 2);
-    for (const MenuTextRow& row : LANGUAGE_MENU_CAPTIONS)
+    for (const ControlTextRow& row : LANGUAGE_MENU_CAPTIONS)
         ApplyMenuTextRow(form, row);
 }
 
 void ApplyVersionHints(TMainForm* form)
 {
-    for (const MenuTextRow& row : VERSION_HINTS)
+    for (const ControlTextRow& row : VERSION_HINTS)
         ApplyMenuTextRow(form, row);
 }

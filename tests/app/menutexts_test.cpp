@@ -152,10 +152,11 @@ TEST_F(MenuTexts, HintsFollowTheLanguageAndReachTheStatusBar)
 
 TEST_F(MenuTexts, EveryRowNamesAMenuItemOrControlOfTheWindow)
 {
-    for (const MenuTextTable& table : AllMenuTextTables())
-        for (const MenuTextRow& row : table) {
-            TComponent* target = form->FindComponent(row.name);
-            EXPECT_TRUE(dynamic_cast<TMenuItem*>(target) || dynamic_cast<TControl*>(target)) << row.name;
+    for (const ControlTextTable& table : AllMenuTextTables())
+        for (const ControlTextRow& row : table) {
+            ASSERT_EQ(row.target.kind, TargetKind::CONTROL);
+            TComponent* target = form->FindComponent(row.target.name);
+            EXPECT_TRUE(dynamic_cast<TMenuItem*>(target) || dynamic_cast<TControl*>(target)) << row.target.name;
         }
 }
 
