@@ -11,12 +11,3 @@ void ApplyLanguage(TMainForm* form)
     ApplyVersionHints(form);
     ApplyControlTexts(form);
 }
-
-// The menus keep their form texts until their texts are added.
-void ApplyMenuTexts(TMainForm*)
-{
-}
-
-void ApplyVersionHints(TMainForm*)
-{
-}

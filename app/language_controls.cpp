@@ -143,6 +143,9 @@ void ApplyControlTextRow(TMainForm* form, const ControlTextRow& row, int entry)
     case TextProperty::CAPTION:
         control->SetCaption(std::string_view(text));
         break;
+    case TextProperty::HINT:
+        control->SetHint(text);
+        break;
     case TextProperty::ITEMS:
         if (auto* group = dynamic_cast<TRadioGroup*>(control))
             group->SetItems(Lines(text));

@@ -4,7 +4,6 @@
 
 #include "app/portnoticeserver.h"
 #include "app/settings.h"
-#include "app/standins.h"
 #include "files/impet.h"
 #include "files/paramkeys.h"
 #include "files/settingsfiles.h"

@@ -6,7 +6,6 @@
 #include "app/main_link.h"
 #include "app/main_menu.h"
 #include "app/settings.h"
-#include "app/standins.h"
 #include "image/consistency.h"
 #include "pages/pages.h"
 #include "update/update.h"

@@ -10,7 +10,6 @@
 #include "app/main_menu.h"
 #include "app/main_presets.h"
 #include "app/settings.h"
-#include "app/standins.h"
 #include "files/impet.h"
 #include "files/impet_command.h"
 #include "image/consistency.h"

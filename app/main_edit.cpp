@@ -3,7 +3,6 @@
 #include "app/About.h"
 #include "app/editpath.h"
 #include "app/main.h"
-#include "app/standins.h"
 #include "pages/pages.h"
 #include "platform/decitext.h"
 #include "platform/dialogs.h"

@@ -5,7 +5,6 @@
 #include "app/main.h"
 
 #include "app/settings.h"
-#include "app/standins.h"
 #include "image/consistency.h"
 #include "monitor/panel.h"
 #include "pages/pages.h"

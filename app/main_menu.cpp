@@ -11,7 +11,6 @@
 #include "app/main_presets.h"
 #include "app/otherwindows.h"
 #include "app/settings.h"
-#include "app/standins.h"
 #include "files/loadgroups.h"
 #include "files/paramfile.h"
 #include "image/consistency.h"

@@ -6,7 +6,6 @@
 #include "app/comportmenu.h"
 #include "app/editpath.h"
 #include "app/main_link.h"
-#include "app/standins.h"
 #include "monitor/ExtMon.h"
 #include "pages/pages.h"
 #include "platform/clock.h"

@@ -5,7 +5,6 @@
 #include "app/main.h"
 #include "app/main_presets.h"
 #include "app/otherwindows.h"
-#include "app/standins.h"
 #include "files/settingsfiles.h"
 #include "image/consistency.h"
 #include "mapedit/tab.h"

@@ -4,7 +4,6 @@
 #include "monitor/panel.h"
 
 #include "app/main.h"
-#include "app/standins.h"
 #include "monitor/extmonitor_live.h"
 #include "monitor/livetext.h"
 #include "pages/pages.h"

@@ -8,7 +8,6 @@
 #include "app/language.h"
 #include "app/main.h"
 #include "app/maptables.h"
-#include "app/standins.h"
 #include "mapedit/tab.h"
 #include "pages/advance.h"
 #include "pages/idle.h"

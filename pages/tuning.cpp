@@ -6,7 +6,6 @@
 #include "app/binding.h"
 #include "app/editpath.h"
 #include "app/main.h"
-#include "app/standins.h"
 #include "mapedit/tab.h"
 #include "pages/pagelayout.h"
 #include "pages/pages.h"

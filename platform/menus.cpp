@@ -68,6 +68,7 @@ void TMenuItem::SetCaption(std::string_view caption)
 void TMenuItem::SetHint(std::string_view hint)
 {
     hint_ = hint;
+    action_.setToolTip(QStringFromCp1250(GetShortHint(hint)));
     action_.setStatusTip(QStringFromCp1250(GetLongHint(hint)));
 }
 

@@ -8,10 +8,10 @@
 #include <span>
 #include <string>
 
-// What a row writes: the caption (or a message slot's text), the whole item
-// list of a radio group (the text's lines become the items), or the text of
-// one existing item of a radio group or combo box.
-enum class TextProperty { CAPTION, ITEMS, ITEM };
+// What a row writes: the caption (or a message slot's text), the hint, the
+// whole item list of a radio group (the text's lines become the items), or
+// the text of one existing item of a radio group or combo box.
+enum class TextProperty { CAPTION, HINT, ITEMS, ITEM };
 
 // The target of a row: a control of the main window by its name, or one of
 // the few targets that have no name of their own.

@@ -8,7 +8,6 @@
 #include "app/editpath.h"
 #include "app/main.h"
 #include "app/settings.h"
-#include "app/standins.h"
 #include "files/settingsfiles.h"
 #include "pages/advance.h"
 #include "pages/pages.h"

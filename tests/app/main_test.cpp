@@ -10,7 +10,6 @@
 #include "app/main_presets.h"
 #include "app/otherwindows.h"
 #include "app/settings.h"
-#include "app/standins.h"
 #include "files/impet.h"
 #include "files/settingsfiles.h"
 #include "monitor/logplayer.h"

@@ -503,6 +503,8 @@ TEST(MenuItems, CheckedChangesOnlyByCodeAndRadioItemsExcludeEachOther)
     langs[1]->SetHint("Language|Set English or German or French");
     langs[1]->Action()->hover();
     EXPECT_EQ(app.Hint(), "Set English or German or French");
+    EXPECT_EQ(QStringToCp1250(langs[1]->Action()->toolTip()), "Language");
+    EXPECT_EQ(QStringToCp1250(langs[1]->Action()->statusTip()), "Set English or German or French");
     langs[1]->Action()->trigger();
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(langs[1]->Checked());
