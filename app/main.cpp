@@ -228,7 +228,7 @@ void TMainForm::BuildFrame()
     ButtonProgram->SetCaption("&Program");
     ButtonProgram->SetHint("Program|Program the settings into the unit");
     CheckBoxProgHned = Make<TCheckBox>(this, this, "CheckBoxProgHned");
-    CheckBoxProgHned->SetBounds(425, 8, 170, 17);
+    CheckBoxProgHned->SetBounds(425, 8, 200, 17);
     CheckBoxProgHned->SetCaption("Programming after change");
 
     PageControl1 = Make<TPageControl>(this, this, "PageControl1");
