@@ -66,7 +66,7 @@ constexpr Row FORM_ROWS[] = {
     { .kind = Button, .field = &C::ButtonTpsX, .x = 200, .y = 160, .width = 60, .height = 25, .caption = "<- X%",
         .name = "ButtonTpsX" },
     { .kind = Label, .field = &C::LabelFuelMonitor, .x = 530, .y = 470, .caption = "", .name = "LabelFuelMonitor" },
-    { .kind = GroupBox, .field = &C::GroupBoxPotenc, .x = 790, .y = 5, .width = 196, .height = 356,
+    { .kind = GroupBox, .field = &C::GroupBoxPotenc, .x = 782, .y = 5, .width = 210, .height = 356,
         .caption = "Potentiometer", .name = "GroupBoxPotenc" },
     { .kind = ComboBox, .field = &C::ComboBoxPotencMode, .x = 8, .y = 18, .width = 180, .height = 21,
         .name = "ComboBoxPotencMode", .parent = &C::GroupBoxPotenc },
@@ -90,7 +90,7 @@ constexpr Row FORM_ROWS[] = {
         .min = -250, .max = 250, .name = "UpDownPotencRozsah4", .editName = "EditPotencRozsah4", .parent = &C::GroupBoxPotenc },
     { .kind = Label, .field = &C::LabelPotencRozsah4, .anchor = LEFT_FLOW, .x = 6, .y = 197, .name = "LabelPotencRozsah4",
         .parent = &C::GroupBoxPotenc },
-    { .kind = Button, .field = &C::ButtonLaunchPotiSave, .x = 8, .y = 224, .width = 180, .height = 25,
+    { .kind = Button, .field = &C::ButtonLaunchPotiSave, .x = 3, .y = 224, .width = 204, .height = 25,
         .caption = "Store values set by poti", .name = "ButtonLaunchPotiSave", .parent = &C::GroupBoxPotenc },
     { .kind = Label, .field = &C::LabelMonAcclimRetard, .x = 8, .y = 256, .name = "LabelMonAcclimRetard", .parent = &C::GroupBoxPotenc },
     { .kind = Label, .field = &C::LabelMonAcclimPropEffect, .x = 8, .y = 274, .name = "LabelMonAcclimPropEffect", .parent = &C::GroupBoxPotenc },
@@ -837,4 +837,3 @@ void TMainForm::ButtonPotiSave(TObject*)
         std::clamp(image.b[MIN_ADVANCE] + int(int8_t(live.AccMinAdvancePot)), MIN_ADVANCE_LOW, MIN_ADVANCE_HIGH));
     LoadPages(this, 1);
 }
-
