@@ -36,7 +36,7 @@ constexpr int NARROW = 35; // the narrow pairs' labels stand 55 px right
 // the order they are built.
 // clang-format off
 constexpr Row LAYOUT_BEFORE_MAP[] = {
-    { .kind = CheckBox, .field = &C::CheckBoxLaunchEnable, .x = 20, .y = 30, .width = 150, .caption = "Launch enable",
+    { .kind = CheckBox, .field = &C::CheckBoxLaunchEnable, .x = 20, .y = 30, .width = 170, .caption = "Launch enable",
         .name = "CheckBoxLaunchEnable" },
     { .kind = CheckBox, .field = &C::CheckBoxTrackEnable, .x = 220, .y = 30, .width = 150, .caption = "Track enabled",
         .name = "CheckBoxTrackEnable" },
