@@ -64,11 +64,11 @@ OutputPlace PlaceOutput(int n, int w, int h)
     OutputPlace p {};
     p.groupLeft = n % 2 * column + 3;
     p.groupTop = int(std::lround(n / 2 * row * 1.05));
-    p.groupWidth = int(std::lround(2 * unit));
+    p.groupWidth = int(std::lround(2.2 * unit));
     p.groupHeight = row - 1;
-    const int tableStart = p.groupLeft + int(std::lround(2.1 * unit));
+    const int tableStart = p.groupLeft + int(std::lround(2.3 * unit));
     p.tableLeft = tableStart - 5;
-    p.tableWidth = int(std::lround(column - 2.1 * unit - 10)) + 10;
+    p.tableWidth = int(std::lround(column - 2.3 * unit - 10)) + 10;
     p.tableHeight = row - 32;
     p.editLeft = tableStart + 20;
     p.editTop = p.groupTop + p.groupHeight - 25;
