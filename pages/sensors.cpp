@@ -837,4 +837,3 @@ void TMainForm::ButtonPotiSave(TObject*)
         std::clamp(image.b[MIN_ADVANCE] + int(int8_t(live.AccMinAdvancePot)), MIN_ADVANCE_LOW, MIN_ADVANCE_HIGH));
     LoadPages(this, 1);
 }
-
