@@ -122,4 +122,3 @@ void CarryOverCoupledEdit(TMainForm* form);
 void CoupleInjectionMaps(TMainForm* form);
 // Maps 2..4 become copies of map 1 (breakpoints, counts and cells).
 void CopyFirstInjectionMap(TMainForm* form);
-

@@ -134,7 +134,6 @@ constexpr const char* SELECT_OUTPUT = "###Output: Select Power Out2 to allow N2O
                                       "Out2, um die N2O-Funktion zu ermöglichen##Výstup: Navolte POUT2 pro povolení "
                                       "funkce N2O";
 
-
 } // namespace
 
 void BuildN2OPage(TMainForm* form)

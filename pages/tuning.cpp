@@ -353,4 +353,3 @@ void TMainForm::RadioGroupTunningSrcClick(TObject* Sender)
     }
     NoteControlEdit(this, Sender, 0);
 }
-
