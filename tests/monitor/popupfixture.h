@@ -20,6 +20,7 @@
 #include "monitor/myindicator.h"
 #include "monitor/valuedefs.h"
 #include "texts/langtext.h"
+#include "widgetfixture.h"
 
 class MonitorPopupTest : public ::testing::Test {
 protected:
@@ -54,15 +55,7 @@ protected:
 
     template <class W = CMyValue> W* Add(int left, int top, int width, int height, int id = 1010)
     {
-        auto* w = new W;
-        w->Left = left;
-        w->Top = top;
-        w->Width = width;
-        w->Height = height;
-        w->id = id;
-        w->s = GetDef(id);
-        place().Insert(w);
-        return w;
+        return InsertWidget<W>(place(), left, top, width, height, id);
     }
     void Mouse(QEvent::Type type, int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {

@@ -11,6 +11,20 @@
 #include "monitor/valuedefs.h"
 #include "texts/langtext.h"
 
+// A new widget of the definition `id` at the given place in `into`.
+template <typename W> W* InsertWidget(CMyGroup& into, int left, int top, int width, int height, int id)
+{
+    auto* w = new W;
+    w->Left = left;
+    w->Top = top;
+    w->Width = width;
+    w->Height = height;
+    w->id = id;
+    w->s = GetDef(id);
+    into.Insert(w);
+    return w;
+}
+
 class WidgetGroupTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -34,15 +48,7 @@ protected:
 
     template <typename W> W* Add(int left, int top, int width, int height, int id = 0)
     {
-        auto* w = new W;
-        w->Left = left;
-        w->Top = top;
-        w->Width = width;
-        w->Height = height;
-        w->id = id;
-        w->s = GetDef(id);
-        group.Insert(w);
-        return w;
+        return InsertWidget<W>(group, left, top, width, height, id);
     }
 
     void Move(int x, int y)
